@@ -1,0 +1,66 @@
+#pragma once
+// Content handlers for the MSXML SAX2 reader: a do-nothing base and the
+// handler that builds a CXmlNode tree from the reader's events.
+
+#include <windows.h>
+#include <msxml2.h>
+
+class CXmlNode;
+
+class SAXContentHandlerImpl : public ISAXContentHandler {
+public:
+    SAXContentHandlerImpl() = default;
+    virtual ~SAXContentHandlerImpl() = default;
+    SAXContentHandlerImpl(const SAXContentHandlerImpl&) = delete;
+    SAXContentHandlerImpl& operator=(const SAXContentHandlerImpl&) = delete;
+
+    HRESULT WINAPI QueryInterface(REFIID riid, void** object) override;
+    ULONG WINAPI AddRef() override;
+    ULONG WINAPI Release() override;
+
+    HRESULT WINAPI putDocumentLocator(ISAXLocator* locator) override;
+    HRESULT WINAPI startDocument() override;
+    HRESULT WINAPI endDocument() override;
+    HRESULT WINAPI startPrefixMapping(const wchar_t* prefix, int prefixLength,
+                                      const wchar_t* uri, int uriLength) override;
+    HRESULT WINAPI endPrefixMapping(const wchar_t* prefix, int prefixLength) override;
+    HRESULT WINAPI startElement(const wchar_t* namespaceUri, int namespaceUriLength,
+                                const wchar_t* localName, int localNameLength,
+                                const wchar_t* qualifiedName, int qualifiedNameLength,
+                                ISAXAttributes* attributes) override;
+    HRESULT WINAPI endElement(const wchar_t* namespaceUri, int namespaceUriLength,
+                              const wchar_t* localName, int localNameLength,
+                              const wchar_t* qualifiedName, int qualifiedNameLength) override;
+    HRESULT WINAPI characters(const wchar_t* chars, int length) override;
+    HRESULT WINAPI ignorableWhitespace(const wchar_t* chars, int length) override;
+    HRESULT WINAPI processingInstruction(const wchar_t* target, int targetLength,
+                                         const wchar_t* data, int dataLength) override;
+    HRESULT WINAPI skippedEntity(const wchar_t* name, int nameLength) override;
+
+private:
+    ULONG m_refCount = 0;
+};
+
+class XMLPIEContentHandler : public SAXContentHandlerImpl {
+public:
+    // Reference count 0: the reader's reference keeps it alive.
+    static XMLPIEContentHandler* Create();
+
+    // Elements read are built under `root` (borrowed, not referenced).
+    void SetRoot(CXmlNode* root) { m_current = root; }
+
+    HRESULT WINAPI startDocument() override;
+    HRESULT WINAPI endDocument() override;
+    HRESULT WINAPI startElement(const wchar_t* namespaceUri, int namespaceUriLength,
+                                const wchar_t* localName, int localNameLength,
+                                const wchar_t* qualifiedName, int qualifiedNameLength,
+                                ISAXAttributes* attributes) override;
+    HRESULT WINAPI endElement(const wchar_t* namespaceUri, int namespaceUriLength,
+                              const wchar_t* localName, int localNameLength,
+                              const wchar_t* qualifiedName, int qualifiedNameLength) override;
+    HRESULT WINAPI characters(const wchar_t* chars, int length) override;
+
+private:
+    XMLPIEContentHandler() = default;
+    CXmlNode* m_current = nullptr;
+};

@@ -1,0 +1,358 @@
+#include "common/xml/XmlNode.h"
+
+#include <windows.h>
+
+#include <cwchar>
+
+long g_xmlNodeCount = 0;
+
+namespace {
+
+bool IsXmlTrimSpace(wchar_t c)
+{
+    return c == L'\t' || c == L'\n' || c == L'\v' || c == L'\f' || c == L'\r' || c == L' ';
+}
+
+wchar_t AsciiLower(wchar_t c)
+{
+    return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+}
+
+// A name matches a segment when it begins with it, ASCII letters without case.
+bool NameMatchesSegment(const std::wstring& name, const wchar_t* segment, size_t length)
+{
+    if (name.size() < length)
+        return false;
+    for (size_t i = 0; i < length; ++i) {
+        if (AsciiLower(name[i]) != AsciiLower(segment[i]))
+            return false;
+    }
+    return true;
+}
+
+struct PathHead {
+    const wchar_t* segment;
+    size_t length;
+    const wchar_t* rest;   // after the ".", or null when this is the last segment
+};
+
+PathHead SplitPath(const wchar_t* path)
+{
+    if (!path)
+        path = L"";
+    const wchar_t* dot = wcschr(path, L'.');
+    if (!dot)
+        return {path, wcslen(path), nullptr};
+    return {path, static_cast<size_t>(dot - path), dot + 1};
+}
+
+// Attribute values: everything the reader would change or choke on becomes a
+// character reference, so any value reads back as written.
+void AppendEscapedAttribute(std::wstring& out, const std::wstring& value)
+{
+    for (wchar_t c : value) {
+        switch (c) {
+        case L'&': out += L"&amp;"; break;
+        case L'<': out += L"&lt;"; break;
+        case L'>': out += L"&gt;"; break;
+        case L'"': out += L"&quot;"; break;
+        case L'\t': out += L"&#9;"; break;
+        case L'\n': out += L"&#10;"; break;
+        case L'\r': out += L"&#13;"; break;
+        default: out += c; break;
+        }
+    }
+}
+
+// Text as CDATA sections. A "]]>" inside is split over two sections. Line
+// breaks go between sections: CR as a character reference (a reader turns a
+// raw CR into LF), LF raw (Wine's reader drops what follows a line break
+// inside a CDATA section).
+void AppendCData(std::wstring& out, const std::wstring& text)
+{
+    bool open = false;
+    const auto openSection = [&] { if (!open) { out += L"<![CDATA["; open = true; } };
+    const auto closeSection = [&] { if (open) { out += L"]]>"; open = false; } };
+    for (size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        if (c == L'\r') {
+            closeSection();
+            out += L"&#13;";
+        } else if (c == L'\n') {
+            closeSection();
+            out += L'\n';
+        } else if (c == L']' && text.compare(i, 3, L"]]>") == 0) {
+            openSection();
+            out += L"]]";
+            closeSection();
+            openSection();
+            out += L'>';
+            i += 2;
+        } else {
+            openSection();
+            out += c;
+        }
+    }
+    closeSection();
+    out += L"\r\n";
+}
+
+std::wstring FormatDouble(double value, const wchar_t* format)
+{
+    // msvcrt's own formatter keeps the Windows meaning of the caller's format;
+    // the size is asked first, so no value can overflow the buffer.
+    const int needed = _scwprintf(format, value);
+    if (needed < 0)
+        return std::wstring();
+    std::wstring text(static_cast<size_t>(needed) + 1, L'\0');
+    _snwprintf(&text[0], text.size(), format, value);
+    text.resize(static_cast<size_t>(needed));
+    return text;
+}
+
+}  // namespace
+
+CXmlNode::CXmlNode()
+{
+    ++g_xmlNodeCount;
+}
+
+CXmlNode::CXmlNode(CXmlNode* parent, const wchar_t* name)
+    : m_parent(parent), m_name(name ? name : L"")
+{
+    ++g_xmlNodeCount;
+    if (parent)
+        parent->m_children.push_back(this);
+}
+
+CXmlNode::~CXmlNode()
+{
+    for (CXmlNode* child : m_children)
+        child->Release();
+    --g_xmlNodeCount;
+}
+
+long CXmlNode::AddRef()
+{
+    return InterlockedIncrement(&m_refCount);
+}
+
+long CXmlNode::Release()
+{
+    const long count = InterlockedDecrement(&m_refCount);
+    if (count <= 0)
+        delete this;
+    return count;
+}
+
+void CXmlNode::SetAttribute(const wchar_t* name, const wchar_t* value)
+{
+    m_attributes[name ? name : L""] = value ? value : L"";
+}
+
+void CXmlNode::SetAttributeCounted(const wchar_t* name, int nameCount, const wchar_t* value, int valueCount)
+{
+    m_attributes[std::wstring(name, nameCount > 0 ? nameCount : 0)] =
+        std::wstring(value, valueCount > 0 ? valueCount : 0);
+}
+
+void CXmlNode::SetAttributeInt(const wchar_t* name, int value)
+{
+    SetAttribute(name, std::to_wstring(value).c_str());
+}
+
+void CXmlNode::SetAttributeDouble(const wchar_t* name, double value, const wchar_t* format)
+{
+    SetAttribute(name, FormatDouble(value, format).c_str());
+}
+
+void CXmlNode::SetAttributeDouble(const wchar_t* name, double value)
+{
+    SetAttributeDouble(name, value, L"%.8f");
+}
+
+bool CXmlNode::GetAttributeString(const wchar_t* name, std::wstring& value) const
+{
+    const auto it = m_attributes.find(name ? name : L"");
+    if (it == m_attributes.end()) {
+        value.clear();
+        return false;
+    }
+    value = it->second;
+    return true;
+}
+
+bool CXmlNode::GetAttributeCopy(const wchar_t* name, wchar_t** copy) const
+{
+    const auto it = m_attributes.find(name ? name : L"");
+    if (it == m_attributes.end())
+        return false;
+    wchar_t* text = new wchar_t[it->second.size() + 1];
+    wmemcpy(text, it->second.c_str(), it->second.size() + 1);
+    *copy = text;
+    return true;
+}
+
+bool CXmlNode::GetAttributeInt(const wchar_t* name, int& value) const
+{
+    const auto it = m_attributes.find(name ? name : L"");
+    if (it == m_attributes.end())
+        return false;
+    value = static_cast<int>(wcstol(it->second.c_str(), nullptr, 10));
+    return true;
+}
+
+bool CXmlNode::GetAttributeDouble(const wchar_t* name, double& value) const
+{
+    const auto it = m_attributes.find(name ? name : L"");
+    if (it == m_attributes.end())
+        return false;
+    value = wcstod(it->second.c_str(), nullptr);
+    return true;
+}
+
+int CXmlNode::GetAttributeCount() const
+{
+    return static_cast<int>(m_attributes.size());
+}
+
+const wchar_t* CXmlNode::GetAttributeName(int position) const
+{
+    if (position < 0 || position >= GetAttributeCount())
+        return nullptr;
+    auto it = m_attributes.begin();
+    std::advance(it, position);
+    return it->first.c_str();
+}
+
+const wchar_t* CXmlNode::GetAttributeValue(int position) const
+{
+    if (position < 0 || position >= GetAttributeCount())
+        return nullptr;
+    auto it = m_attributes.begin();
+    std::advance(it, position);
+    return it->second.c_str();
+}
+
+void CXmlNode::SetNameCounted(const wchar_t* chars, int count)
+{
+    m_name.assign(chars, count > 0 ? count : 0);
+}
+
+void CXmlNode::SetText(const wchar_t* text)
+{
+    m_text = text ? text : L"";
+}
+
+void CXmlNode::AppendText(const wchar_t* chars, int count)
+{
+    if (count > 0)
+        m_text.append(chars, count);
+}
+
+void CXmlNode::TrimText()
+{
+    size_t first = 0;
+    while (first < m_text.size() && IsXmlTrimSpace(m_text[first]))
+        ++first;
+    size_t end = m_text.size();
+    while (end > first && IsXmlTrimSpace(m_text[end - 1]))
+        --end;
+    if (first > 0 || end < m_text.size())
+        m_text = m_text.substr(first, end - first);
+}
+
+void CXmlNode::AddChild(CXmlNode* child)
+{
+    m_children.push_back(child);
+}
+
+void CXmlNode::RemoveChild(CXmlNode* child)
+{
+    for (auto it = m_children.begin(); it != m_children.end(); ++it) {
+        if (*it == child) {
+            m_children.erase(it);
+            child->Release();
+            return;
+        }
+    }
+}
+
+CXmlNode* CXmlNode::FindChild(const wchar_t* path, int index)
+{
+    const PathHead head = SplitPath(path);
+    int match = 0;
+    for (CXmlNode* child : m_children) {
+        if (!NameMatchesSegment(child->m_name, head.segment, head.length))
+            continue;
+        if (match++ != index)
+            continue;
+        if (head.rest)
+            return child->FindChild(head.rest, 0);
+        child->AddRef();
+        return child;
+    }
+    return nullptr;
+}
+
+CXmlNode* CXmlNode::FindChildAtLastSegment(const wchar_t* path, int index)
+{
+    const PathHead head = SplitPath(path);
+    int match = 0;
+    for (CXmlNode* child : m_children) {
+        if (!NameMatchesSegment(child->m_name, head.segment, head.length))
+            continue;
+        if (head.rest)
+            return child->FindChildAtLastSegment(head.rest, index);
+        if (match++ == index) {
+            child->AddRef();
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+CXmlNode* CXmlNode::FindChildWithAttribute(const wchar_t* path, const wchar_t* attribute, const wchar_t* value)
+{
+    for (int index = 0;; ++index) {
+        CXmlNode* match = FindChildAtLastSegment(path, index);
+        if (!match)
+            return nullptr;
+        std::wstring found;
+        if (match->GetAttributeString(attribute, found) && found == (value ? value : L""))
+            return match;
+        match->Release();
+    }
+}
+
+void CXmlNode::WriteToString(std::wstring& out) const
+{
+    if (!m_name.empty()) {
+        out += L'<';
+        out += m_name;
+        for (const auto& attribute : m_attributes) {
+            out += L' ';
+            out += attribute.first;
+            out += L"=\"";
+            AppendEscapedAttribute(out, attribute.second);
+            out += L'"';
+        }
+        out += L">\r\n";
+    }
+    if (!m_text.empty())
+        AppendCData(out, m_text);
+    for (const CXmlNode* child : m_children)
+        child->WriteToString(out);
+    if (!m_name.empty()) {
+        out += L"</";
+        out += m_name;
+        out += L">\r\n";
+    }
+}
+
+void CXmlNode::WriteToFile(FILE* stream) const
+{
+    std::wstring text;
+    WriteToString(text);
+    fputws(text.c_str(), stream);
+}

@@ -1,0 +1,88 @@
+#pragma once
+// The in-memory XML element of the whole system: a name, one text, attributes
+// in name order and element children in insertion order, reference counted.
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "common/com/RefPtr.h"
+
+// Live nodes in the process (plain arithmetic: nodes are used by one thread).
+extern long g_xmlNodeCount;
+
+class CXmlNode {
+public:
+    // A root without parent or name (the SAX reader names and attaches it later).
+    CXmlNode();
+    // Appended to `parent` when given: the creation reference then belongs to
+    // the parent and the caller only borrows the node.
+    CXmlNode(CXmlNode* parent, const wchar_t* name);
+    CXmlNode(const CXmlNode&) = delete;
+    CXmlNode& operator=(const CXmlNode&) = delete;
+
+    long AddRef();
+    long Release();
+
+    // Attributes: setting an existing name replaces its value.
+    void SetAttribute(const wchar_t* name, const wchar_t* value);
+    void SetAttributeCounted(const wchar_t* name, int nameCount, const wchar_t* value, int valueCount);
+    void SetAttributeInt(const wchar_t* name, int value);
+    // `format` is a wide printf format for one double, e.g. L"%.2f".
+    void SetAttributeDouble(const wchar_t* name, double value, const wchar_t* format);
+    // The chart control's form: always "%.8f".
+    void SetAttributeDouble(const wchar_t* name, double value);
+
+    bool GetAttributeString(const wchar_t* name, std::wstring& value) const;
+    // A new copy (delete[] it); nothing allocated when absent.
+    bool GetAttributeCopy(const wchar_t* name, wchar_t** copy) const;
+    bool GetAttributeInt(const wchar_t* name, int& value) const;
+    bool GetAttributeDouble(const wchar_t* name, double& value) const;
+
+    // Attributes by position in name order; null at or past the count.
+    int GetAttributeCount() const;
+    const wchar_t* GetAttributeName(int position) const;
+    const wchar_t* GetAttributeValue(int position) const;
+
+    const wchar_t* GetName() const { return m_name.c_str(); }
+    void SetNameCounted(const wchar_t* chars, int count);
+    const wchar_t* GetText() const { return m_text.c_str(); }
+    void SetText(const wchar_t* text);
+    void AppendText(const wchar_t* chars, int count);
+    void TrimText();
+
+    void SetParent(CXmlNode* parent) { m_parent = parent; }
+    CXmlNode* GetParent() const { return m_parent; }
+    // Appends without adding a reference: the caller hands its reference over.
+    void AddChild(CXmlNode* child);
+    // Releases the child once and drops it from the list; no-op for a stranger.
+    void RemoveChild(CXmlNode* child);
+
+    // Dotted-path lookups; the node returned carries one added reference.
+    // FindChild: `index` counts the matches of the first segment, deeper
+    // segments take their first match.
+    CXmlNode* FindChild(const wchar_t* path, int index);
+    // The chart control's lookup: every segment but the last takes its first
+    // match, `index` counts the matches of the last segment.
+    CXmlNode* FindChildAtLastSegment(const wchar_t* path, int index);
+    // First match of `path` (last-segment form) whose attribute equals `value`.
+    CXmlNode* FindChildWithAttribute(const wchar_t* path, const wchar_t* attribute, const wchar_t* value);
+
+    // Text form: CR LF after every tag, text as CDATA, attributes in name order.
+    void WriteToString(std::wstring& out) const;
+    // The same characters to an open stream (no byte-order mark written).
+    void WriteToFile(FILE* stream) const;
+
+private:
+    ~CXmlNode();
+
+    std::map<std::wstring, std::wstring> m_attributes;
+    std::vector<CXmlNode*> m_children;
+    CXmlNode* m_parent = nullptr;
+    std::wstring m_name;
+    std::wstring m_text;
+    volatile long m_refCount = 1;
+};
+
+using CXmlNodePtr = RefPtr<CXmlNode>;
