@@ -27,3 +27,15 @@ function(add_pe32_check)
     COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${MINGW_OBJDUMP} -DDIR=${CMAKE_BINARY_DIR}/bin
             -P ${CMAKE_SOURCE_DIR}/cmake/CheckPe32.cmake)
 endfunction()
+
+# add_wine_bench(<name> SOURCES ... [LIBS ...]): a benchmark executable. It is
+# built with everything but is no test: scripts/bench runs every *_bench.exe
+# and each prints its figures.
+function(add_wine_bench name)
+  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT name MATCHES "_bench$")
+    message(FATAL_ERROR "benchmark names end in _bench: ${name}")
+  endif()
+  add_executable(${name} ${B_SOURCES})
+  target_link_libraries(${name} PRIVATE ${B_LIBS})
+endfunction()
