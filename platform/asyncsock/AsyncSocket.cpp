@@ -1,0 +1,185 @@
+#include "platform/asyncsock/AsyncSocket.h"
+
+#include <windows.h>
+#include <ws2tcpip.h>
+
+#include <unordered_map>
+
+#include "platform/net/WinsockRuntime.h"
+
+namespace {
+constexpr UINT kSocketMessage = WM_APP + 0x51;
+}
+
+// The message-only window of one thread and the map from socket to object.
+class SocketNotifications {
+public:
+    static SocketNotifications* ForThisThread()
+    {
+        thread_local SocketNotifications notifications;
+        return notifications.m_window ? &notifications : nullptr;
+    }
+
+    HWND Window() const { return m_window; }
+    void Register(AsyncSocket* socket) { m_sockets[socket->m_socket] = socket; }
+    void Unregister(AsyncSocket* socket)
+    {
+        const auto it = m_sockets.find(socket->m_socket);
+        if (it != m_sockets.end() && it->second == socket)
+            m_sockets.erase(it);
+    }
+
+private:
+    SocketNotifications()
+    {
+        static const wchar_t kClassName[] = L"AsyncSocketNotifications";
+        WNDCLASSW windowClass = {};
+        windowClass.lpfnWndProc = &SocketNotifications::WindowProc;
+        windowClass.hInstance = ModuleHandle();
+        windowClass.lpszClassName = kClassName;
+        RegisterClassW(&windowClass);  // fails harmlessly when another thread registered it
+        m_window = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   ModuleHandle(), nullptr);
+        if (m_window)
+            SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ~SocketNotifications()
+    {
+        if (m_window)
+            DestroyWindow(m_window);
+    }
+
+    static HINSTANCE ModuleHandle()
+    {
+        HMODULE module = nullptr;
+        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           reinterpret_cast<LPCWSTR>(&SocketNotifications::WindowProc), &module);
+        return module;
+    }
+
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message != kSocketMessage)
+            return DefWindowProcW(window, message, wParam, lParam);
+        auto* self = reinterpret_cast<SocketNotifications*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (!self)
+            return 0;
+        const auto it = self->m_sockets.find(static_cast<SOCKET>(wParam));
+        if (it != self->m_sockets.end())
+            it->second->Dispatch(WSAGETSELECTEVENT(lParam), WSAGETSELECTERROR(lParam));
+        return 0;
+    }
+
+    HWND m_window = nullptr;
+    std::unordered_map<SOCKET, AsyncSocket*> m_sockets;
+};
+
+AsyncSocket::~AsyncSocket()
+{
+    Close();
+}
+
+bool AsyncSocket::Create(unsigned short port, long events)
+{
+    if (IsOpen() || !EnsureWinsockStarted())
+        return false;
+    SocketNotifications* notifications = SocketNotifications::ForThisThread();
+    if (!notifications)
+        return false;
+    m_socket = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (m_socket == INVALID_SOCKET)
+        return false;
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_ANY);
+    address.sin_port = htons(port);
+    if (bind(m_socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        !AsyncSelect(events)) {
+        const int error = WSAGetLastError();
+        Close();
+        WSASetLastError(error);
+        return false;
+    }
+    return true;
+}
+
+bool AsyncSocket::Listen(int backlog)
+{
+    return IsOpen() && listen(m_socket, backlog) == 0;
+}
+
+bool AsyncSocket::Accept(AsyncSocket& connection)
+{
+    if (!IsOpen() || connection.IsOpen())
+        return false;
+    const SOCKET accepted = accept(m_socket, nullptr, nullptr);
+    if (accepted == INVALID_SOCKET)
+        return false;
+    connection.m_socket = accepted;
+    if (!connection.AsyncSelect(m_events)) {
+        connection.Close();
+        return false;
+    }
+    return true;
+}
+
+bool AsyncSocket::AsyncSelect(long events)
+{
+    SocketNotifications* notifications = SocketNotifications::ForThisThread();
+    if (!IsOpen() || !notifications)
+        return false;
+    if (WSAAsyncSelect(m_socket, notifications->Window(), kSocketMessage, events) != 0)
+        return false;
+    m_events = events;
+    notifications->Register(this);
+    return true;
+}
+
+unsigned short AsyncSocket::LocalPort() const
+{
+    sockaddr_storage address = {};
+    int length = sizeof address;
+    if (!IsOpen() || getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+        return 0;
+    if (address.ss_family == AF_INET)
+        return ntohs(reinterpret_cast<const sockaddr_in&>(address).sin_port);
+    if (address.ss_family == AF_INET6)
+        return ntohs(reinterpret_cast<const sockaddr_in6&>(address).sin6_port);
+    return 0;
+}
+
+int AsyncSocket::Receive(void* buffer, int length)
+{
+    return recv(m_socket, static_cast<char*>(buffer), length, 0);
+}
+
+int AsyncSocket::Send(const void* data, int length)
+{
+    return send(m_socket, static_cast<const char*>(data), length, 0);
+}
+
+void AsyncSocket::Close()
+{
+    if (!IsOpen())
+        return;
+    if (SocketNotifications* notifications = SocketNotifications::ForThisThread()) {
+        notifications->Unregister(this);
+        WSAAsyncSelect(m_socket, notifications->Window(), 0, 0);
+    }
+    closesocket(m_socket);
+    m_socket = INVALID_SOCKET;
+}
+
+void AsyncSocket::Dispatch(long event, int error)
+{
+    // Exactly one handler per notification: it may delete this object.
+    switch (event) {
+    case FD_ACCEPT: OnAccept(error); break;
+    case FD_CONNECT: OnConnect(error); break;
+    case FD_READ: OnReceive(error); break;
+    case FD_WRITE: OnSend(error); break;
+    case FD_OOB: OnOutOfBandData(error); break;
+    case FD_CLOSE: OnClose(error); break;
+    default: break;
+    }
+}

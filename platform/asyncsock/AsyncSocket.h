@@ -1,0 +1,52 @@
+#pragma once
+// Non-blocking sockets whose events arrive as window messages on the thread
+// that created them (WSAAsyncSelect on a per-thread message-only window).
+// A notification is delivered only while its socket object is registered:
+// an object deleted inside its own handler is never touched again.
+
+#include <winsock2.h>
+
+#include <string>
+
+class AsyncSocket {
+public:
+    static constexpr long kAllEvents = FD_READ | FD_WRITE | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE;
+
+    AsyncSocket() = default;
+    AsyncSocket(const AsyncSocket&) = delete;
+    AsyncSocket& operator=(const AsyncSocket&) = delete;
+    virtual ~AsyncSocket();
+
+    // A stream socket bound to `port` on every local address (0: any port).
+    bool Create(unsigned short port, long events = kAllEvents);
+    bool Listen(int backlog);
+    // Accepts one pending connection into `connection`, which then gets the
+    // same notifications as this socket asked for.
+    bool Accept(AsyncSocket& connection);
+    bool AsyncSelect(long events);
+    // The port the socket is bound to; 0 when it has none.
+    unsigned short LocalPort() const;
+    // recv/send: bytes moved, or SOCKET_ERROR with the code in WSAGetLastError.
+    int Receive(void* buffer, int length);
+    int Send(const void* data, int length);
+    // Stops notifications and closes; harmless when already closed.
+    void Close();
+
+    SOCKET Handle() const { return m_socket; }
+    bool IsOpen() const { return m_socket != INVALID_SOCKET; }
+
+protected:
+    virtual void OnAccept(int /*error*/) {}
+    virtual void OnConnect(int /*error*/) {}
+    virtual void OnReceive(int /*error*/) {}
+    virtual void OnSend(int /*error*/) {}
+    virtual void OnOutOfBandData(int /*error*/) {}
+    virtual void OnClose(int /*error*/) {}
+
+private:
+    friend class SocketNotifications;
+    void Dispatch(long event, int error);
+
+    SOCKET m_socket = INVALID_SOCKET;
+    long m_events = 0;
+};

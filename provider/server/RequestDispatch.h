@@ -1,0 +1,39 @@
+#pragma once
+// Turning a request payload into a routine call of the provider script.
+
+#include <functional>
+#include <string>
+
+#include "common/xml/XmlNode.h"
+
+// The routine and the six values of a historical-data request.
+struct HistoricalRequest {
+    std::wstring routine;
+    std::wstring symbol;
+    std::wstring type;
+    std::wstring interval;
+    std::wstring range1;
+    std::wstring range2;
+    std::wstring nodename;
+};
+
+// Runs the request's routine; the script builds its answer under `reply`.
+using RequestRunner = std::function<void(const HistoricalRequest& request, CXmlNode* reply)>;
+
+// The request tree of a payload, or null when the payload is not hexadecimal
+// UTF-16 or its XML does not parse completely.
+CXmlNodePtr DecodeRequest(const std::string& payload);
+
+// Checks the request under `container` and, when it is one the server
+// serves, hands it to `run`. Anything else leaves `reply` untouched.
+void DispatchCommand(CXmlNode* container, CXmlNode* reply, const RequestRunner& run);
+
+// "Routine("v1", "v2", ...)" with every value a VBScript string literal, so
+// a value is always data and never script.
+std::wstring BuildRoutineCall(const HistoricalRequest& request);
+std::wstring VbsStringLiteral(const std::wstring& value);
+// A VBScript identifier: a letter, then letters, digits or "_".
+bool IsScriptIdentifier(const std::wstring& name);
+
+// The reply to one request payload as the text written from the reply root.
+std::wstring AnswerRequest(const std::string& payload, const RequestRunner& run);
