@@ -12,6 +12,47 @@ const CTimeValue kTwoSeconds = CTimeValue::FromMilliseconds(2000);
 
 }  // namespace
 
+TEST(TcpConnector, TriesEveryAddressInTurn)
+{
+    CTcpListener listener;
+    ASSERT_TRUE(listener.Open(0));
+    CTcpListener closed;
+    ASSERT_TRUE(closed.Open(0));
+    const unsigned short refusingPort = closed.Port();
+    closed.Close();
+
+    // ::1 where nothing listens, a refused IPv4 port, then the listener.
+    sockaddr_in6 ipv6{};
+    ipv6.sin6_family = AF_INET6;
+    ipv6.sin6_addr.s6_addr[15] = 1;
+    ipv6.sin6_port = htons(listener.Port());
+    sockaddr_in refused{};
+    refused.sin_family = AF_INET;
+    refused.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    refused.sin_port = htons(refusingPort);
+    sockaddr_in listening = refused;
+    listening.sin_port = htons(listener.Port());
+
+    addrinfo entries[3] = {};
+    const struct { int family; sockaddr* address; size_t size; } parts[3] = {
+        {AF_INET6, reinterpret_cast<sockaddr*>(&ipv6), sizeof ipv6},
+        {AF_INET, reinterpret_cast<sockaddr*>(&refused), sizeof refused},
+        {AF_INET, reinterpret_cast<sockaddr*>(&listening), sizeof listening},
+    };
+    for (int i = 0; i < 3; ++i) {
+        entries[i].ai_family = parts[i].family;
+        entries[i].ai_socktype = SOCK_STREAM;
+        entries[i].ai_protocol = IPPROTO_TCP;
+        entries[i].ai_addr = parts[i].address;
+        entries[i].ai_addrlen = parts[i].size;
+        entries[i].ai_next = i < 2 ? &entries[i + 1] : nullptr;
+    }
+    CTcpStream client;
+    ASSERT_TRUE(CTcpConnector().Connect(client, entries, kTwoSeconds));
+    CTcpStream server;
+    EXPECT_TRUE(listener.Accept(server, kTwoSeconds));
+}
+
 TEST(TcpConnector, LocalhostReachesAnIpv4OnlyListener)
 {
     // "localhost" may resolve to ::1 first; the IPv4 address must still be tried.
