@@ -10,16 +10,36 @@ namespace {
 
 const CTimeValue kTwoSeconds = CTimeValue::FromMilliseconds(2000);
 
+// A loopback port on which nothing listens.
+unsigned short RefusingPort()
+{
+    CTcpListener probe;
+    return probe.Open(0) ? probe.Port() : 0;
+}
+
+// Connects `client` through `host` to a fresh listener and accepts `server`.
+::testing::AssertionResult ConnectPair(const char* host, CTcpListener& listener, CTcpStream& client,
+                                       CTcpStream& server)
+{
+    if (!listener.Open(0))
+        return ::testing::AssertionFailure() << "no listener";
+    CInetAddress address;
+    if (!address.Set(listener.Port(), host))
+        return ::testing::AssertionFailure() << host << " does not resolve";
+    if (!CTcpConnector().Connect(client, address, kTwoSeconds))
+        return ::testing::AssertionFailure() << "no connection through " << host;
+    if (!listener.Accept(server, kTwoSeconds))
+        return ::testing::AssertionFailure() << "nothing accepted";
+    return ::testing::AssertionSuccess();
+}
+
 }  // namespace
 
 TEST(TcpConnector, TriesEveryAddressInTurn)
 {
     CTcpListener listener;
     ASSERT_TRUE(listener.Open(0));
-    CTcpListener closed;
-    ASSERT_TRUE(closed.Open(0));
-    const unsigned short refusingPort = closed.Port();
-    closed.Close();
+    const unsigned short refusingPort = RefusingPort();
 
     // ::1 where nothing listens, a refused IPv4 port, then the listener.
     sockaddr_in6 ipv6{};
@@ -57,14 +77,9 @@ TEST(TcpConnector, LocalhostReachesAnIpv4OnlyListener)
 {
     // "localhost" may resolve to ::1 first; the IPv4 address must still be tried.
     CTcpListener listener;
-    ASSERT_TRUE(listener.Open(0));
-    CInetAddress address;
-    ASSERT_TRUE(address.Set(listener.Port(), "localhost"));
     CTcpStream client;
-    ASSERT_TRUE(CTcpConnector().Connect(client, address, kTwoSeconds));
-
     CTcpStream server;
-    ASSERT_TRUE(listener.Accept(server, kTwoSeconds));
+    ASSERT_TRUE(ConnectPair("localhost", listener, client, server));
     EXPECT_EQ(5, client.SendAll("hello", 5, kTwoSeconds));
     char buffer[16] = {};
     EXPECT_EQ(5, server.Receive(buffer, sizeof buffer, kTwoSeconds));
@@ -76,13 +91,8 @@ TEST(TcpConnector, LocalhostReachesAnIpv4OnlyListener)
 
 TEST(TcpConnector, RefusedConnectionFailsWithoutWaitingOut)
 {
-    CTcpListener listener;
-    ASSERT_TRUE(listener.Open(0));
-    const unsigned short port = listener.Port();
-    listener.Close();
-
     CInetAddress address;
-    ASSERT_TRUE(address.Set(port, "127.0.0.1"));
+    ASSERT_TRUE(address.Set(RefusingPort(), "127.0.0.1"));
     CTcpStream client;
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(CTcpConnector().Connect(client, address, CTimeValue::FromMilliseconds(30000)));
@@ -102,14 +112,11 @@ TEST(TcpConnector, UnknownHostDoesNotResolve)
 TEST(TcpStream, SilentPeerTimesOutTheReceive)
 {
     CTcpListener listener;
-    ASSERT_TRUE(listener.Open(0));
-    CInetAddress address;
-    ASSERT_TRUE(address.Set(listener.Port(), "127.0.0.1"));
     CTcpStream client;
-    ASSERT_TRUE(CTcpConnector().Connect(client, address, kTwoSeconds));
     CTcpStream server;
-    ASSERT_TRUE(listener.Accept(server, kTwoSeconds));
+    ASSERT_TRUE(ConnectPair("127.0.0.1", listener, client, server));
 
     char buffer[16];
     EXPECT_EQ(-1, client.Receive(buffer, sizeof buffer, CTimeValue::FromMilliseconds(200)));
+    EXPECT_TRUE(client.TimedOut());
 }
