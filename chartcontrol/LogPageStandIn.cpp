@@ -1,0 +1,60 @@
+#include "LogPageStandIn.h"
+
+#include "chartcontrol/ControlLog.h"
+
+namespace {
+
+const wchar_t kClassName[] = L"ChartControlLogPageStandIn";
+
+}  // namespace
+
+CLogPageStandIn::CLogPageStandIn()
+{
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = kClassName;
+    RegisterClassW(&windowClass);  // fails harmlessly when already registered
+    m_window = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               windowClass.hInstance, this);
+    SetLogPageWindow(m_window);
+}
+
+CLogPageStandIn::~CLogPageStandIn()
+{
+    SetLogPageWindow(nullptr);
+    TakeLines();  // frees any copy still queued
+    if (m_window)
+        DestroyWindow(m_window);
+}
+
+std::vector<std::wstring> CLogPageStandIn::TakeLines()
+{
+    MSG message;
+    while (m_window && PeekMessageW(&message, m_window, 0, 0, PM_REMOVE))
+        DispatchMessageW(&message);
+    std::vector<std::wstring> lines;
+    lines.swap(m_lines);
+    return lines;
+}
+
+LRESULT CALLBACK CLogPageStandIn::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    } else if (message == kLogLineMessage) {
+        const auto line = TakePostedLogLine(wParam);
+        auto* self = reinterpret_cast<CLogPageStandIn*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (self && line)
+            self->m_lines.emplace_back(line.get());
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+std::wstring LogMessageOf(const std::wstring& line)
+{
+    const size_t separator = line.find(L" - ");
+    return separator == std::wstring::npos ? line : line.substr(separator + 3);
+}

@@ -1,0 +1,30 @@
+#pragma once
+// Stands in for the editor's log page in tests: a message-only window that
+// registers as the log page and collects the lines posted to it.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class CLogPageStandIn {
+public:
+    CLogPageStandIn();
+    ~CLogPageStandIn();
+    CLogPageStandIn(const CLogPageStandIn&) = delete;
+    CLogPageStandIn& operator=(const CLogPageStandIn&) = delete;
+
+    HWND Window() const { return m_window; }
+    // Delivers what is queued and hands over the lines received since the
+    // last call.
+    std::vector<std::wstring> TakeLines();
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND m_window = nullptr;
+    std::vector<std::wstring> m_lines;
+};
+
+// The message part of a log line (after " - "), or the whole line.
+std::wstring LogMessageOf(const std::wstring& line);

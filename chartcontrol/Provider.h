@@ -1,0 +1,40 @@
+#pragma once
+// One data provider from providers.xml: where it listens, how long each
+// network step may take and which of its routines serves historical data.
+
+#include <string>
+
+#include "common/com/RefPtr.h"
+#include "common/xml/XmlNode.h"
+
+class CProvider {
+public:
+    // Reference count 1, owned by the caller.
+    CProvider(int port, int timeoutMs, std::wstring address, std::wstring sub);
+    CProvider(const CProvider&) = delete;
+    CProvider& operator=(const CProvider&) = delete;
+
+    long AddRef();
+    long Release();
+
+    int Port() const { return m_port; }
+    int TimeoutMs() const { return m_timeoutMs; }
+    const std::wstring& Address() const { return m_address; }
+    const std::wstring& Sub() const { return m_sub; }
+
+    // Asks the provider for a series; the reply container or null.
+    CXmlNodePtr RequestHistorical(const std::wstring& symbol, const std::wstring& type,
+                                  const std::wstring& interval, const std::wstring& range1,
+                                  const std::wstring& range2, const std::wstring& nodeName);
+
+private:
+    ~CProvider() = default;
+
+    volatile long m_refCount = 1;
+    int m_port;
+    int m_timeoutMs;
+    std::wstring m_address;
+    std::wstring m_sub;
+};
+
+using CProviderPtr = RefPtr<CProvider>;

@@ -1,0 +1,100 @@
+#include "chartcontrol/ProviderExchange.h"
+
+#include <winsock2.h>  // before windows.h, which the socket layer needs
+#include <windows.h>
+
+#include <vector>
+
+#include "chartcontrol/ProviderFrame.h"
+#include "common/xml/XmlParse.h"
+#include "platform/net/TcpConnector.h"
+
+namespace {
+
+// Each receive takes at most this much, from a buffer of 32768 bytes.
+constexpr int kReceiveBufferBytes = 32768;
+constexpr int kReceiveChunkBytes = 32760;
+
+std::string ToSystemCodePage(const std::wstring& text)
+{
+    if (text.empty())
+        return std::string();
+    const int size = static_cast<int>(text.size());
+    const int needed = WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    if (needed <= 0)
+        return std::string();
+    std::string narrow(static_cast<size_t>(needed), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), size, &narrow[0], needed, nullptr, nullptr);
+    return narrow;
+}
+
+std::wstring LowerCase(std::wstring text)
+{
+    if (!text.empty())
+        CharLowerBuffW(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
+}  // namespace
+
+CXmlNodePtr ParseProviderReply(const char* payload, size_t length)
+{
+    std::wstring text;
+    if (!DecodeProviderPayload(payload, length, text))
+        return nullptr;
+    CXmlNodePtr container;
+    if (FAILED(ParseXmlText(text, container)))
+        return nullptr;
+    return container;
+}
+
+CXmlNodePtr ExchangeWithProvider(const std::wstring& request, const std::string& address, int port,
+                                 int timeoutMs)
+{
+    // A port outside 16 bits would silently reach some other service.
+    if (port <= 0 || port > 65535)
+        return nullptr;
+    // Zero or negative would make every step give up at once or never.
+    const CTimeValue timeout = CTimeValue::FromMilliseconds(timeoutMs > 0 ? timeoutMs : kDefaultProviderTimeoutMs);
+
+    CInetAddress peer;
+    if (!peer.Set(static_cast<unsigned short>(port), address))
+        return nullptr;
+    CTcpStream stream;
+    if (!CTcpConnector().Connect(stream, peer, timeout))
+        return nullptr;
+
+    const std::string frame = EncodeProviderFrame(request);
+    const int frameBytes = static_cast<int>(frame.size());
+    if (stream.SendAll(frame.data(), frameBytes, timeout) < frameBytes)
+        return nullptr;
+
+    std::vector<char> buffer(kReceiveBufferBytes);
+    CProviderFrameReader reader(kMaxProviderReplyBytes);
+    for (;;) {
+        const int received = stream.Receive(buffer.data(), kReceiveChunkBytes, timeout);
+        if (received <= 0)
+            return nullptr;
+        const auto state = reader.Append(buffer.data(), static_cast<size_t>(received));
+        if (state == CProviderFrameReader::State::TooLong)
+            return nullptr;
+        if (state == CProviderFrameReader::State::Complete)
+            break;
+    }
+    stream.Close();
+    return ParseProviderReply(reader.Payload().data(), reader.Payload().size());
+}
+
+CXmlNodePtr SendProviderCommand(const std::wstring& address, int port, const std::wstring& command,
+                                CXmlNodePtr params, int timeoutMs)
+{
+    CXmlNodePtr commandNode = CXmlNodePtr::Adopt(new CXmlNode(nullptr, L"command"));
+    commandNode->SetAttribute(L"cmd", LowerCase(command).c_str());
+    if (params) {
+        params->SetParent(commandNode.Get());
+        commandNode->AddChild(params.Detach());
+    }
+    std::wstring request;
+    commandNode->WriteToString(request);
+    return ExchangeWithProvider(request, ToSystemCodePage(address), port, timeoutMs);
+}

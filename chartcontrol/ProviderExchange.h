@@ -1,0 +1,33 @@
+#pragma once
+// One request to a data provider: the command tree, the TCP exchange and the
+// reply tree. Every call blocks its thread; nothing is kept between calls.
+
+#include <cstddef>
+#include <string>
+
+#include "common/xml/XmlNode.h"
+
+// Time-out used for every network step when a provider names none (or 0 or less).
+constexpr int kDefaultProviderTimeoutMs = 2000;
+
+// Received bytes of one reply beyond which a frame that never closes is
+// abandoned. A year of daily data is about a hundred kilobytes on the wire.
+constexpr size_t kMaxProviderReplyBytes = 16 * 1024 * 1024;
+
+// Wraps `params` in a `command` element with `cmd` = the lower-cased word and
+// exchanges it with the provider. The reply container (a nameless node whose
+// child is the reply's root) or null.
+CXmlNodePtr SendProviderCommand(const std::wstring& address, int port, const std::wstring& command,
+                                CXmlNodePtr params, int timeoutMs);
+
+// Connects, sends `request` framed, reads the first reply frame and closes.
+// `timeoutMs` bounds connect, send and every receive separately. Null on a
+// refused or timed-out connection, a short send, a provider that closes or
+// goes silent before a complete frame, or a reply that does not parse.
+CXmlNodePtr ExchangeWithProvider(const std::wstring& request, const std::string& address, int port,
+                                 int timeoutMs);
+
+// Decodes the digits between a reply's brackets and parses the text. Null
+// when the digits are not a whole number of upper-case hex units or the text
+// is not a complete XML document.
+CXmlNodePtr ParseProviderReply(const char* payload, size_t length);

@@ -1,0 +1,24 @@
+#pragma once
+// An internet address from a host text and a port: every address the name
+// resolves to, any family, in the resolver's order.
+
+#include <winsock2.h>
+#include <ws2tcpip.h>
+
+#include <memory>
+#include <string>
+
+class CInetAddress {
+public:
+    // False when the name does not resolve (or Winsock cannot start).
+    bool Set(unsigned short port, const std::string& host);
+
+    // The resolved list, null before a successful Set.
+    const addrinfo* First() const { return m_list.get(); }
+
+private:
+    struct FreeList {
+        void operator()(addrinfo* list) const { freeaddrinfo(list); }
+    };
+    std::unique_ptr<addrinfo, FreeList> m_list;
+};
