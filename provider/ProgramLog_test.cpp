@@ -11,26 +11,13 @@ namespace {
 
 using ProgramLogTest = ProviderFixture;
 
-SYSTEMTIME Time(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second, WORD ms)
-{
-    SYSTEMTIME time = {};
-    time.wYear = year;
-    time.wMonth = month;
-    time.wDay = day;
-    time.wHour = hour;
-    time.wMinute = minute;
-    time.wSecond = second;
-    time.wMilliseconds = ms;
-    return time;
-}
-
 TEST(ProgramLogFormat, LineAndDayFileNames)
 {
     EXPECT_EQ(L"03/15/09 14:02:07.045 - Server started on port 5011",
-              FormatLogLine(Time(2009, 3, 15, 14, 2, 7, 45), L"Server started on port 5011"));
-    EXPECT_EQ(L"12/31/00 23:59:59.999 - x", FormatLogLine(Time(2000, 12, 31, 23, 59, 59, 999), L"x"));
+              FormatLogLine(MakeLocalTime(2009, 3, 15, 14, 2, 7, 45), L"Server started on port 5011"));
+    EXPECT_EQ(L"12/31/00 23:59:59.999 - x", FormatLogLine(MakeLocalTime(2000, 12, 31, 23, 59, 59, 999), L"x"));
     EXPECT_EQ(L"C:\\p\\Scrivane_Log\\Scrivane_01-02-2009.txt",
-              LogFilePath(L"C:\\p\\Scrivane_Log", Time(2009, 1, 2, 0, 0, 0, 0)));
+              LogFilePath(L"C:\\p\\Scrivane_Log", MakeLocalTime(2009, 1, 2, 0, 0, 0, 0)));
 }
 
 TEST_F(ProgramLogTest, SwitchesChooseWindowFileBothOrNothing)

@@ -111,16 +111,22 @@ std::vector<std::wstring> ProviderFixture::WindowMessages()
     return messages;
 }
 
+SYSTEMTIME MakeLocalTime(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second, WORD ms)
+{
+    SYSTEMTIME time = {};
+    time.wYear = year;
+    time.wMonth = month;
+    time.wDay = day;
+    time.wHour = hour;
+    time.wMinute = minute;
+    time.wSecond = second;
+    time.wMilliseconds = ms;
+    return time;
+}
+
 void ProviderFixture::SetClock(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second, WORD ms)
 {
-    m_now = {};
-    m_now.wYear = year;
-    m_now.wMonth = month;
-    m_now.wDay = day;
-    m_now.wHour = hour;
-    m_now.wMinute = minute;
-    m_now.wSecond = second;
-    m_now.wMilliseconds = ms;
+    m_now = MakeLocalTime(year, month, day, hour, minute, second, ms);
     SetLogClock([this] { return m_now; });
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <climits>
 #include <cstdio>
+#include <initializer_list>
 #include <memory>
 #include <new>
 
@@ -35,6 +36,21 @@ void ReportArgumentError(UINT* argumentError, const DispatchArguments& args)
 {
     if (argumentError)
         *argumentError = args.FailedBlockPosition();
+}
+
+// The leading arguments as texts, in script order.
+HRESULT ReadTexts(const DISPPARAMS& params, std::initializer_list<std::wstring*> texts, UINT* argumentError)
+{
+    DispatchArguments args(params);
+    UINT position = 0;
+    for (std::wstring* text : texts) {
+        const HRESULT hr = args.Text(position++, *text);
+        if (FAILED(hr)) {
+            ReportArgumentError(argumentError, args);
+            return hr;
+        }
+    }
+    return S_OK;
 }
 
 struct FileCloser {
@@ -74,15 +90,11 @@ STDMETHODIMP CScrivaneObject::Invoke(DISPID member, REFIID iid, LCID, WORD flags
 HRESULT CScrivaneObject::RunMember(DISPID member, const DISPPARAMS& params, UINT* argumentError)
 {
     if (member == kWriteLog) {
-        DispatchArguments args(params);
         std::wstring text;
-        const HRESULT hr = args.Text(0, text);
-        if (FAILED(hr)) {
-            ReportArgumentError(argumentError, args);
-            return hr;
-        }
-        LogText(text);
-        return S_OK;
+        const HRESULT hr = ReadTexts(params, {&text}, argumentError);
+        if (SUCCEEDED(hr))
+            LogText(text);
+        return hr;
     }
     // The script's global code runs before a reply tree is bound.
     if (!m_root)
@@ -96,15 +108,11 @@ HRESULT CScrivaneObject::RunMember(DISPID member, const DISPPARAMS& params, UINT
     case kShowNode: return AppendSceneGraphChild(L"show", params, argumentError);
     case kHideNode: return AppendSceneGraphChild(L"hide", params, argumentError);
     case kSetStatus: {
-        DispatchArguments args(params);
         std::wstring text;
-        const HRESULT hr = args.Text(0, text);
-        if (FAILED(hr)) {
-            ReportArgumentError(argumentError, args);
-            return hr;
-        }
-        m_root->SetAttribute(L"status", text.c_str());
-        return S_OK;
+        const HRESULT hr = ReadTexts(params, {&text}, argumentError);
+        if (SUCCEEDED(hr))
+            m_root->SetAttribute(L"status", text.c_str());
+        return hr;
     }
     default: return E_FAIL;
     }
@@ -176,29 +184,20 @@ HRESULT CScrivaneObject::AddDataEntry(const DISPPARAMS& params, UINT* argumentEr
 
 HRESULT CScrivaneObject::SetAttributeOn(const wchar_t* element, const DISPPARAMS& params, UINT* argumentError)
 {
-    DispatchArguments args(params);
     std::wstring name;
     std::wstring value;
-    HRESULT hr = args.Text(0, name);
+    const HRESULT hr = ReadTexts(params, {&name, &value}, argumentError);
     if (SUCCEEDED(hr))
-        hr = args.Text(1, value);
-    if (FAILED(hr)) {
-        ReportArgumentError(argumentError, args);
-        return hr;
-    }
-    FindOrCreate(element)->SetAttribute(name.c_str(), value.c_str());
-    return S_OK;
+        FindOrCreate(element)->SetAttribute(name.c_str(), value.c_str());
+    return hr;
 }
 
 HRESULT CScrivaneObject::AppendSceneGraphChild(const wchar_t* name, const DISPPARAMS& params, UINT* argumentError)
 {
-    DispatchArguments args(params);
     std::wstring text;
-    const HRESULT hr = args.Text(0, text);
-    if (FAILED(hr)) {
-        ReportArgumentError(argumentError, args);
+    const HRESULT hr = ReadTexts(params, {&text}, argumentError);
+    if (FAILED(hr))
         return hr;
-    }
     CXmlNodePtr sceneGraph = FindOrCreate(L"scenegraph");
     (new CXmlNode(sceneGraph.Get(), name))->SetText(text.c_str());
     return S_OK;
@@ -206,13 +205,10 @@ HRESULT CScrivaneObject::AppendSceneGraphChild(const wchar_t* name, const DISPPA
 
 HRESULT CScrivaneObject::SaveResponse(const DISPPARAMS& params, UINT* argumentError)
 {
-    DispatchArguments args(params);
     std::wstring path;
-    const HRESULT hr = args.Text(0, path);
-    if (FAILED(hr)) {
-        ReportArgumentError(argumentError, args);
+    const HRESULT hr = ReadTexts(params, {&path}, argumentError);
+    if (FAILED(hr))
         return hr;
-    }
     // Failures here never reach the script.
     std::unique_ptr<FILE, FileCloser> file(_wfopen(path.c_str(), L"wb"));
     if (!file)

@@ -16,31 +16,29 @@ HRESULT DispatchArguments::Convert(UINT scriptPosition, VARTYPE type, VARIANT& c
     return hr;
 }
 
-HRESULT DispatchArguments::Text(UINT scriptPosition, std::wstring& value)
+template <typename Store>
+HRESULT DispatchArguments::Read(UINT scriptPosition, VARTYPE type, Store store)
 {
     ScopedVariant converted;
-    const HRESULT hr = Convert(scriptPosition, VT_BSTR, *converted.Get());
-    if (SUCCEEDED(hr)) {
-        const BSTR text = converted->bstrVal;
-        value.assign(text ? text : L"", text ? SysStringLen(text) : 0);
-    }
+    const HRESULT hr = Convert(scriptPosition, type, *converted.Get());
+    if (SUCCEEDED(hr))
+        store(*converted.Get());
     return hr;
+}
+
+HRESULT DispatchArguments::Text(UINT scriptPosition, std::wstring& value)
+{
+    return Read(scriptPosition, VT_BSTR, [&value](const VARIANT& v) {
+        value.assign(v.bstrVal ? v.bstrVal : L"", v.bstrVal ? SysStringLen(v.bstrVal) : 0);
+    });
 }
 
 HRESULT DispatchArguments::Int32(UINT scriptPosition, LONG& value)
 {
-    ScopedVariant converted;
-    const HRESULT hr = Convert(scriptPosition, VT_I4, *converted.Get());
-    if (SUCCEEDED(hr))
-        value = converted->lVal;
-    return hr;
+    return Read(scriptPosition, VT_I4, [&value](const VARIANT& v) { value = v.lVal; });
 }
 
 HRESULT DispatchArguments::Double(UINT scriptPosition, double& value)
 {
-    ScopedVariant converted;
-    const HRESULT hr = Convert(scriptPosition, VT_R8, *converted.Get());
-    if (SUCCEEDED(hr))
-        value = converted->dblVal;
-    return hr;
+    return Read(scriptPosition, VT_R8, [&value](const VARIANT& v) { value = v.dblVal; });
 }

@@ -25,6 +25,9 @@ public:
 
 private:
     HRESULT Convert(UINT scriptPosition, VARTYPE type, VARIANT& converted);
+    // Converts, then hands the converted value to `store`.
+    template <typename Store>
+    HRESULT Read(UINT scriptPosition, VARTYPE type, Store store);
 
     const DISPPARAMS& m_params;
     UINT m_failedPosition = 0;
