@@ -230,8 +230,8 @@ TEST_F(ScrivaneObjectTest, BeforeBindingOnlyWriteLogActs)
         EXPECT_EQ(S_OK, Call(Dispatch(), member, {Text(L"x")})) << member;
     EXPECT_EQ(S_OK, Call(Dispatch(), kSetCurrent, {Text(L"a"), Text(L"b")}));
     EXPECT_EQ(S_OK, Call(Dispatch(), kAddDataEntry, {Int(1), Int(2), Int(2009), Int(0), Int(0), Int(0), Int(1)}));
-    EXPECT_EQ(S_OK, Call(Dispatch(), kWriteLog, {Text(L"global code ran")}));
-    EXPECT_EQ(std::vector<std::wstring>{L"global code ran"}, WindowMessages());
+    EXPECT_EQ(S_OK, Call(Dispatch(), kWriteLog, {Text(L"global code ran: 100%s %n")}));
+    EXPECT_EQ(std::vector<std::wstring>{L"global code ran: 100%s %n"}, WindowMessages());
     EXPECT_EQ(L"<response>\r\n</response>\r\n", Written(m_root));
 }
 

@@ -67,7 +67,6 @@ public:
 
 protected:
     virtual ~CAutomationObject() = default;
-    const AutomationLogSink& Log() const { return m_log; }
 
 private:
     const AutomationIdentity m_identity;

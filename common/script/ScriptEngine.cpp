@@ -1,7 +1,6 @@
 #include "common/script/ScriptEngine.h"
 
 #include <cwchar>
-#include <new>
 
 #include "common/com/ComTypes.h"
 
@@ -55,7 +54,7 @@ constexpr wchar_t kSilentErrorMarker[] = L"(Script Error: Type mismatch";
 CScriptEngine::CScriptEngine(ScriptEngineOptions options) : m_options(std::move(options))
 {
     // A failed lookup leaves CLSID_NULL, which CreateEngine's first step reports.
-    CLSIDFromProgID(m_options.engineProgId, &m_engineClass);
+    CLSIDFromProgID(m_options.engineProgId.c_str(), &m_engineClass);
 }
 
 CScriptEngine::~CScriptEngine()

@@ -26,7 +26,7 @@ struct ScriptEngineOptions {
     ScriptLogSink log;
     // Errors the engine reports; empty writes WriteScriptErrorLines to `log`.
     std::function<void(const ScriptError&)> reportError;
-    const wchar_t* engineProgId = L"VBScript";
+    std::wstring engineProgId = L"VBScript";
 };
 
 class CScriptEngine final : public IActiveScriptSite, public IActiveScriptSiteWindow {
