@@ -148,4 +148,46 @@ TEST_F(ScriptHostTest, AnObjectWithoutItsTypeLibraryStillExists)
     EXPECT_TRUE(host->Close());
 }
 
+// Registers the probe library for the test's duration only.
+class ScopedProbeRegistration {
+public:
+    ScopedProbeRegistration()
+    {
+        wchar_t path[MAX_PATH + 1] = {};
+        if (!GetFullPathNameW(L"ScriptProbe.tlb", MAX_PATH, path, nullptr))
+            return;
+        RefPtr<ITypeLib> library;
+        if (SUCCEEDED(LoadTypeLibEx(path, REGKIND_NONE, library.Put())))
+            m_registered = SUCCEEDED(RegisterTypeLib(library.Get(), path, nullptr));
+    }
+    ScopedProbeRegistration(const ScopedProbeRegistration&) = delete;
+    ScopedProbeRegistration& operator=(const ScopedProbeRegistration&) = delete;
+    ~ScopedProbeRegistration()
+    {
+        if (m_registered)
+            UnRegisterTypeLib(kProbeLibrary, 2, 0, 0, SYS_WIN32);
+    }
+    bool Registered() const { return m_registered; }
+
+private:
+    bool m_registered = false;
+};
+
+TEST(TypeInfoLoader, TheRegisteredLibraryComesBeforeTheFile)
+{
+    std::vector<std::wstring> log;
+    const auto sink = [&log](const std::wstring& line) { log.push_back(line); };
+    const TypeLibraryRef missingFile = {kProbeLibrary, 2, 0, L"NoSuchProbe.tlb"};
+    RefPtr<ITypeInfo> info;
+    {
+        ScopedProbeRegistration registration;
+        ASSERT_TRUE(registration.Registered());
+        EXPECT_EQ(S_OK, LoadTypeInfo(missingFile, kProbeDispatch, 0, info.Put(), sink));
+        EXPECT_TRUE(info);
+    }
+    EXPECT_TRUE(log.empty());
+    EXPECT_TRUE(FAILED(LoadTypeInfo(missingFile, kProbeDispatch, 0, info.Put(), sink))) << "registration removed";
+    EXPECT_EQ(std::vector<std::wstring>{L"Failed to load type library"}, log);
+}
+
 }  // namespace
