@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <cstdarg>
-#include <cstdio>
 #include <cwchar>
 #include <new>
 
@@ -11,7 +10,7 @@ namespace {
 std::atomic<HWND> g_logPageWindow{nullptr};
 
 // vswprintf with the Windows meaning of %s, sized first so nothing is cut.
-std::wstring FormatMessageText(const wchar_t* format, va_list args)
+std::wstring FormatWideV(const wchar_t* format, va_list args)
 {
     va_list sizing;
     va_copy(sizing, args);
@@ -22,6 +21,15 @@ std::wstring FormatMessageText(const wchar_t* format, va_list args)
     std::wstring text(static_cast<size_t>(needed) + 1, L'\0');
     _vsnwprintf(&text[0], text.size(), format, args);
     text.resize(static_cast<size_t>(needed));
+    return text;
+}
+
+std::wstring FormatWide(const wchar_t* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    std::wstring text = FormatWideV(format, args);
+    va_end(args);
     return text;
 }
 
@@ -39,22 +47,10 @@ HWND GetLogPageWindow()
 
 std::wstring FormatLogLine(const SYSTEMTIME& time, const std::wstring& message)
 {
-    wchar_t date[16];
-    wchar_t clock[16];
-    _snwprintf(date, _countof(date), L"%02u/%02u/%02u", time.wMonth, time.wDay, time.wYear % 100u);
-    date[_countof(date) - 1] = L'\0';
-    _snwprintf(clock, _countof(clock), L"%02u:%02u:%02u", time.wHour, time.wMinute, time.wSecond);
-    clock[_countof(clock) - 1] = L'\0';
-
-    const wchar_t* const lineFormat = L"%s %.8s.%03d - %s";
-    const int milliseconds = time.wMilliseconds;
-    const int needed = _scwprintf(lineFormat, date, clock, milliseconds, message.c_str());
-    if (needed < 0)
-        return std::wstring();
-    std::wstring line(static_cast<size_t>(needed) + 1, L'\0');
-    _snwprintf(&line[0], line.size(), lineFormat, date, clock, milliseconds, message.c_str());
-    line.resize(static_cast<size_t>(needed));
-    return line;
+    const std::wstring date = FormatWide(L"%02u/%02u/%02u", time.wMonth, time.wDay, time.wYear % 100u);
+    const std::wstring clock = FormatWide(L"%02u:%02u:%02u", time.wHour, time.wMinute, time.wSecond);
+    return FormatWide(L"%s %.8s.%03d - %s", date.c_str(), clock.c_str(), static_cast<int>(time.wMilliseconds),
+                      message.c_str());
 }
 
 void PostLogLine(const wchar_t* format, ...)
@@ -65,7 +61,7 @@ void PostLogLine(const wchar_t* format, ...)
 
     va_list args;
     va_start(args, format);
-    const std::wstring message = FormatMessageText(format, args);
+    const std::wstring message = FormatWideV(format, args);
     va_end(args);
 
     SYSTEMTIME now;

@@ -11,7 +11,7 @@
 constexpr int kDefaultProviderTimeoutMs = 2000;
 
 // Received bytes of one reply beyond which a frame that never closes is
-// abandoned. A year of daily data is a few hundred kilobytes on the wire.
+// abandoned. A year of daily data is about a hundred kilobytes on the wire.
 constexpr size_t kMaxProviderReplyBytes = 16 * 1024 * 1024;
 
 // Wraps `params` in a `command` element with `cmd` = the lower-cased word and

@@ -77,6 +77,20 @@ TEST_F(ProviderExchangeTest, HistoricalRequestIsTheWrittenTreeFramedInHex)
     }
 }
 
+TEST_F(ProviderExchangeTest, CommandWordGoesOutInLowerCase)
+{
+    CScriptedProvider peer({Action::Answer, {EncodeProviderFrame(kOkReply)}});
+    CXmlNodePtr params = CXmlNodePtr::Adopt(new CXmlNode(nullptr, L"params"));
+    params->SetAttribute(L"symbol", L"IBM");
+    EXPECT_EQ(L"ok", StatusOf(SendProviderCommand(L"127.0.0.1", peer.Port(), L"HiStorical", std::move(params), 2000)));
+
+    const std::string frame = peer.LastRequest();
+    ASSERT_GE(frame.size(), 2u);
+    std::wstring text;
+    ASSERT_TRUE(DecodeProviderPayload(frame.data() + 1, frame.size() - 2, text));
+    EXPECT_EQ(L"<command cmd=\"historical\">\r\n<params symbol=\"IBM\">\r\n</params>\r\n</command>\r\n", text);
+}
+
 TEST_F(ProviderExchangeTest, EachProviderBehaviourGivesItsResult)
 {
     const std::string frame = EncodeProviderFrame(kOkReply);

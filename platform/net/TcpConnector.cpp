@@ -39,9 +39,14 @@ UniqueSocket ConnectOne(const addrinfo& address, std::chrono::steady_clock::time
 
 bool CTcpConnector::Connect(CTcpStream& stream, const CInetAddress& address, const CTimeValue& timeout)
 {
+    return Connect(stream, address.First(), timeout);
+}
+
+bool CTcpConnector::Connect(CTcpStream& stream, const addrinfo* addresses, const CTimeValue& timeout)
+{
     stream.Close();
     const auto deadline = std::chrono::steady_clock::now() + timeout.Duration();
-    for (const addrinfo* entry = address.First(); entry; entry = entry->ai_next) {
+    for (const addrinfo* entry = addresses; entry; entry = entry->ai_next) {
         UniqueSocket socket = ConnectOne(*entry, deadline);
         if (socket.IsValid()) {
             stream = CTcpStream(std::move(socket));

@@ -11,4 +11,6 @@ public:
     // only while "localhost" resolves to ::1 first); `timeout` bounds the
     // whole attempt. False when none connects.
     bool Connect(CTcpStream& stream, const CInetAddress& address, const CTimeValue& timeout);
+    // The same over a list of addresses as getaddrinfo gives them.
+    bool Connect(CTcpStream& stream, const addrinfo* addresses, const CTimeValue& timeout);
 };

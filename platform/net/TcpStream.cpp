@@ -45,8 +45,8 @@ int CTcpStream::Receive(char* buffer, int capacity, const CTimeValue& timeout)
             return n;
         if (WSAGetLastError() != WSAEWOULDBLOCK)
             return -1;
-        // Wine reports readable sockets that then have nothing: wait again
-        // for what is left of the time-out.
+        // Nothing yet: wait for what is left of the time-out (a wake-up
+        // may still find nothing, so the loop asks recv again).
         fd_set readable;
         FD_ZERO(&readable);
         FD_SET(m_socket.Get(), &readable);

@@ -1,0 +1,303 @@
+#include "common/script/ScriptEngine.h"
+
+#include <cwchar>
+
+#include "common/com/ComTypes.h"
+
+namespace {
+
+// An EXCEPINFO whose strings are freed on every path.
+class ScopedExcepInfo {
+public:
+    ScopedExcepInfo() { ZeroMemory(&m_info, sizeof(m_info)); }
+    ScopedExcepInfo(const ScopedExcepInfo&) = delete;
+    ScopedExcepInfo& operator=(const ScopedExcepInfo&) = delete;
+    ~ScopedExcepInfo()
+    {
+        SysFreeString(m_info.bstrSource);
+        SysFreeString(m_info.bstrDescription);
+        SysFreeString(m_info.bstrHelpFile);
+    }
+    EXCEPINFO* Get() { return &m_info; }
+    EXCEPINFO* operator->() { return &m_info; }
+
+private:
+    EXCEPINFO m_info;
+};
+
+std::wstring FromBstr(BSTR text)
+{
+    return text ? std::wstring(text, SysStringLen(text)) : std::wstring();
+}
+
+wchar_t AsciiLower(wchar_t c)
+{
+    return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+}
+
+bool EqualIgnoringAsciiCase(const wchar_t* a, const std::wstring& b)
+{
+    if (!a || wcslen(a) != b.size())
+        return false;
+    for (size_t i = 0; i < b.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+// Errors the scripts raise on purpose to stop quietly.
+constexpr wchar_t kSilentErrorMarker[] = L"(Script Error: Type mismatch";
+
+}  // namespace
+
+CScriptEngine::CScriptEngine(ScriptEngineOptions options) : m_options(std::move(options))
+{
+    // A failed lookup leaves CLSID_NULL, which CreateEngine's first step reports.
+    CLSIDFromProgID(m_options.engineProgId.c_str(), &m_engineClass);
+}
+
+CScriptEngine::~CScriptEngine()
+{
+    m_engine.Reset();
+    m_parser.Reset();
+    m_scriptObject.Reset();
+}
+
+void CScriptEngine::LogFailure(const wchar_t* what, HRESULT hr) const
+{
+    if (!m_options.log)
+        return;
+    wchar_t code[16];
+    _snwprintf(code, sizeof(code) / sizeof(code[0]) - 1, L"0x%08lX", static_cast<unsigned long>(hr));
+    code[sizeof(code) / sizeof(code[0]) - 1] = L'\0';
+    m_options.log(what + std::wstring(code));
+}
+
+// Closing the engine makes it release the site it holds, so a failed set-up
+// leaves neither the engine nor a reference on this host behind.
+void CScriptEngine::DiscardEngine()
+{
+    if (m_engine)
+        m_engine->Close();
+    m_parser.Reset();
+    m_engine.Reset();
+    m_scriptObject.Reset();
+}
+
+bool CScriptEngine::CreateEngine()
+{
+    if (m_engine)
+        DiscardEngine();   // one engine per host: a second set-up starts afresh
+
+    HRESULT hr = CoCreateInstance(m_engineClass, nullptr, CLSCTX_INPROC_SERVER, IID_IActiveScript,
+                                  reinterpret_cast<void**>(m_engine.Put()));
+    if (FAILED(hr) || !m_engine) {
+        m_engine.Reset();
+        LogFailure(L"Failed to create Script Engine hr = ", FAILED(hr) ? hr : E_NOINTERFACE);
+        return false;
+    }
+    hr = m_engine->QueryInterface(IID_IActiveScriptParse, reinterpret_cast<void**>(m_parser.Put()));
+    if (FAILED(hr)) {
+        LogFailure(L"Failed Getting IActiveScriptParse interface, hr = ", hr);
+        DiscardEngine();
+        return false;
+    }
+    hr = m_engine->SetScriptSite(static_cast<IActiveScriptSite*>(this));
+    if (FAILED(hr)) {
+        LogFailure(L"Failed setting script site, hr = ", hr);
+        DiscardEngine();
+        return false;
+    }
+    hr = m_parser->InitNew();
+    if (FAILED(hr)) {
+        LogFailure(L"Failed on InitNew, hr = ", hr);
+        DiscardEngine();
+        return false;
+    }
+    if (m_options.createObject)
+        m_scriptObject = m_options.createObject();
+    if (!m_scriptObject) {
+        LogFailure(L"Failed creating the script object, hr = ", E_OUTOFMEMORY);
+        DiscardEngine();
+        return false;
+    }
+    // Results ignored: a script that cannot see the item reports it itself.
+    m_engine->AddNamedItem(m_options.itemName.c_str(), m_options.itemFlags);
+    m_engine->SetScriptState(SCRIPTSTATE_INITIALIZED);
+    return true;
+}
+
+bool CScriptEngine::RunScript()
+{
+    if (!m_engine || !m_parser) {
+        if (m_options.log)
+            m_options.log(L"Null Engine");
+        return false;
+    }
+    ScopedVariant result;
+    ScopedExcepInfo exception;
+    // A failed parse was already reported through OnScriptError.
+    if (FAILED(m_parser->ParseScriptText(m_scriptText.c_str(), nullptr, nullptr, nullptr, 0, 0, 0,
+                                         result.Get(), exception.Get())))
+        return false;
+    return SUCCEEDED(m_engine->SetScriptState(SCRIPTSTATE_CONNECTED));
+}
+
+void CScriptEngine::NotifyScriptObject()
+{
+    if (m_scriptObject)
+        m_scriptObject->NotifyScriptObject();
+}
+
+void CScriptEngine::SetResultTree(CXmlNode* root)
+{
+    if (m_scriptObject)
+        m_scriptObject->SetResultTree(root);
+}
+
+bool CScriptEngine::CallSub(const std::wstring& routineCall)
+{
+    if (!m_engine || !m_parser)
+        return false;
+    // Built to its full length: real calls carry six quoted request strings.
+    const std::wstring text = L"Call " + routineCall + L"\n";
+    m_errorReported = false;
+    ScopedExcepInfo exception;
+    if (FAILED(m_parser->ParseScriptText(text.c_str(), nullptr, nullptr, nullptr, 0, 0, 0, nullptr,
+                                         exception.Get())))
+        return false;
+    // An engine that was not connected yet (its global code failed) runs the
+    // call only now, and its error does not show in the state's result.
+    return SUCCEEDED(m_engine->SetScriptState(SCRIPTSTATE_CONNECTED)) && !m_errorReported;
+}
+
+bool CScriptEngine::Close()
+{
+    return m_engine && SUCCEEDED(m_engine->Close());
+}
+
+STDMETHODIMP CScriptEngine::QueryInterface(REFIID iid, void** out)
+{
+    if (!out)
+        return E_POINTER;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IActiveScriptSite))
+        *out = static_cast<IActiveScriptSite*>(this);
+    else if (IsEqualIID(iid, IID_IActiveScriptSiteWindow))
+        *out = static_cast<IActiveScriptSiteWindow*>(this);
+    else {
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+STDMETHODIMP_(ULONG) CScriptEngine::AddRef()
+{
+    return static_cast<ULONG>(InterlockedIncrement(&m_refCount));
+}
+
+STDMETHODIMP_(ULONG) CScriptEngine::Release()
+{
+    const LONG count = InterlockedDecrement(&m_refCount);
+    if (count == 0)
+        delete this;
+    return static_cast<ULONG>(count);
+}
+
+STDMETHODIMP CScriptEngine::GetLCID(LCID*)
+{
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP CScriptEngine::GetItemInfo(LPCOLESTR name, DWORD mask, IUnknown** unknown, ITypeInfo** info)
+{
+    if (mask & SCRIPTINFO_IUNKNOWN) {
+        if (!unknown)
+            return E_INVALIDARG;
+        *unknown = nullptr;
+    }
+    if (mask & SCRIPTINFO_ITYPEINFO) {
+        if (!info)
+            return E_INVALIDARG;
+        *info = nullptr;
+    }
+    if (!m_scriptObject || !EqualIgnoringAsciiCase(name, m_options.itemName))
+        return TYPE_E_ELEMENTNOTFOUND;
+    if (mask & SCRIPTINFO_IUNKNOWN) {
+        *unknown = static_cast<IDispatch*>(m_scriptObject.Get());
+        (*unknown)->AddRef();
+        return S_OK;
+    }
+    if (mask & SCRIPTINFO_ITYPEINFO)
+        return m_scriptObject->LoadObjectTypeInfo(info);
+    return TYPE_E_ELEMENTNOTFOUND;
+}
+
+STDMETHODIMP CScriptEngine::GetDocVersionString(BSTR*)
+{
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP CScriptEngine::OnScriptTerminate(const VARIANT*, const EXCEPINFO*)
+{
+    return S_OK;
+}
+
+STDMETHODIMP CScriptEngine::OnStateChange(SCRIPTSTATE)
+{
+    return S_OK;
+}
+
+STDMETHODIMP CScriptEngine::OnScriptError(IActiveScriptError* error)
+{
+    m_errorReported = true;
+    if (!error)
+        return S_OK;
+    try {
+        ScopedExcepInfo exception;
+        if (FAILED(error->GetExceptionInfo(exception.Get())))
+            return S_OK;
+        if (exception->pfnDeferredFillIn)
+            exception->pfnDeferredFillIn(exception.Get());
+
+        ScriptError report;
+        report.description = FromBstr(exception->bstrDescription);
+        report.source = FromBstr(exception->bstrSource);
+        if (report.description.find(kSilentErrorMarker) != std::wstring::npos)
+            return S_OK;
+        DWORD context = 0;
+        report.hasPosition = SUCCEEDED(error->GetSourcePosition(&context, &report.line, &report.character));
+
+        if (m_options.reportError)
+            m_options.reportError(report);
+        else
+            WriteScriptErrorLines(report, m_options.log);
+    } catch (const std::exception&) {
+        // Nothing may escape into the engine; the error then goes unlogged.
+    }
+    return S_OK;
+}
+
+STDMETHODIMP CScriptEngine::OnEnterScript()
+{
+    return S_OK;
+}
+
+STDMETHODIMP CScriptEngine::OnLeaveScript()
+{
+    return S_OK;
+}
+
+STDMETHODIMP CScriptEngine::GetWindow(HWND* window)
+{
+    if (window)
+        *window = nullptr;
+    return E_FAIL;
+}
+
+STDMETHODIMP CScriptEngine::EnableModeless(BOOL)
+{
+    return E_FAIL;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// One script error as the engine reports it, and the usual log lines for it.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+struct ScriptError {
+    std::wstring description;   // empty when the engine gave none
+    std::wstring source;        // e.g. the engine's "compilation error" source
+    bool hasPosition = false;
+    ULONG line = 0;             // as the engine counts them (from 0)
+    LONG character = 0;
+};
+
+using ScriptLogSink = std::function<void(const std::wstring& line)>;
+
+// "Script Error: <description or source>" and its position line, or
+// "Unknown script error" when the engine said nothing at all.
+void WriteScriptErrorLines(const ScriptError& error, const ScriptLogSink& log);

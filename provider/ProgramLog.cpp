@@ -1,0 +1,160 @@
+#include "provider/ProgramLog.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <memory>
+
+#include "provider/SetupIni.h"
+
+namespace {
+
+// The log is used on the user-interface thread only.
+struct LogState {
+    HWND window = nullptr;
+    LogClock clock;
+    std::wstring folder;   // remembered once made; re-made when deleted
+};
+
+LogState& State()
+{
+    static LogState state;
+    return state;
+}
+
+SYSTEMTIME Now()
+{
+    const LogState& state = State();
+    if (state.clock)
+        return state.clock();
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return now;
+}
+
+bool FolderExists(const std::wstring& folder)
+{
+    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::wstring LogFolder()
+{
+    std::wstring& folder = State().folder;
+    if (folder.empty() || !FolderExists(folder)) {
+        folder = GetProgramFolder() + L"Scrivane_Log";
+        CreateDirectoryW(folder.c_str(), nullptr);
+    }
+    return folder;
+}
+
+std::string ToAnsi(const std::wstring& text)
+{
+    if (text.empty())
+        return std::string();
+    const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    if (size <= 0)
+        return std::string();
+    std::string ansi(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &ansi[0], size,
+                        nullptr, nullptr);
+    return ansi;
+}
+
+struct FileCloser {
+    void operator()(FILE* file) const { fclose(file); }
+};
+
+void AppendToDayFile(const std::wstring& line, const SYSTEMTIME& time)
+{
+    // Text mode: the "\n" becomes the file's CR LF.
+    std::unique_ptr<FILE, FileCloser> file(_wfopen(LogFilePath(LogFolder(), time).c_str(), L"a"));
+    if (!file)
+        return;
+    const std::string ansi = ToAnsi(line) + "\n";
+    fwrite(ansi.data(), 1, ansi.size(), file.get());
+}
+
+void PostToWindow(HWND window, const std::wstring& line)
+{
+    auto copy = std::make_unique<wchar_t[]>(line.size() + 1);
+    line.copy(copy.get(), line.size());
+    copy[line.size()] = L'\0';
+    if (PostMessageW(window, WM_LOG_LINE, reinterpret_cast<WPARAM>(copy.get()), 0))
+        copy.release();   // the window frees it now
+}
+
+}  // namespace
+
+void FreeLogLine(wchar_t* line)
+{
+    delete[] line;
+}
+
+void SetLogWindow(HWND window)
+{
+    State().window = window;
+}
+
+HWND GetLogWindow()
+{
+    return State().window;
+}
+
+void SetLogClock(LogClock clock)
+{
+    State().clock = std::move(clock);
+}
+
+std::wstring FormatLogLine(const SYSTEMTIME& time, const std::wstring& message)
+{
+    wchar_t stamp[64];
+    const int length = _snwprintf(stamp, sizeof(stamp) / sizeof(stamp[0]),
+                                  L"%02u/%02u/%02u %02u:%02u:%02u.%03u - ",
+                                  time.wMonth, time.wDay, time.wYear % 100,
+                                  time.wHour, time.wMinute, time.wSecond, time.wMilliseconds);
+    if (length < 0)
+        return message;
+    return std::wstring(stamp, static_cast<size_t>(length)) + message;
+}
+
+std::wstring LogFilePath(const std::wstring& logFolder, const SYSTEMTIME& time)
+{
+    wchar_t name[48];
+    const int length = _snwprintf(name, sizeof(name) / sizeof(name[0]), L"\\Scrivane_%02u-%02u-%04u.txt",
+                                  time.wMonth, time.wDay, time.wYear);
+    return logFolder + std::wstring(name, length < 0 ? 0 : static_cast<size_t>(length));
+}
+
+void LogText(const std::wstring& text)
+{
+    const HWND window = GetLogWindow();
+    if (!window || !IsWindow(window))
+        return;
+    // Read for every line, so a changed setting applies at once.
+    const bool toWindow = GetSetupInt(kSetupSection, kLogToLogWindowKey, 1) != 0;
+    const bool toFile = GetSetupInt(kSetupSection, kLogToFileKey, 0) != 0;
+    if (!toWindow && !toFile)
+        return;
+    const SYSTEMTIME now = Now();
+    const std::wstring line = FormatLogLine(now, text.substr(0, kMaxLogMessage - 1));
+    if (toFile)
+        AppendToDayFile(line, now);
+    if (toWindow)
+        PostToWindow(window, line);
+}
+
+void LogMessage(const wchar_t* format, ...)
+{
+    if (!format)
+        return;
+    wchar_t message[kMaxLogMessage];
+    va_list args;
+    va_start(args, format);
+    // msvcrt's form keeps the Windows meaning of "%s"; a cut message has no
+    // terminator of its own.
+    _vsnwprintf(message, kMaxLogMessage - 1, format, args);
+    va_end(args);
+    message[kMaxLogMessage - 1] = L'\0';
+    LogText(message);
+}

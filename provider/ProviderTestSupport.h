@@ -1,0 +1,38 @@
+#pragma once
+// Test fixture for the provider's parts: a private program folder (so
+// Setup.ini and the log folder are the test's own), a message-only log
+// window that collects the posted lines, and a clock the test sets.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "common/xml/XmlNodeTestSupport.h"
+
+class ProviderFixture : public XmlNodeLeakCheck {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The messages posted since the last call (the part after the time stamp's " - ").
+    std::vector<std::wstring> WindowMessages();
+    void SetClock(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second, WORD ms);
+    void WriteSetup(const wchar_t* key, int value);
+
+    const std::wstring& Folder() const { return m_folder; }
+    HWND LogWindow() const { return m_window; }
+    // The whole of a file's bytes; empty when it does not exist.
+    static std::string ReadFileBytes(const std::wstring& path);
+
+private:
+    std::wstring m_folder;
+    HWND m_window = nullptr;
+    SYSTEMTIME m_now = {};
+};
+
+SYSTEMTIME MakeLocalTime(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second, WORD ms);
+
+// Removes a folder and everything in it.
+void RemoveFolderTree(const std::wstring& folder);
