@@ -1,18 +1,7 @@
 #include "provider/server/SocketListener.h"
 
 #include "chartcontrol/ProviderFrame.h"
-
-namespace {
-
-std::wstring WithPort(const wchar_t* text, int port)
-{
-    wchar_t line[128];
-    _snwprintf(line, sizeof line / sizeof line[0], text, port);
-    line[sizeof line / sizeof line[0] - 1] = L'\0';
-    return line;
-}
-
-}  // namespace
+#include "provider/ProgramLog.h"
 
 CServerSocket::CServerSocket(CSocketListener* listener) : m_listener(listener) {}
 
@@ -79,29 +68,26 @@ void CServerSocket::RemoveSelf()
     m_listener->RemoveClient(this);
 }
 
-CSocketListener::CSocketListener(RequestRunner run, LogFunction log)
-    : m_run(std::move(run)), m_log(std::move(log))
-{
-}
+CSocketListener::CSocketListener(RequestRunner run) : m_run(std::move(run)) {}
 
 CSocketListener::~CSocketListener()
 {
-    Shutdown();
+    CloseAllClients();
 }
 
 bool CSocketListener::StartListening(unsigned short port)
 {
     if (!Create(port)) {
-        m_log(WithPort(L"Cannot create server on port %d", port));
+        LogMessage(L"Cannot create server on port %d", port);
         return false;
     }
     if (!Listen(5)) {
-        m_log(WithPort(L"Failure staring listener on port %d", port));
+        LogMessage(L"Failure staring listener on port %d", port);
         Close();
         return false;
     }
     m_port = LocalPort();
-    m_log(WithPort(L"Server started on port %d", m_port));
+    LogMessage(L"Server started on port %d", m_port);
     return true;
 }
 
@@ -112,6 +98,7 @@ void CSocketListener::CloseAllClients()
 
 void CSocketListener::Shutdown()
 {
+    LogMessage(L"Shutdown Server Port");
     CloseAllClients();
     Close();
 }

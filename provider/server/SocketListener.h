@@ -3,7 +3,6 @@
 // all on the user-interface thread. Each complete request frame is answered
 // inside the notification that completed it.
 
-#include <functional>
 #include <list>
 #include <memory>
 #include <string>
@@ -44,16 +43,16 @@ private:
 class CSocketListener : public AsyncSocket {
 public:
     static constexpr size_t kMaxClients = 11;
-    using LogFunction = std::function<void(const std::wstring& line)>;
 
-    CSocketListener(RequestRunner run, LogFunction log);
+    explicit CSocketListener(RequestRunner run);
     ~CSocketListener() override;
 
     // Listens on `port` (0: any free port) with a backlog of 5 and logs the
-    // outcome with the port actually bound. False when it is not listening.
+    // outcome to the program log with the port actually bound. False when it
+    // is not listening.
     bool StartListening(unsigned short port);
     void CloseAllClients();
-    // Closes every client and the listening socket.
+    // Logs "Shutdown Server Port", closes every client and the listening socket.
     void Shutdown();
 
     // Deletes the client; the caller must not touch it afterwards.
@@ -68,7 +67,6 @@ protected:
 
 private:
     RequestRunner m_run;
-    LogFunction m_log;
     std::list<std::unique_ptr<CServerSocket>> m_clients;  // newest first
     int m_port = 0;
 };

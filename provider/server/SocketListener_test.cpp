@@ -11,8 +11,9 @@
 #include <vector>
 
 #include "chartcontrol/ProviderFrame.h"
-#include "common/xml/XmlNodeTestSupport.h"
 #include "platform/net/UniqueSocket.h"
+#include "provider/ProviderTestSupport.h"
+#include "provider/server/ServerTestSupport.h"
 #include "provider/server/SocketListener.h"
 
 namespace {
@@ -26,83 +27,17 @@ std::string RequestFrame(const std::wstring& extra = L"")
         L"range1=\"01/01/2009\" range2=\"12/31/2009\" nodename=\"Chart1\"" + extra + L"/></command>");
 }
 
-// Dispatches this thread's messages until `done` holds or ten seconds pass.
-bool PumpUntil(const std::function<bool()>& done)
-{
-    const DWORD deadline = GetTickCount() + 10000;
-    while (!done()) {
-        if (static_cast<LONG>(GetTickCount() - deadline) > 0)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&message);
-    }
-    return true;
-}
-
-// A blocking client on a thread of its own, while the test thread serves.
-class Client {
-public:
-    explicit Client(unsigned short port)
-    {
-        m_socket.Reset(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
-        sockaddr_in address = {};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        address.sin_port = htons(port);
-        m_connected = connect(m_socket.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-        DWORD timeout = 10000;
-        setsockopt(m_socket.Get(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
-    }
-
-    bool Connected() const { return m_connected; }
-    void Send(const std::string& bytes) { send(m_socket.Get(), bytes.data(), static_cast<int>(bytes.size()), 0); }
-    void ShutdownSending() { shutdown(m_socket.Get(), SD_SEND); }
-    void Close() { m_socket.Reset(); }
-
-    // Reads until `frames` replies are complete or the peer closes;
-    // `chunk` small reads with pauses make a slow reader.
-    std::string Read(int frames, int chunk = 65536, DWORD pauseMs = 0)
-    {
-        std::string received;
-        std::vector<char> buffer(static_cast<size_t>(chunk));
-        while (std::count(received.begin(), received.end(), '>') < frames) {
-            const int n = recv(m_socket.Get(), buffer.data(), chunk, 0);
-            if (n <= 0)
-                break;
-            received.append(buffer.data(), static_cast<size_t>(n));
-            if (pauseMs)
-                Sleep(pauseMs);
-        }
-        return received;
-    }
-
-    // True when the server closed the connection (end of stream or reset).
-    bool ClosedByServer()
-    {
-        char byte;
-        return recv(m_socket.Get(), &byte, 1, 0) <= 0;
-    }
-
-private:
-    UniqueSocket m_socket;
-    bool m_connected = false;
-};
-
-class SocketListenerTest : public XmlNodeLeakCheck {
+class SocketListenerTest : public ProviderFixture {
 protected:
     void SetUp() override
     {
-        XmlNodeLeakCheck::SetUp();
-        m_listener = std::make_unique<CSocketListener>(
-            [this](const HistoricalRequest& request, CXmlNode* reply) {
-                m_routines.push_back(request.routine);
-                CXmlNode* response = new CXmlNode(reply, L"Response");
-                response->SetAttribute(L"status", L"ok");
-                response->SetText(std::wstring(m_replyTextUnits, L'x').c_str());
-            },
-            [this](const std::wstring& line) { m_log.push_back(line); });
+        ProviderFixture::SetUp();
+        m_listener = std::make_unique<CSocketListener>([this](const HistoricalRequest& request, CXmlNode* reply) {
+            m_routines.push_back(request.routine);
+            CXmlNode* response = new CXmlNode(reply, L"Response");
+            response->SetAttribute(L"status", L"ok");
+            response->SetText(std::wstring(m_replyTextUnits, L'x').c_str());
+        });
         ASSERT_TRUE(m_listener->StartListening(0));
         m_port = static_cast<unsigned short>(m_listener->Port());
     }
@@ -110,22 +45,11 @@ protected:
     void TearDown() override
     {
         m_listener.reset();
-        XmlNodeLeakCheck::TearDown();
-    }
-
-    // Runs `client` on a thread while this thread serves.
-    void Serve(const std::function<void()>& client)
-    {
-        std::atomic<bool> done{false};
-        std::thread thread([&] { client(); done = true; });
-        const bool finished = PumpUntil([&] { return done.load(); });
-        thread.join();
-        EXPECT_TRUE(finished);
+        ProviderFixture::TearDown();
     }
 
     std::unique_ptr<CSocketListener> m_listener;
     std::vector<std::wstring> m_routines;
-    std::vector<std::wstring> m_log;
     size_t m_replyTextUnits = 2;
     unsigned short m_port = 0;
 };
@@ -139,14 +63,11 @@ std::string OkReply(size_t units)
 TEST_F(SocketListenerTest, LogsThePortItBound)
 {
     ASSERT_NE(0, m_port);
-    ASSERT_EQ(1u, m_log.size());
-    EXPECT_EQ(L"Server started on port " + std::to_wstring(m_port), m_log[0]);
+    EXPECT_EQ(std::vector<std::wstring>{L"Server started on port " + std::to_wstring(m_port)}, WindowMessages());
 
-    CSocketListener second([](const HistoricalRequest&, CXmlNode*) {}, [this](const std::wstring& line) {
-        m_log.push_back(line);
-    });
+    CSocketListener second([](const HistoricalRequest&, CXmlNode*) {});
     EXPECT_FALSE(second.StartListening(m_port));
-    EXPECT_EQ(L"Cannot create server on port " + std::to_wstring(m_port), m_log.back());
+    EXPECT_EQ(std::vector<std::wstring>{L"Cannot create server on port " + std::to_wstring(m_port)}, WindowMessages());
 }
 
 TEST_F(SocketListenerTest, AnswersRawByteSequences)
@@ -261,7 +182,9 @@ TEST_F(SocketListenerTest, ShutdownClosesClientsAndTheListener)
     std::unique_ptr<Client> client;
     Serve([&] { client = std::make_unique<Client>(m_port); });
     ASSERT_TRUE(PumpUntil([&] { return m_listener->ClientCount() == 1; }));
+    WindowMessages();
     m_listener->Shutdown();
+    EXPECT_EQ(std::vector<std::wstring>{L"Shutdown Server Port"}, WindowMessages());
     EXPECT_EQ(0u, m_listener->ClientCount());
     EXPECT_TRUE(client->ClosedByServer());
     Client late(m_port);

@@ -1,0 +1,25 @@
+#pragma once
+// Running a request's routine of the provider script, and starting the
+// server on the port of Setup.ini.
+
+#include <functional>
+#include <string>
+
+#include "common/xml/XmlNode.h"
+#include "provider/server/RequestDispatch.h"
+
+class CSocketListener;
+
+// Runs the whole script as global code in a fresh engine, then `callText`
+// (a routine call); the script builds into `reply`. Whatever the routine
+// added before an error stays. Logs "Error starting script" when the call
+// fails. Always true.
+bool StartScript(const std::wstring& scriptText, const std::wstring& callText, CXmlNode* reply);
+
+// The server's runner: `currentScript` gives the script text at the moment
+// each request is served (the editor's text, saved or not).
+RequestRunner MakeScriptRunner(std::function<std::wstring()> currentScript);
+
+// Listens on ServerPort of Setup.ini (default 5011); a value outside
+// 0..65535 is logged and not used.
+void StartServerPort(CSocketListener& listener);

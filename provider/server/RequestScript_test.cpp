@@ -1,0 +1,142 @@
+#include "provider/server/ServerTestSupport.h"  // first: winsock2.h before windows.h
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "chartcontrol/ProviderFrame.h"
+#include "common/xml/XmlParse.h"
+#include "provider/ProviderTestSupport.h"
+#include "provider/server/RequestScript.h"
+#include "provider/server/SocketListener.h"
+
+namespace {
+
+const wchar_t kEchoScript[] =
+    L"Dim runs\r\n"
+    L"runs = runs + 1\r\n"
+    L"Sub GetHistorical(symbol, kind, interval, range1, range2, nodename)\r\n"
+    L"  SetStatus symbol\r\n"
+    L"  SetDataAttribute \"runs\", runs\r\n"
+    L"  WriteLog \"served \" & nodename\r\n"
+    L"End Sub\r\n";
+
+std::string Frame(const std::wstring& symbol, const std::wstring& extra = L"")
+{
+    CXmlNodePtr command = CXmlNodePtr::Adopt(new CXmlNode(nullptr, L"command"));
+    command->SetAttribute(L"cmd", L"historical");
+    CXmlNode* params = new CXmlNode(command.Get(), L"params");
+    params->SetAttribute(L"symbol", symbol.c_str());
+    for (const wchar_t* name : {L"type", L"interval", L"range1", L"range2"})
+        params->SetAttribute(name, L"x");
+    params->SetAttribute(L"nodename", L"Chart1");
+    if (!extra.empty())
+        params->SetAttribute(L"sub", extra.c_str());
+    std::wstring text;
+    command->WriteToString(text);
+    return EncodeProviderFrame(text);
+}
+
+// The reply's root, decoded from its frame.
+CXmlNodePtr ReplyRoot(const std::string& frame)
+{
+    std::wstring text;
+    if (frame.size() < 2 || !DecodeProviderPayload(frame.data() + 1, frame.size() - 2, text))
+        return CXmlNodePtr();
+    CXmlNodePtr container;
+    if (ParseXmlText(text, container) != S_OK)
+        return CXmlNodePtr();
+    return CXmlNodePtr::Adopt(container->FindChild(L"response", 0));
+}
+
+class RequestScriptTest : public ProviderFixture {
+protected:
+    std::string Exchange(const std::string& frame)
+    {
+        CSocketListener listener(MakeScriptRunner([this] { return m_script; }));
+        EXPECT_TRUE(listener.StartListening(0));
+        std::string reply;
+        Serve([&] {
+            Client client(static_cast<unsigned short>(listener.Port()));
+            client.Send(frame);
+            reply = client.Read(1);
+        });
+        return reply;
+    }
+
+    std::wstring m_script = kEchoScript;
+};
+
+TEST_F(RequestScriptTest, RequestValuesArriveAsDataNeverAsScript)
+{
+    const std::wstring values[] = {
+        L"MSFT",
+        L"a\"b",
+        L"\"): WriteLog(\"injected",
+        L"x\r\nWriteLog \"injected\"\r\n",
+        L"a:WriteLog \"injected\"",
+        L"' rem",
+        L"tab\there",
+        L"\u00e9\u20ac",
+    };
+    for (const std::wstring& value : values) {
+        WindowMessages();
+        CXmlNodePtr response = ReplyRoot(Exchange(Frame(value)));
+        ASSERT_TRUE(response);
+        std::wstring status;
+        EXPECT_TRUE(response->GetAttributeString(L"status", status));
+        EXPECT_EQ(value, status);
+        const std::vector<std::wstring> log = WindowMessages();
+        EXPECT_EQ(0, std::count(log.begin(), log.end(), L"injected"));
+        EXPECT_EQ(1, std::count(log.begin(), log.end(), L"served Chart1"));
+    }
+}
+
+TEST_F(RequestScriptTest, EveryRequestRunsTheCurrentScriptInAFreshEngine)
+{
+    for (int i = 0; i < 2; ++i) {
+        CXmlNodePtr response = ReplyRoot(Exchange(Frame(L"A")));
+        ASSERT_TRUE(response);
+        std::wstring written;
+        response->WriteToString(written);
+        EXPECT_NE(std::wstring::npos, written.find(L"runs=\"1\"")) << written;
+    }
+    m_script = L"Sub GetHistorical(a, b, c, d, e, f)\r\n  SetStatus \"changed\"\r\nEnd Sub\r\n";
+    CXmlNodePtr response = ReplyRoot(Exchange(Frame(L"A")));
+    ASSERT_TRUE(response);
+    std::wstring status;
+    response->GetAttributeString(L"status", status);
+    EXPECT_EQ(L"changed", status);
+}
+
+TEST_F(RequestScriptTest, AMissingRoutineIsLoggedAndGetsTheBareReply)
+{
+    WindowMessages();
+    const std::string reply = Exchange(Frame(L"A", L"NoSuchRoutine"));
+    EXPECT_EQ(EncodeProviderFrame(L"<response>\r\n</response>\r\n"), reply);
+    const std::vector<std::wstring> log = WindowMessages();
+    EXPECT_EQ(1, std::count(log.begin(), log.end(), L"Error starting script"));
+}
+
+TEST_F(RequestScriptTest, TheServerPortComesFromSetupIni)
+{
+    struct Case { int port; bool listens; };
+    const Case cases[] = {{0, true}, {-1, false}, {65536, false}};
+    for (const Case& c : cases) {
+        WriteSetup(L"ServerPort", c.port);
+        WindowMessages();
+        CSocketListener listener(MakeScriptRunner([] { return std::wstring(); }));
+        StartServerPort(listener);
+        const std::vector<std::wstring> log = WindowMessages();
+        ASSERT_EQ(1u, log.size());
+        if (c.listens)
+            EXPECT_EQ(L"Server started on port " + std::to_wstring(listener.Port()), log[0]);
+        else
+            EXPECT_EQ(L"Cannot create server on port " + std::to_wstring(c.port), log[0]);
+        EXPECT_EQ(c.listens, listener.IsOpen()) << c.port;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,76 @@
+#include "provider/server/ServerTestSupport.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
+
+bool PumpUntil(const std::function<bool()>& done)
+{
+    const DWORD deadline = GetTickCount() + 10000;
+    while (!done()) {
+        if (static_cast<LONG>(GetTickCount() - deadline) > 0)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+    }
+    return true;
+}
+
+void Serve(const std::function<void()>& client)
+{
+    std::atomic<bool> done{false};
+    std::thread thread([&] { client(); done = true; });
+    const bool finished = PumpUntil([&] { return done.load(); });
+    thread.join();
+    EXPECT_TRUE(finished) << "the client did not finish";
+}
+
+Client::Client(unsigned short port)
+{
+    m_socket.Reset(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(port);
+    m_connected = connect(m_socket.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    DWORD timeout = 10000;
+    setsockopt(m_socket.Get(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
+}
+
+void Client::Send(const std::string& bytes)
+{
+    send(m_socket.Get(), bytes.data(), static_cast<int>(bytes.size()), 0);
+}
+
+void Client::ShutdownSending()
+{
+    shutdown(m_socket.Get(), SD_SEND);
+}
+
+std::string Client::Read(int frames, int chunk, DWORD pauseMs)
+{
+    std::string received;
+    std::vector<char> buffer(static_cast<size_t>(chunk));
+    while (std::count(received.begin(), received.end(), '>') < frames) {
+        const int n = recv(m_socket.Get(), buffer.data(), chunk, 0);
+        if (n <= 0)
+            break;
+        received.append(buffer.data(), static_cast<size_t>(n));
+        if (pauseMs)
+            Sleep(pauseMs);
+    }
+    return received;
+}
+
+bool Client::ClosedByServer()
+{
+    char byte;
+    return recv(m_socket.Get(), &byte, 1, 0) <= 0;
+}
