@@ -163,19 +163,32 @@ LONG CSerial::CompleteBlocking(BOOL started, OVERLAPPED& overlapped, DWORD timeo
     return 0;
 }
 
-LONG CSerial::WaitForPortEvent(OVERLAPPED* overlapped, DWORD timeout)
+template <typename StartIo>
+LONG CSerial::RunOverlapped(StartIo start, HANDLE ownEvent, OVERLAPPED* overlapped,
+                            DWORD timeout, DWORD* transferred)
 {
+    if (transferred)
+        *transferred = 0;
     if (!IsOpen())
         return Result(ERROR_INVALID_HANDLE);
     if (overlapped) {
-        if (WaitCommEvent(m_port.Get(), &m_reportedEvents, overlapped))
+        if (start(overlapped, transferred))
             return Result(0);
         return Result(static_cast<LONG>(::GetLastError()));
     }
     OVERLAPPED own = {};
-    own.hEvent = m_waitEvent.Get();
-    const BOOL started = WaitCommEvent(m_port.Get(), &m_reportedEvents, &own);
-    return Result(CompleteBlocking(started, own, timeout, nullptr));
+    own.hEvent = ownEvent;
+    const BOOL started = start(&own, nullptr);
+    return Result(CompleteBlocking(started, own, timeout, transferred));
+}
+
+LONG CSerial::WaitForPortEvent(OVERLAPPED* overlapped, DWORD timeout)
+{
+    return RunOverlapped(
+        [&](OVERLAPPED* block, DWORD*) {
+            return WaitCommEvent(m_port.Get(), &m_reportedEvents, block);
+        },
+        m_waitEvent.Get(), overlapped, timeout, nullptr);
 }
 
 DWORD CSerial::TakeReportedEvents()
@@ -291,54 +304,39 @@ LONG CSerial::Write(const char* text, DWORD* written, OVERLAPPED* overlapped, DW
 LONG CSerial::Write(const void* data, DWORD size, DWORD* written, OVERLAPPED* overlapped,
                     DWORD timeout)
 {
-    if (written)
-        *written = 0;
-    if (!IsOpen())
-        return Result(ERROR_INVALID_HANDLE);
-    if (overlapped) {
-        if (WriteFile(m_port.Get(), data, size, written, overlapped))
-            return Result(0);
-        return Result(static_cast<LONG>(::GetLastError()));
-    }
-    OVERLAPPED own = {};
-    own.hEvent = m_writeEvent.Get();
-    const BOOL started = WriteFile(m_port.Get(), data, size, nullptr, &own);
-    return Result(CompleteBlocking(started, own, timeout, written));
+    return RunOverlapped(
+        [&](OVERLAPPED* block, DWORD* done) {
+            return WriteFile(m_port.Get(), data, size, done, block);
+        },
+        m_writeEvent.Get(), overlapped, timeout, written);
 }
 
 LONG CSerial::Read(void* data, DWORD size, DWORD* read, OVERLAPPED* overlapped, DWORD timeout)
 {
-    if (read)
-        *read = 0;
+    return RunOverlapped(
+        [&](OVERLAPPED* block, DWORD* done) {
+            return ReadFile(m_port.Get(), data, size, done, block);
+        },
+        m_readEvent.Get(), overlapped, timeout, read);
+}
+
+LONG CSerial::EscapeLine(DWORD function)
+{
     if (!IsOpen())
         return Result(ERROR_INVALID_HANDLE);
-    if (overlapped) {
-        if (ReadFile(m_port.Get(), data, size, read, overlapped))
-            return Result(0);
-        return Result(static_cast<LONG>(::GetLastError()));
-    }
-    OVERLAPPED own = {};
-    own.hEvent = m_readEvent.Get();
-    const BOOL started = ReadFile(m_port.Get(), data, size, nullptr, &own);
-    return Result(CompleteBlocking(started, own, timeout, read));
+    if (!EscapeCommFunction(m_port.Get(), function))
+        return Result(LastSystemError());
+    return Result(0);
 }
 
 LONG CSerial::SetDTR(bool on)
 {
-    if (!IsOpen())
-        return Result(ERROR_INVALID_HANDLE);
-    if (!EscapeCommFunction(m_port.Get(), on ? SETDTR : CLRDTR))
-        return Result(LastSystemError());
-    return Result(0);
+    return EscapeLine(on ? SETDTR : CLRDTR);
 }
 
 LONG CSerial::SetRTS(bool on)
 {
-    if (!IsOpen())
-        return Result(ERROR_INVALID_HANDLE);
-    if (!EscapeCommFunction(m_port.Get(), on ? SETRTS : CLRRTS))
-        return Result(LastSystemError());
-    return Result(0);
+    return EscapeLine(on ? SETRTS : CLRRTS);
 }
 
 LONG CSerial::QueryInputQueue(DWORD& queuedBytes, DWORD* errors)

@@ -63,6 +63,12 @@ protected:
 private:
     LONG CompleteBlocking(BOOL started, OVERLAPPED& overlapped, DWORD timeout,
                           DWORD* transferred);
+    // Starts one overlapped operation. On the caller's block it may stay
+    // pending (ERROR_IO_PENDING); on the own block it is waited for.
+    template <typename StartIo>
+    LONG RunOverlapped(StartIo start, HANDLE ownEvent, OVERLAPPED* overlapped, DWORD timeout,
+                       DWORD* transferred);
+    LONG EscapeLine(DWORD function);
     bool ReadState(DCB& dcb);
     long QueryFromState(long (*pick)(const DCB&));
 

@@ -1,6 +1,7 @@
 #include "motion/plugin/CompanionMovieWriter.h"
 
 #include "common/com/RefPtr.h"
+#include "motion/plugin/AviLibrary.h"
 #include "motion/plugin/CompanionPath.h"
 #include "motion/plugin/GuidString.h"
 #include "motion/records/CompanionRecords.h"
@@ -18,15 +19,6 @@ using namespace companion;
 namespace {
 
 constexpr DWORD kDrvl = mmioFOURCC('D', 'R', 'V', 'L');
-
-// AVIFileInit/AVIFileExit, balanced on every path.
-class AviLibrary {
-public:
-    AviLibrary() { AVIFileInit(); }
-    ~AviLibrary() { AVIFileExit(); }
-    AviLibrary(const AviLibrary&) = delete;
-    AviLibrary& operator=(const AviLibrary&) = delete;
-};
 
 struct SourceFacts {
     DWORD width = 0;

@@ -3,6 +3,7 @@
 #include "motion/plugin/tests/TestMovies.h"
 
 #include "common/com/RefPtr.h"
+#include "motion/plugin/AviLibrary.h"
 #include "motion/records/CompanionRecords.h"
 
 #include <gtest/gtest.h>
@@ -28,12 +29,6 @@ struct CompanionContents {
     BITMAPINFOHEADER format = {};
     std::vector<std::vector<BYTE>> frames;
     std::vector<bool> keyFrames;
-};
-
-class AviLibrary {
-public:
-    AviLibrary() { AVIFileInit(); }
-    ~AviLibrary() { AVIFileExit(); }
 };
 
 // Everything Video for Windows reads back from a companion movie.

@@ -1,19 +1,10 @@
 #include "motion/plugin/tests/TestMovies.h"
 
 #include "common/com/RefPtr.h"
+#include "motion/plugin/AviLibrary.h"
 
 #include <vector>
 #include <vfw.h>
-
-namespace {
-
-class AviLibrary {
-public:
-    AviLibrary() { AVIFileInit(); }
-    ~AviLibrary() { AVIFileExit(); }
-};
-
-} // namespace
 
 HRESULT WriteVideoMovie(const std::wstring& path, const TestMovieShape& shape)
 {
