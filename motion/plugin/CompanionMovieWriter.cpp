@@ -187,5 +187,8 @@ HRESULT WriteCompanionMovie(const wchar_t* sourcePath, wchar_t (&companionPath)[
         return WriteFrames(file.Get(), facts, sourcePath, scriptCopy, variable, scriptId);
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
+    } catch (...) {
+        // The caller is a COM control: nothing may leave as an exception.
+        return E_UNEXPECTED;
     }
 }
