@@ -1,4 +1,4 @@
-#include "motion/plugin/tests/RecordCopyCompressor.h"
+#include "motion/plugin/RecordCopyCompressorTestSupport.h"
 
 #include "motion/records/CompanionRecords.h"
 

@@ -1,6 +1,6 @@
 #include "motion/plugin/CompanionMovieWriter.h"
-#include "motion/plugin/tests/RecordCopyCompressor.h"
-#include "motion/plugin/tests/TestMovies.h"
+#include "motion/plugin/RecordCopyCompressorTestSupport.h"
+#include "motion/plugin/MovieTestSupport.h"
 
 #include "common/com/RefPtr.h"
 #include "motion/plugin/AviLibrary.h"

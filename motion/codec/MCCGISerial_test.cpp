@@ -1,5 +1,5 @@
 #include "motion/codec/MCCGISerial.h"
-#include "motion/codec/tests/DeviceSession.h"
+#include "motion/codec/DeviceSessionTestSupport.h"
 
 #include <gtest/gtest.h>
 

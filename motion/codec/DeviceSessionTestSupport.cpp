@@ -1,4 +1,4 @@
-#include "motion/codec/tests/DeviceSession.h"
+#include "motion/codec/DeviceSessionTestSupport.h"
 
 #include <cstdlib>
 #include <filesystem>

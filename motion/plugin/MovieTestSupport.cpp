@@ -1,4 +1,4 @@
-#include "motion/plugin/tests/TestMovies.h"
+#include "motion/plugin/MovieTestSupport.h"
 
 #include "common/com/RefPtr.h"
 #include "motion/plugin/AviLibrary.h"
