@@ -120,6 +120,31 @@ TEST_F(DeviceTest, PortOperationsAnswerTheirErrors)
     EXPECT_EQ(link.QueryStopBits(), ONESTOPBIT);
 }
 
+TEST_F(DeviceTest, BlockingPortOperationsEndAtTheirTimeOut)
+{
+    CSerial port;
+    const std::wstring name = L"\\\\.\\COM" + std::to_wstring(m_device.port);
+    ASSERT_EQ(port.Open(name.c_str()), 0);
+    ASSERT_EQ(port.Setup(9600, 8, NOPARITY, ONESTOPBIT), 0);
+    char buffer[16] = {};
+    DWORD read = 1;
+    // Nothing arrives: the wait and the read give up at their time-out.
+    EXPECT_EQ(port.WaitForPortEvent(nullptr, 300), ERROR_TIMEOUT);
+    EXPECT_EQ(port.Read(buffer, sizeof(buffer), &read, nullptr, 300), ERROR_TIMEOUT);
+    EXPECT_EQ(read, 0u);
+
+    DWORD written = 0;
+    ASSERT_EQ(port.Write("PING\r", &written, nullptr, 5000), 0);
+    EXPECT_EQ(written, 5u);
+    const ULONGLONG deadline = GetTickCount64() + kRecordsBoundMs;
+    DWORD queued = 0;
+    while (port.QueryInputQueue(queued) == 0 && queued < 3 && GetTickCount64() < deadline)
+        Sleep(10);
+    ASSERT_EQ(queued, 3u);
+    ASSERT_EQ(port.Read(buffer, queued, &read, nullptr, 5000), 0);
+    EXPECT_EQ(std::string(buffer, read), "OK\r");
+}
+
 TEST_F(DeviceLinkTest, SendsTheCommandWithItsChecksumAndACarriageReturn)
 {
     ASSERT_EQ(m_link.SendCommand(L"AB", L"OK", CMCCGISerial::kChecksumCommand, -1),

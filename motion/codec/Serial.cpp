@@ -184,11 +184,26 @@ LONG CSerial::RunOverlapped(StartIo start, HANDLE ownEvent, OVERLAPPED* overlapp
 
 LONG CSerial::WaitForPortEvent(OVERLAPPED* overlapped, DWORD timeout)
 {
-    return RunOverlapped(
-        [&](OVERLAPPED* block, DWORD*) {
-            return WaitCommEvent(m_port.Get(), &m_reportedEvents, block);
-        },
-        m_waitEvent.Get(), overlapped, timeout, nullptr);
+    const auto startWait = [&](OVERLAPPED* block, DWORD*) {
+        return WaitCommEvent(m_port.Get(), &m_reportedEvents, block);
+    };
+    if (overlapped || timeout == 0)
+        return RunOverlapped(startWait, m_waitEvent.Get(), overlapped, timeout, nullptr);
+    // A wait that ends aborted reported no event (Wine ends pending waits so
+    // every few milliseconds): wait again until the time-out is used up.
+    const ULONGLONG deadline = timeout == INFINITE ? 0 : GetTickCount64() + timeout;
+    for (;;) {
+        DWORD remaining = INFINITE;
+        if (timeout != INFINITE) {
+            const ULONGLONG now = GetTickCount64();
+            if (now >= deadline)
+                return Result(ERROR_TIMEOUT);
+            remaining = static_cast<DWORD>(deadline - now);
+        }
+        const LONG error = RunOverlapped(startWait, m_waitEvent.Get(), nullptr, remaining, nullptr);
+        if (error != ERROR_OPERATION_ABORTED)
+            return error;
+    }
 }
 
 DWORD CSerial::TakeReportedEvents()
