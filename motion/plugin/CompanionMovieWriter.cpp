@@ -169,7 +169,9 @@ HRESULT WriteCompanionMovie(const wchar_t* sourcePath, wchar_t (&companionPath)[
     scriptId = scriptId ? scriptId : L"";
     if (!FitsField(variable, kIdChars) || !FitsField(scriptId, kIdChars))
         return E_INVALIDARG;
-    if (wcslen(scriptText) > (std::numeric_limits<DWORD>::max() - kScriptHeaderFixedSize) / 4)
+    // The whole record's size goes to AVIStreamWrite as a LONG.
+    if (ScriptHeaderSize(wcslen(scriptText)) >
+        static_cast<uint64_t>(std::numeric_limits<LONG>::max()))
         return E_INVALIDARG;
 
     try {
