@@ -168,21 +168,20 @@ bool CShapeController::MovePoint(int32_t index, float x, float y)
 
 bool CShapeController::MoveIncoming(int32_t index, float x, float y)
 {
-    if (!IsValidIndex(index))
-        return false;
-    CShapePoint& point = m_points[static_cast<size_t>(index)];
-    point.SetIncoming(x, y);
-    RebuildPath();
-    OnHandlesChanged(point);
-    return true;
+    return MoveHandle(index, x, y, &CShapePoint::SetIncoming);
 }
 
 bool CShapeController::MoveOutgoing(int32_t index, float x, float y)
 {
+    return MoveHandle(index, x, y, &CShapePoint::SetOutgoing);
+}
+
+bool CShapeController::MoveHandle(int32_t index, float x, float y, void (CShapePoint::*setHandle)(float, float))
+{
     if (!IsValidIndex(index))
         return false;
     CShapePoint& point = m_points[static_cast<size_t>(index)];
-    point.SetOutgoing(x, y);
+    (point.*setHandle)(x, y);
     RebuildPath();
     OnHandlesChanged(point);
     return true;

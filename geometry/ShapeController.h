@@ -69,6 +69,7 @@ protected:
 
 private:
     bool IsValidIndex(int32_t index) const { return index >= 0 && index < GetPointCount(); }
+    bool MoveHandle(int32_t index, float x, float y, void (CShapePoint::*setHandle)(float, float));
     void Renumber();
     void RebuildPath();
 

@@ -48,6 +48,15 @@ void CShapeParamController::SetValue(int32_t id, double value, int32_t changeKin
     m_link->SetValue(id, value, changeKind);
 }
 
+void CShapeParamController::SetCoordinates(const CShapePoint& point, int32_t first, int32_t last)
+{
+    // Fields 1 ... 6 of a point: X, Y, BLX, BLY, BRX, BRY.
+    const float fields[] = {point.x, point.y, point.inX, point.inY, point.outX, point.outY};
+    const int32_t b = FirstParamOf(point.index);
+    for (int32_t field = first; field <= last; ++field)
+        SetValue(b + field, fields[field - 1], kGeoChangeCoordinate);
+}
+
 void CShapeParamController::OnPointAdded(const CShapePoint& point)
 {
     if (m_loading || !m_link)
@@ -59,15 +68,11 @@ void CShapeParamController::OnPointAdded(const CShapePoint& point)
     if (!(stored >= 0.0 && stored < kMaxShapePoints))
         return;
     const int32_t count = static_cast<int32_t>(stored);
-    const int32_t b = FirstParamOf(count);
+    CShapePoint appended = point;
+    appended.index = count;
     EnableUpdates(FALSE);
-    SetValue(b + 1, point.x, kGeoChangeCoordinate);
-    SetValue(b + 2, point.y, kGeoChangeCoordinate);
-    SetValue(b + 3, point.inX, kGeoChangeCoordinate);
-    SetValue(b + 4, point.inY, kGeoChangeCoordinate);
-    SetValue(b + 5, point.outX, kGeoChangeCoordinate);
-    SetValue(b + 6, point.outY, kGeoChangeCoordinate);
-    SetValue(b + 7, point.type, kGeoChangeStructure);
+    SetCoordinates(appended, 1, 6);
+    SetValue(FirstParamOf(count) + 7, point.type, kGeoChangeStructure);
     EnableUpdates(TRUE);
     SetValue(kPointCountId, count + 1, kGeoChangeStructure);
 }
@@ -77,15 +82,10 @@ void CShapeParamController::OnPointMoved(const CShapePoint& point)
     if (!m_link || !IsStoredIndex(point.index))
         return;
     CWriteScope writing(*this);
-    const int32_t b = FirstParamOf(point.index);
     EnableUpdates(FALSE);
-    SetValue(b + 1, point.x, kGeoChangeCoordinate);
-    SetValue(b + 2, point.y, kGeoChangeCoordinate);
-    SetValue(b + 3, point.inX, kGeoChangeCoordinate);
-    SetValue(b + 4, point.inY, kGeoChangeCoordinate);
-    SetValue(b + 5, point.outX, kGeoChangeCoordinate);
+    SetCoordinates(point, 1, 5);
     EnableUpdates(TRUE);
-    SetValue(b + 6, point.outY, kGeoChangeCoordinate);
+    SetCoordinates(point, 6, 6);
 }
 
 void CShapeParamController::OnHandlesChanged(const CShapePoint& point)
@@ -93,13 +93,10 @@ void CShapeParamController::OnHandlesChanged(const CShapePoint& point)
     if (!m_link || !IsStoredIndex(point.index))
         return;
     CWriteScope writing(*this);
-    const int32_t b = FirstParamOf(point.index);
     EnableUpdates(FALSE);
-    SetValue(b + 3, point.inX, kGeoChangeCoordinate);
-    SetValue(b + 4, point.inY, kGeoChangeCoordinate);
-    SetValue(b + 5, point.outX, kGeoChangeCoordinate);
+    SetCoordinates(point, 3, 5);
     EnableUpdates(TRUE);
-    SetValue(b + 6, point.outY, kGeoChangeCoordinate);
+    SetCoordinates(point, 6, 6);
 }
 
 void CShapeParamController::OnTypeChanged(const CShapePoint& point)

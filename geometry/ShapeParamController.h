@@ -35,6 +35,8 @@ private:
 
     void EnableUpdates(BOOL enable);
     void SetValue(int32_t id, double value, int32_t changeKind);
+    // Writes the point's coordinate fields first ... last (1 = X ... 6 = BRY).
+    void SetCoordinates(const CShapePoint& point, int32_t first, int32_t last);
 
     IGeoParamLink* m_link = nullptr;
     bool m_loading = false;

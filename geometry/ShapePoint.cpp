@@ -19,21 +19,21 @@ void CShapePoint::SetType(int32_t newType)
 
 void CShapePoint::SetIncoming(float hx, float hy)
 {
-    inX = hx;
-    inY = hy;
-    if (type == kPointSpline) {
-        outX = 2 * x - hx;
-        outY = 2 * y - hy;
-    }
+    SetHandle(hx, hy, inX, inY, outX, outY);
 }
 
 void CShapePoint::SetOutgoing(float hx, float hy)
 {
-    outX = hx;
-    outY = hy;
+    SetHandle(hx, hy, outX, outY, inX, inY);
+}
+
+void CShapePoint::SetHandle(float hx, float hy, float& handleX, float& handleY, float& otherX, float& otherY)
+{
+    handleX = hx;
+    handleY = hy;
     if (type == kPointSpline) {
-        inX = 2 * x - hx;
-        inY = 2 * y - hy;
+        otherX = 2 * x - hx;
+        otherY = 2 * y - hy;
     }
 }
 

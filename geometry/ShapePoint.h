@@ -29,4 +29,8 @@ struct CShapePoint {
     void SetOutgoing(float hx, float hy);
     // Moves the point with both handles.
     void MoveTo(float nx, float ny);
+
+private:
+    // A Spline's other handle mirrors the one set through the point.
+    void SetHandle(float hx, float hy, float& handleX, float& handleY, float& otherX, float& otherY);
 };
