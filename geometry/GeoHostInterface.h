@@ -79,3 +79,29 @@ constexpr int32_t kGeoChangeStructure = 7;   // point count and point type
 
 static_assert(sizeof(IGeoObject) == sizeof(void*), "a bare table pointer");
 static_assert(sizeof(IGeoParamLink) == 2 * sizeof(void*), "table pointer, then the parent window");
+
+// The plug-in's exports, as the host finds them by name.
+// GetThumbnail takes the host's bitmap object: its first field is its table
+// pointer, its second the attached bitmap handle (null while none is).
+struct GeoHostBitmap {
+    void* table;
+    HBITMAP handle;
+};
+static_assert(offsetof(GeoHostBitmap, handle) == 4, "host layout");
+
+extern "C" {
+typedef int32_t(GEO_EXPORT_CALL* GetLibraryTypeFn)();
+typedef const char*(GEO_EXPORT_CALL* GetObjectGUIDFn)();
+typedef const char*(GEO_EXPORT_CALL* GetObjectNameFn)();
+typedef int32_t(GEO_EXPORT_CALL* GetThumbnailFn)(GeoHostBitmap* bitmap);
+typedef int32_t(GEO_EXPORT_CALL* InitializeParamMapFn)(IGeoObject* object);
+typedef int32_t(GEO_EXPORT_CALL* RecreateObjectFn)(IGeoObject* object, int32_t unused);
+typedef HWND(GEO_EXPORT_CALL* GetParamDialogFn)(IGeoParamLink* link);
+typedef int32_t(GEO_EXPORT_CALL* GetParamNameFn)(int32_t id, char* buffer);
+typedef int32_t(GEO_EXPORT_CALL* SetDataBarRedrawFn)(const wchar_t* guid, int32_t flag);
+typedef int32_t(GEO_EXPORT_CALL* SetDataBarValueFn)(const wchar_t* guid, const wchar_t* name, double value,
+                                                    int32_t redraw);
+}
+
+// GetParamName writes at most this many bytes, the terminating NUL included.
+constexpr int kMaxParamNameBytes = 64;
