@@ -75,10 +75,22 @@ int CPolyTri::CornerTest(const Vec3f& a, const Vec3f& b, const Vec3f& c, const V
 bool CPolyTri::AnyPointInside(const Vec3f* points, int32_t a, int32_t c, int32_t count) const
 {
     const Vec3f& cornerC = points[m_indices[c]];
+    // For a corner in a plane of constant z (the outlines' case) a point
+    // outside the corner's x-y bounds cannot be inside: an exact test that
+    // spares the products for almost every point of a large outline.
+    const bool flat = m_cornerNormal.x == 0.0f && m_cornerNormal.y == 0.0f;
+    // The three corners sit at consecutive positions a, a + 1, c.
+    const Vec3f& cornerA = points[m_indices[a]];
+    const Vec3f& cornerB = points[m_indices[a + 1]];
+    const float minX = std::min({cornerA.x, cornerB.x, cornerC.x}), maxX = std::max({cornerA.x, cornerB.x, cornerC.x});
+    const float minY = std::min({cornerA.y, cornerB.y, cornerC.y}), maxY = std::max({cornerA.y, cornerB.y, cornerC.y});
     for (int32_t i = 0; i < count; ++i) {
         if (i >= a && i <= c)
             continue;
-        const Vec3f d = Subtract(points[m_indices[i]], cornerC);
+        const Vec3f& p = points[m_indices[i]];
+        if (flat && (p.x < minX || p.x > maxX || p.y < minY || p.y > maxY))
+            continue;
+        const Vec3f d = Subtract(p, cornerC);
         const float s = Dot(m_cornerNormal, Cross(d, m_edgeB));
         if (s <= 0.0f)
             continue;
