@@ -64,6 +64,15 @@ void CDataBarStore::AttachRedrawFlag(const std::wstring& guid, uint8_t* redrawBy
 {
     CCriticalSectionLock lock(m_lock);
     CDataBarRecord& record = FindOrCreate(guid);
+    // The host gives no notice when it frees an object; when the address
+    // comes back with another object, the old record lets go of it, so no
+    // value for one bar raises the flag of another.
+    if (redrawByte) {
+        for (auto& other : m_records) {
+            if (other.second.get() != &record && other.second->redrawFlag == redrawByte)
+                other.second->redrawFlag = nullptr;
+        }
+    }
     record.redrawFlag = redrawByte;
     if (redrawByte)
         *redrawByte = 0;

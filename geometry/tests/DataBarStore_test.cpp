@@ -200,6 +200,19 @@ TEST_F(StoreFixture, RedrawRequestsReachOnlyAnAttachedByte)
     EXPECT_EQ(1, m_redraw);
 }
 
+TEST_F(StoreFixture, AReusedRedrawByteBelongsToItsNewObjectOnly)
+{
+    const std::wstring successor = L"{SUCCESSOR}";
+    m_store.AttachRedrawFlag(kGuid, &m_redraw);
+    // The host freed the first object and placed a new one at the same address.
+    m_store.AttachRedrawFlag(successor, &m_redraw);
+    m_store.SetValue(kGuid, kPercent, 0.5, 1);
+    m_store.SetRedraw(kGuid, 1);
+    EXPECT_EQ(0, m_redraw);
+    m_store.SetRedraw(successor, 1);
+    EXPECT_EQ(1, m_redraw);
+}
+
 TEST(DataBarStoreThreads, ValuesFromOtherThreadsMeetConcurrentBuilds)
 {
     CDataBarStore store;

@@ -86,16 +86,23 @@ protected:
         return top.count > 0 ? bar.VertexField(top.first, 6) : NAN;
     }
 
-    // Area of the top lid's triangles, and of the polygon the walls stand on.
+    // Position of vertex v in the outline's plane.
+    struct PlanePoint {
+        double x, z;
+    };
+    static PlanePoint At(const CStandInGeoObject& bar, int32_t v)
+    {
+        return {bar.VertexField(v, 5), bar.VertexField(v, 7)};
+    }
+
+    // Signed area of the top lid's triangles, and of the polygon the walls stand on.
     static double LidArea(const CStandInGeoObject& bar)
     {
         const StandInPart& top = Part(bar, "Top");
         double area = 0.0;
         for (int32_t v = top.first; v + 3 <= top.first + top.count; v += 3) {
-            const double ax = bar.VertexField(v, 5), az = bar.VertexField(v, 7);
-            const double bx = bar.VertexField(v + 1, 5), bz = bar.VertexField(v + 1, 7);
-            const double cx = bar.VertexField(v + 2, 5), cz = bar.VertexField(v + 2, 7);
-            area += ((bx - ax) * (cz - az) - (cx - ax) * (bz - az)) / 2;
+            const PlanePoint a = At(bar, v), b = At(bar, v + 1), c = At(bar, v + 2);
+            area += ((b.x - a.x) * (c.z - a.z) - (c.x - a.x) * (b.z - a.z)) / 2;
         }
         return area;
     }
@@ -105,9 +112,8 @@ protected:
         const StandInPart& walls = Part(bar, "Bar");
         double area = 0.0;
         for (int32_t v = walls.first; v + 4 <= walls.first + walls.count; v += 4) {
-            const double qx = bar.VertexField(v, 5), qz = bar.VertexField(v, 7);
-            const double rx = bar.VertexField(v + 1, 5), rz = bar.VertexField(v + 1, 7);
-            area += (qx * rz - rx * qz) / 2;
+            const PlanePoint q = At(bar, v), r = At(bar, v + 1);
+            area += (q.x * r.z - r.x * q.z) / 2;
         }
         return area;
     }
