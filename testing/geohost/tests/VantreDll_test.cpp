@@ -375,6 +375,33 @@ TEST_F(VantreTest, ObjectsKeepSeparateRecordsAndZeroGuidsWork)
     EXPECT_FLOAT_EQ(0.0f, TopHeight(*other));
 }
 
+TEST_F(VantreTest, GuidHalvesKeepEveryBitOnTheirWayThroughTheBuild)
+{
+    // Unusual doubles the two halves may form; the host returns parameters
+    // through the x87 unit, which keeps all of these (a signalling NaN it
+    // would quiet, so new GUIDs never hold one).
+    const uint64_t patterns[][2] = {
+        {0x7FF8DEADBEEF0001ull, 0xFFF8000000000000ull},   // quiet NaNs with payloads
+        {0x8000000000000000ull, 0x0000000000000001ull},   // negative zero, smallest denormal
+        {0x7FF0000000000000ull, 0xFFF0000000000000ull},   // infinities
+        {0x000FFFFFFFFFFFFFull, 0x3FF0000000000000ull},   // largest denormal, one
+    };
+    for (const auto& halves : patterns) {
+        auto bar = NewBar();
+        double values[2];
+        memcpy(values, halves, sizeof values);
+        bar->SetParam(113, values[0]);
+        bar->SetParam(114, values[1]);
+        bar->SetParam(kEnableChange, 1);
+        bar->SetParam(kChangeFrames, 0);
+        bar->SetParam(kMin, 0.0);
+        bar->SetParam(kMax, 1.0);
+        Vantre().SetDataBarValue(GuidOf(*bar).c_str(), kPercent, 0.5, 0);
+        Build(*bar);
+        EXPECT_FLOAT_EQ(0.25f, TopHeight(*bar)) << std::hex << halves[0] << " " << halves[1];
+    }
+}
+
 TEST_F(VantreTest, UnusableBuffersGetNothingWritten)
 {
     auto none = NewBar();
