@@ -21,10 +21,7 @@ void CHostApplication::Attach(IDispatch* dispatch)
     AttachDispatch(dispatch, true);
     if (dispatch)
         dispatch->AddRef();
-    if (s_resolved)
-        return;
-    ResolveNames(dispatch, s_names, s_ids);
-    s_resolved = true;
+    ResolveNamesOnce(dispatch, s_names, s_ids, s_resolved);
 }
 
 std::unique_ptr<CHostCanvas> CHostApplication::GetActiveCanvas()

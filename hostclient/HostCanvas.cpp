@@ -13,10 +13,7 @@ bool CHostCanvas::s_resolved = false;
 void CHostCanvas::Attach(IDispatch* dispatch)
 {
     AttachDispatch(dispatch, true);
-    if (s_resolved)
-        return;
-    ResolveNames(dispatch, s_names, s_ids);
-    s_resolved = true;
+    ResolveNamesOnce(dispatch, s_names, s_ids, s_resolved);
 }
 
 std::unique_ptr<CHostScene> CHostCanvas::GetScene()

@@ -16,10 +16,7 @@ bool CHostElement::s_resolved = false;
 void CHostElement::Attach(IDispatch* dispatch)
 {
     AttachDispatch(dispatch, true);
-    if (s_resolved)
-        return;
-    ResolveNames(dispatch, s_names, s_ids);
-    s_resolved = true;
+    ResolveNamesOnce(dispatch, s_names, s_ids, s_resolved);
 }
 
 std::wstring CHostElement::GetName()

@@ -15,10 +15,7 @@ bool CHostNode::s_resolved = false;
 void CHostNode::Attach(IDispatch* dispatch)
 {
     AttachDispatch(dispatch, true);
-    if (s_resolved)
-        return;
-    ResolveNames(dispatch, s_names, s_ids);
-    s_resolved = true;
+    ResolveNamesOnce(dispatch, s_names, s_ids, s_resolved);
 }
 
 std::wstring CHostNode::GetName()

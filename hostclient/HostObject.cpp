@@ -3,6 +3,8 @@
 #include <cwchar>
 #include <vector>
 
+#include "common/com/ScopedExcepInfo.h"
+
 namespace {
 
 std::wstring FailedCallText(const wchar_t* what, DISPID id, HRESULT hr, UINT argumentError)
@@ -16,22 +18,6 @@ std::wstring FailedCallText(const wchar_t* what, DISPID id, HRESULT hr, UINT arg
                    static_cast<unsigned long>(hr));
     text[_countof(text) - 1] = L'\0';
     return text;
-}
-
-// Owns the strings of an EXCEPINFO the host filled in.
-struct ExcepInfoHolder {
-    EXCEPINFO info{};
-    ~ExcepInfoHolder()
-    {
-        SysFreeString(info.bstrSource);
-        SysFreeString(info.bstrDescription);
-        SysFreeString(info.bstrHelpFile);
-    }
-};
-
-std::wstring Text(BSTR b)
-{
-    return b ? std::wstring(b, SysStringLen(b)) : std::wstring();
 }
 
 } // namespace
@@ -78,18 +64,17 @@ void CHostObject::Invoke(DISPID id, WORD kind, CHostArgument* arguments, size_t 
         params.cNamedArgs = 1;
     }
 
-    ExcepInfoHolder exception;
+    ScopedExcepInfo exception;
     UINT argumentError = 0;
     const HRESULT hr = m_dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &params, result,
-                                          &exception.info, &argumentError);
+                                          exception.Get(), &argumentError);
     if (hr == DISP_E_EXCEPTION) {
-        if (exception.info.pfnDeferredFillIn)
-            exception.info.pfnDeferredFillIn(&exception.info);
-        HRESULT code = exception.info.scode;
+        exception.Complete();
+        HRESULT code = exception.Code();
         if (code == S_OK)
-            code = exception.info.wCode ? MAKE_HRESULT(SEVERITY_ERROR, FACILITY_DISPATCH, exception.info.wCode)
-                                        : DISP_E_EXCEPTION;
-        throw CHostException(code, Text(exception.info.bstrDescription), Text(exception.info.bstrSource), true);
+            code = exception.WCode() ? MAKE_HRESULT(SEVERITY_ERROR, FACILITY_DISPATCH, exception.WCode())
+                                     : DISP_E_EXCEPTION;
+        throw CHostException(code, exception.Description(), exception.Source(), true);
     }
     if (FAILED(hr))
         throw CHostException(hr, FailedCallText(L"host call failed", id, hr, argumentError), L"", false);

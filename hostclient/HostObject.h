@@ -41,6 +41,17 @@ protected:
         for (size_t i = 0; i < N; ++i)
             GetDispID(dispatch, names[i], cells[i]);
     }
+    // The process-wide form: the first object of a class resolves for all
+    // later ones, whatever its lookups answered.
+    template <size_t N>
+    static void ResolveNamesOnce(IDispatch* dispatch, const wchar_t* const (&names)[N], DISPID (&cells)[N],
+                                 bool& resolved)
+    {
+        if (resolved)
+            return;
+        ResolveNames(dispatch, names, cells);
+        resolved = true;
+    }
 
     template <typename... Args>
     void CallVoid(DISPID id, WORD kind, Args&&... args)

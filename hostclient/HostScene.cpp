@@ -19,10 +19,7 @@ bool CHostScene::s_resolved = false;
 void CHostScene::Attach(IDispatch* dispatch)
 {
     AttachDispatch(dispatch, true);
-    if (s_resolved)
-        return;
-    ResolveNames(dispatch, s_names, s_ids);
-    s_resolved = true;
+    ResolveNamesOnce(dispatch, s_names, s_ids, s_resolved);
 }
 
 long CHostScene::GetNodeCount()

@@ -3,21 +3,7 @@
 #include "testing/simhost/SimHost.h"
 
 #include "common/com/ComTypes.h"
-
-namespace {
-
-// Owns the strings of an EXCEPINFO a control filled in.
-struct ExcepInfoHolder {
-    EXCEPINFO info{};
-    ~ExcepInfoHolder()
-    {
-        SysFreeString(info.bstrSource);
-        SysFreeString(info.bstrDescription);
-        SysFreeString(info.bstrHelpFile);
-    }
-};
-
-} // namespace
+#include "common/com/ScopedExcepInfo.h"
 
 HRESULT CSimHost::LoadControl(const std::wstring& progId, RefPtr<IDispatch>& control)
 {
@@ -56,15 +42,13 @@ HRESULT CSimHost::CallControl(IDispatch* control, const std::wstring& name, WORD
         params.cNamedArgs = 1;
     }
     ScopedVariant ignored;
-    ExcepInfoHolder exception;
+    ScopedExcepInfo exception;
     UINT argumentError = 0;
     hr = control->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &params, result ? result : ignored.Get(),
-                         &exception.info, &argumentError);
+                         exception.Get(), &argumentError);
     if (hr == DISP_E_EXCEPTION && error) {
-        if (exception.info.pfnDeferredFillIn)
-            exception.info.pfnDeferredFillIn(&exception.info);
-        const BSTR text = exception.info.bstrDescription;
-        error->assign(text ? text : L"", SysStringLen(text));
+        exception.Complete();
+        *error = exception.Description();
     }
     return hr;
 }

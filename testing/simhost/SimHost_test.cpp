@@ -17,32 +17,24 @@ DISPID IdOf(IDispatch* object, const wchar_t* name)
     return id;
 }
 
-VARIANT Long(long value)
+// A plain number as an argument.
+template <VARTYPE Type, typename TValue>
+VARIANT Number(TValue value)
 {
     VARIANT v;
     VariantInit(&v);
-    v.vt = VT_I4;
-    v.lVal = value;
+    v.vt = Type;
+    if constexpr (Type == VT_I4)
+        v.lVal = value;
+    else if constexpr (Type == VT_I2)
+        v.iVal = value;
+    else
+        v.dblVal = value;
     return v;
 }
-
-VARIANT Short(short value)
-{
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_I2;
-    v.iVal = value;
-    return v;
-}
-
-VARIANT Real(double value)
-{
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_R8;
-    v.dblVal = value;
-    return v;
-}
+VARIANT Long(long value) { return Number<VT_I4>(value); }
+VARIANT Short(short value) { return Number<VT_I2>(value); }
+VARIANT Real(double value) { return Number<VT_R8>(value); }
 
 // A raw call with the arguments in the caller's order (they are not freed:
 // tests pass only plain numbers or strings they own).
