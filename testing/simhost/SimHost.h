@@ -134,6 +134,10 @@ public:
     // The host's start-up call: OnInitialize(application, &status). True
     // when the call succeeded and the control set its status.
     bool InitializeControl(IDispatch* control);
+    // The host's call when the user edits a node's custom properties of
+    // `group` that `control` registered an editor for: Execute(application,
+    // the node's property collection).
+    HRESULT EditProperties(IDispatch* control, CSimNode& node, const std::wstring& group);
     // Runs a registered menu item by its plug-in and command names.
     HRESULT RunMenuItem(const std::wstring& plugin, const std::wstring& command);
     // Controls the host opened in frame windows (MDIFrame) and those it initialised.

@@ -17,6 +17,7 @@ struct ControlLog {
     int initialised = 0;
     int commands = 0;
     int lyricsSet = 0;
+    long editedProperties = -1; // Count of the collection Execute received
 };
 ControlLog g_log;
 
@@ -62,8 +63,8 @@ public:
     STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* ids) override
     {
-        const wchar_t* const members[] = {L"OnInitialize", L"OnTester", L"SetLyric"};
-        for (DISPID i = 0; i < 3; ++i)
+        const wchar_t* const members[] = {L"OnInitialize", L"OnTester", L"SetLyric", L"Execute"};
+        for (DISPID i = 0; i < 4; ++i)
             if (_wcsicmp(names[0], members[i]) == 0) {
                 ids[0] = i + 1;
                 return S_OK;
@@ -99,6 +100,21 @@ public:
             if (params->cArgs == 1 && params->rgvarg[0].vt == VT_DISPATCH)
                 ++g_log.lyricsSet;
             return S_OK;
+        case 4: { // Execute(application, properties)
+            if (params->cArgs != 2 || params->rgvarg[0].vt != VT_DISPATCH || params->rgvarg[1].vt != VT_DISPATCH)
+                return DISP_E_TYPEMISMATCH;
+            IDispatch* properties = params->rgvarg[0].pdispVal;
+            DISPID countId = DISPID_UNKNOWN;
+            LPOLESTR names[] = {const_cast<LPOLESTR>(L"Count")};
+            ScopedVariant count;
+            DISPPARAMS none{};
+            if (SUCCEEDED(properties->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &countId)) &&
+                SUCCEEDED(properties->Invoke(countId, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
+                                             count.Get(), nullptr, nullptr)) &&
+                count->vt == VT_I4)
+                g_log.editedProperties = count->lVal;
+            return S_OK;
+        }
         default: return DISP_E_MEMBERNOTFOUND;
         }
     }
@@ -203,6 +219,18 @@ TEST_F(SimHostControlTest, AFrameWindowGetsANewControlThatIsHandedTheApplication
     EXPECT_EQ(1, g_log.lyricsSet);
     EXPECT_EQ(1u, host.Controls().size()); // the frame's control is the only one loaded
     EXPECT_EQ(L"Tester|Velmora.Test.Control.1", host.FrameWindows().at(0));
+}
+
+TEST_F(SimHostControlTest, EditingPropertiesHandsTheControlTheNodesCollection)
+{
+    CSimNode& movie = host.AddNode(scene, L"Promo", SimNodeMovie);
+    host.DeclareProperty({L"D", L"Enabled", 0, L"0", {L"LyricMovie"}, L""});
+    host.DeclareProperty({L"D", L"Script", 0, L"", {L"LyricMovie"}, L""});
+    host.DeclareProperty({L"D", L"Other", 0, L"", {L"LyricGeoPlugin"}, L""});
+    RefPtr<IDispatch> control;
+    ASSERT_HRESULT_SUCCEEDED(host.LoadControl(kProgId, control));
+    EXPECT_HRESULT_SUCCEEDED(host.EditProperties(control.Get(), movie, L"D"));
+    EXPECT_EQ(2, g_log.editedProperties);
 }
 
 TEST_F(SimHostControlTest, ControlsOfOthersAreCalledByName)

@@ -73,6 +73,19 @@ bool CSimHost::InitializeControl(IDispatch* control)
     return SUCCEEDED(hr) && status != 0;
 }
 
+HRESULT CSimHost::EditProperties(IDispatch* control, CSimNode& node, const std::wstring& group)
+{
+    VARIANT application;
+    VariantInit(&application);
+    application.vt = VT_DISPATCH;
+    application.pdispVal = m_application;
+    VARIANT properties;
+    VariantInit(&properties);
+    properties.vt = VT_DISPATCH;
+    properties.pdispVal = &node.PropertyCollection(group);
+    return CallControl(control, L"Execute", DISPATCH_METHOD, {CSimValue(application), CSimValue(properties)}, nullptr);
+}
+
 HRESULT CSimHost::RunMenuItem(const std::wstring& plugin, const std::wstring& command)
 {
     for (const SimMenuItem& item : m_menuItems)

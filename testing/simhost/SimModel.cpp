@@ -54,6 +54,16 @@ CSimPropertyGroup::CSimPropertyGroup(CSimHost& host, CSimNode& owner, std::wstri
 {
 }
 
+CSimProperties::CSimProperties(CSimHost& host, CSimNode& owner, std::wstring groupName)
+    : CSimObject(host, Type()), node(owner), group(std::move(groupName))
+{
+}
+
+CSimProperty::CSimProperty(CSimHost& host, CSimNode& owner, std::wstring groupName, std::wstring propertyName)
+    : CSimObject(host, Type()), node(owner), group(std::move(groupName)), name(std::move(propertyName))
+{
+}
+
 CSimGroup::CSimGroup(CSimHost& host, CSimNode& owner) : CSimObject(host, Type()), node(owner) {}
 
 CSimNode::CSimNode(CSimHost& host) : CSimObject(host, Type()) {}
@@ -71,6 +81,22 @@ CSimPropertyGroup& CSimNode::PropertyGroup(const std::wstring& group)
     CSimPropertyGroup*& object = m_groups[group];
     if (!object)
         object = &Host()->Create<CSimPropertyGroup>(*this, group);
+    return *object;
+}
+
+CSimProperties& CSimNode::PropertyCollection(const std::wstring& group)
+{
+    CSimProperties*& object = m_collections[group];
+    if (!object)
+        object = &Host()->Create<CSimProperties>(*this, group);
+    return *object;
+}
+
+CSimProperty& CSimNode::PropertyObject(const std::wstring& group, const std::wstring& propertyName)
+{
+    CSimProperty*& object = m_propertyObjects[{group, propertyName}];
+    if (!object)
+        object = &Host()->Create<CSimProperty>(*this, group, propertyName);
     return *object;
 }
 

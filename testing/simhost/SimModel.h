@@ -102,6 +102,25 @@ public:
     std::wstring group;
 };
 
+// The collection of a node's declared custom properties of one group, as the
+// host hands it to a property editor, and one property of it.
+class CSimProperties : public CSimObject {
+public:
+    CSimProperties(CSimHost& host, CSimNode& node, std::wstring group);
+    static const CSimClass& Type();
+    CSimNode& node;
+    std::wstring group;
+};
+
+class CSimProperty : public CSimObject {
+public:
+    CSimProperty(CSimHost& host, CSimNode& node, std::wstring group, std::wstring name);
+    static const CSimClass& Type();
+    CSimNode& node;
+    std::wstring group;
+    std::wstring name;
+};
+
 class CSimGroup : public CSimObject {
 public:
     CSimGroup(CSimHost& host, CSimNode& node);
@@ -117,6 +136,8 @@ public:
     // The transform of a transition ("" for a scene without transitions), made on first use.
     CSimTransform& TransformOf(const std::wstring& transition);
     CSimPropertyGroup& PropertyGroup(const std::wstring& group);
+    CSimProperties& PropertyCollection(const std::wstring& group);
+    CSimProperty& PropertyObject(const std::wstring& group, const std::wstring& name);
     CSimGroup& GroupObject();
     // A deep copy that belongs to no scene yet.
     CSimNode& Clone() const;
@@ -140,6 +161,8 @@ public:
 
 private:
     std::map<std::wstring, CSimPropertyGroup*> m_groups;
+    std::map<std::wstring, CSimProperties*> m_collections;
+    std::map<std::pair<std::wstring, std::wstring>, CSimProperty*> m_propertyObjects;
     CSimGroup* m_group = nullptr;
 };
 
