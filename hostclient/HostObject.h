@@ -1,7 +1,9 @@
 #pragma once
 // Base of every host wrapper: one host IDispatch pointer, called by the
 // dispatch identifiers that the wrapper looked up by name when it attached.
-// Failed calls raise CHostException (see HostException.h).
+// Failed calls raise CHostException (see HostException.h). Wrappers live on
+// the host's thread that calls the plug-in; the shared name caches of some
+// classes are therefore not guarded.
 
 #include <windows.h>
 #include <oleauto.h>
@@ -42,12 +44,13 @@ protected:
             GetDispID(dispatch, names[i], cells[i]);
     }
     // The process-wide form: the first object of a class resolves for all
-    // later ones, whatever its lookups answered.
+    // later ones, whatever its lookups answered. Attaching nothing resolves
+    // nothing, so a later real object still gets its lookups.
     template <size_t N>
     static void ResolveNamesOnce(IDispatch* dispatch, const wchar_t* const (&names)[N], DISPID (&cells)[N],
                                  bool& resolved)
     {
-        if (resolved)
+        if (resolved || !dispatch)
             return;
         ResolveNames(dispatch, names, cells);
         resolved = true;

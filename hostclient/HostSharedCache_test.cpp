@@ -12,6 +12,26 @@ namespace {
 
 TEST(SharedCache, FiveClassesResolveTheirNamesOncePerProcess)
 {
+    // Wrappers attached to nothing fail their calls and resolve nothing for later objects.
+    {
+        CHostApplication app;
+        CHostCanvas canvas;
+        CHostScene scene;
+        CHostNode node;
+        CHostElement element;
+        app.Attach(nullptr);
+        canvas.Attach(nullptr);
+        scene.Attach(nullptr);
+        node.Attach(nullptr);
+        element.Attach(nullptr);
+        try {
+            scene.GetNodeCount();
+            FAIL() << "no exception";
+        } catch (const CHostException& e) {
+            EXPECT_EQ(E_POINTER, e.HResult());
+        }
+    }
+
     struct Expected {
         const wchar_t* className;
         int names;
