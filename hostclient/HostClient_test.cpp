@@ -428,6 +428,18 @@ TEST_F(HostClientTest, ApplicationReachesFrameBuffersAndVersion)
     EXPECT_EQ(100, main->GetAnimationLength());
 }
 
+TEST_F(HostClientTest, TheActiveCanvasDecidesTheScene)
+{
+    CSimScene& other = host.AddScene(L"Other", 1);
+    host.AddCanvas(1);
+    host.SetActiveCanvas(1);
+    EXPECT_EQ(static_cast<IDispatch*>(&other), app.GetActiveCanvas()->GetScene()->GetDispatch());
+    EXPECT_EQ(1, app.GetActiveFrameBuffer());
+    EXPECT_EQ(2, app.GetFrameBuffers());
+    host.SetActiveCanvas(-1);
+    EXPECT_EQ(nullptr, app.GetActiveCanvas());
+}
+
 TEST_F(HostClientTest, LocalApplicationWrapperLeavesTheCallersReference)
 {
     IDispatch* application = host.Application();

@@ -38,7 +38,10 @@ const CSimClass& CSimApplication::Type()
 {
     static const CSimClass type(L"Application", {
         Member<CSimApplication>(L"ActiveCanvas", Get, {}, VT_DISPATCH, [](CSimApplication&, CSimCall& c) {
-            c.ReturnObject(&c.Host().Canvas());
+            if (CSimCanvas* canvas = c.Host().ActiveCanvas())
+                c.ReturnObject(canvas);
+            else
+                c.ReturnEmpty();
         }),
         Member<CSimApplication>(L"RegisterLEIFlet", Method, {VT_BSTR, VT_BSTR}, VT_EMPTY,
                                 [](CSimApplication&, CSimCall& c) { c.Host().RecordRegistration(L"RegisterLEIFlet", c); }),

@@ -9,7 +9,7 @@ CSimHost::CSimHost()
 {
     m_application = &Create<CSimApplication>();
     m_version = &Create<CSimVersion>();
-    m_canvas = &Create<CSimCanvas>();
+    m_canvases.push_back(&Create<CSimCanvas>());
     m_frameBuffers.push_back(&Create<CSimFrameBuffer>());
 }
 
@@ -109,6 +109,34 @@ HRESULT CSimHost::Reject(const std::wstring& className, const std::wstring& what
 {
     m_rejections.push_back(className + L": " + what);
     return hr;
+}
+
+CSimCanvas& CSimHost::AddCanvas(long frameBuffer)
+{
+    FrameBuffer(static_cast<size_t>(frameBuffer));
+    CSimCanvas& canvas = Create<CSimCanvas>();
+    canvas.frameBufferIndex = frameBuffer;
+    m_canvases.push_back(&canvas);
+    return canvas;
+}
+
+CSimCanvas* CSimHost::ActiveCanvas() const
+{
+    if (m_activeCanvas < 0 || static_cast<size_t>(m_activeCanvas) >= m_canvases.size())
+        return nullptr;
+    return m_canvases[m_activeCanvas];
+}
+
+long CSimHost::ActiveFrameBuffer() const
+{
+    const CSimCanvas* canvas = ActiveCanvas();
+    return canvas ? canvas->frameBufferIndex : 0;
+}
+
+CSimScene* CSimHost::ActiveScene() const
+{
+    const CSimCanvas* canvas = ActiveCanvas();
+    return canvas ? canvas->Scene() : nullptr;
 }
 
 CSimFrameBuffer& CSimHost::FrameBuffer(size_t index)

@@ -54,7 +54,7 @@ struct SimMenuItem {
 
 class CSimHost {
 public:
-    // An application with one canvas on one frame buffer and no scene.
+    // An application with one active canvas on one frame buffer and no scene.
     CSimHost();
     CSimHost(const CSimHost&) = delete;
     CSimHost& operator=(const CSimHost&) = delete;
@@ -83,13 +83,19 @@ public:
     void ClearErrors() { m_errors.clear(); }
 
     // --- Model -------------------------------------------------------------
-    CSimCanvas& Canvas() { return *m_canvas; }
+    CSimCanvas& Canvas(size_t index = 0) { return *m_canvases.at(index); }
+    // A further canvas showing the focused scene of a frame buffer.
+    CSimCanvas& AddCanvas(long frameBuffer);
+    // -1: no canvas is active, ActiveCanvas answers no object.
+    void SetActiveCanvas(long index) { m_activeCanvas = index; }
+    CSimCanvas* ActiveCanvas() const;
     const std::vector<CSimFrameBuffer*>& FrameBuffers() const { return m_frameBuffers; }
     CSimFrameBuffer& FrameBuffer(size_t index);
-    long ActiveFrameBuffer() const { return m_canvas->frameBufferIndex; }
+    // The active canvas's frame buffer (the first one without an active canvas).
+    long ActiveFrameBuffer() const;
     CSimVersion& Version() { return *m_version; }
     // The scene the canvas shows, or null.
-    CSimScene* ActiveScene() const { return m_canvas->Scene(); }
+    CSimScene* ActiveScene() const;
 
     // A new scene with its "Global Light" node, focused on its frame buffer.
     CSimScene& AddScene(const std::wstring& name, size_t frameBuffer = 0);
@@ -164,7 +170,8 @@ private:
 
     std::vector<RefPtr<CSimObject>> m_objects; // one reference each, for the host's life
     CSimApplication* m_application;
-    CSimCanvas* m_canvas;
+    std::vector<CSimCanvas*> m_canvases;
+    long m_activeCanvas = 0;
     CSimVersion* m_version;
     std::vector<CSimFrameBuffer*> m_frameBuffers;
 
