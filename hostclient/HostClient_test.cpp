@@ -440,6 +440,31 @@ TEST_F(HostClientTest, TheActiveCanvasDecidesTheScene)
     EXPECT_EQ(nullptr, app.GetActiveCanvas());
 }
 
+TEST_F(HostClientTest, OpenLoadsASceneFileOntoTheCanvas)
+{
+    wchar_t folder[MAX_PATH], path[MAX_PATH];
+    ASSERT_GT(GetTempPathW(MAX_PATH, folder), 0u);
+    ASSERT_GT(GetTempFileNameW(folder, L"scn", 0, path), 0u);
+    {
+        FILE* file = _wfopen(path, L"wb");
+        ASSERT_NE(nullptr, file);
+        fputs("<Scene name=\"Imported\"><Node name=\"Label\" type=\"24\"/></Scene>", file);
+        fclose(file);
+    }
+    app.Open(path);
+    DeleteFileW(path);
+    auto imported = app.GetActiveCanvas()->GetScene();
+    EXPECT_EQ(2, imported->GetNodeCount());
+    EXPECT_EQ(SimNodeText3D, imported->GetElement(L"Label")->GetType());
+
+    try {
+        app.Open(path);
+        FAIL() << "no exception";
+    } catch (const CHostException& e) {
+        EXPECT_EQ(std::wstring(L"Cannot open ") + path + L": cannot open the file", e.Description());
+    }
+}
+
 TEST_F(HostClientTest, LocalApplicationWrapperLeavesTheCallersReference)
 {
     IDispatch* application = host.Application();

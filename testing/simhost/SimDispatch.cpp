@@ -96,13 +96,6 @@ void CSimCall::ReturnLong(long value)
     r->lVal = value;
 }
 
-void CSimCall::ReturnShort(short value)
-{
-    VARIANT* r = Result();
-    r->vt = VT_I2;
-    r->iVal = value;
-}
-
 void CSimCall::ReturnBool(bool value)
 {
     VARIANT* r = Result();

@@ -91,7 +91,6 @@ public:
     TObject& Object(size_t i) const;
 
     void ReturnLong(long value);
-    void ReturnShort(short value);
     void ReturnBool(bool value);
     void ReturnChar(char value);
     void ReturnDouble(double value);

@@ -80,7 +80,6 @@ public:
     // Every call of the member fails with DISP_E_EXCEPTION and this error information.
     void InjectError(const std::wstring& className, const std::wstring& member, const std::wstring& text,
                      HRESULT code = E_FAIL);
-    void ClearErrors() { m_errors.clear(); }
 
     // --- Model -------------------------------------------------------------
     CSimCanvas& Canvas(size_t index = 0) { return *m_canvases.at(index); }
