@@ -44,7 +44,7 @@ void CDataBarStore::SetValue(const std::wstring& guid, const std::wstring& name,
 {
     if (!std::isfinite(value))
         return;
-    CCriticalSectionLock lock(m_lock);
+    CriticalSectionLock lock(m_lock);
     CDataBarRecord& record = FindOrCreate(guid);
     record.values[name] = value;
     const uint8_t request = static_cast<uint8_t>(redrawRequest & 0xFF);
@@ -54,7 +54,7 @@ void CDataBarStore::SetValue(const std::wstring& guid, const std::wstring& name,
 
 void CDataBarStore::SetRedraw(const std::wstring& guid, int32_t flag)
 {
-    CCriticalSectionLock lock(m_lock);
+    CriticalSectionLock lock(m_lock);
     CDataBarRecord& record = FindOrCreate(guid);
     if (record.redrawFlag)
         *record.redrawFlag = static_cast<uint8_t>(flag & 0xFF);
@@ -62,7 +62,7 @@ void CDataBarStore::SetRedraw(const std::wstring& guid, int32_t flag)
 
 void CDataBarStore::AttachRedrawFlag(const std::wstring& guid, uint8_t* redrawByte)
 {
-    CCriticalSectionLock lock(m_lock);
+    CriticalSectionLock lock(m_lock);
     CDataBarRecord& record = FindOrCreate(guid);
     // The host gives no notice when it frees an object; when the address
     // comes back with another object, the old record lets go of it, so no
@@ -80,7 +80,7 @@ void CDataBarStore::AttachRedrawFlag(const std::wstring& guid, uint8_t* redrawBy
 
 void CDataBarStore::AdvanceFrame(const std::wstring& guid)
 {
-    CCriticalSectionLock lock(m_lock);
+    CriticalSectionLock lock(m_lock);
     CDataBarRecord& record = FindOrCreate(guid);
     // The counter saturates: a bar rebuilt for years must not wrap into the past.
     if (!g_shapeWriteActive && record.frameCounter < INT32_MAX)
@@ -89,7 +89,7 @@ void CDataBarStore::AdvanceFrame(const std::wstring& guid)
 
 void CDataBarStore::ConsumePendingValue(const std::wstring& guid, const std::wstring& name)
 {
-    CCriticalSectionLock lock(m_lock);
+    CriticalSectionLock lock(m_lock);
     CDataBarRecord& record = FindOrCreate(guid);
     const auto pending = record.values.find(name);
     if (pending == record.values.end() || pending->second == kNoPendingValue)
@@ -116,7 +116,7 @@ void CDataBarStore::SetChangeStart(const std::wstring& guid, const std::wstring&
 {
     if (!std::isfinite(value))
         return;
-    CCriticalSectionLock lock(m_lock);
+    CriticalSectionLock lock(m_lock);
     CDataBarRecord& record = FindOrCreate(guid);
     const auto change = record.changes.find(name);
     if (change == record.changes.end()) {
@@ -129,7 +129,7 @@ void CDataBarStore::SetChangeStart(const std::wstring& guid, const std::wstring&
 
 double CDataBarStore::InterpolateChange(const std::wstring& guid, double min, double max, double frames)
 {
-    CCriticalSectionLock lock(m_lock);
+    CriticalSectionLock lock(m_lock);
     CDataBarRecord& record = FindOrCreate(guid);
     const auto change = record.changes.find(kPercentValue);
     if (change == record.changes.end())
@@ -153,7 +153,7 @@ double CDataBarStore::InterpolateChange(const std::wstring& guid, double min, do
 
 bool CDataBarStore::GetChange(const std::wstring& guid, const std::wstring& name, ChangeState& change)
 {
-    CCriticalSectionLock lock(m_lock);
+    CriticalSectionLock lock(m_lock);
     CDataBarRecord& record = FindOrCreate(guid);
     const auto found = record.changes.find(name);
     if (found == record.changes.end())
@@ -164,7 +164,7 @@ bool CDataBarStore::GetChange(const std::wstring& guid, const std::wstring& name
 
 bool CDataBarStore::GetPendingValue(const std::wstring& guid, const std::wstring& name, double& value)
 {
-    CCriticalSectionLock lock(m_lock);
+    CriticalSectionLock lock(m_lock);
     CDataBarRecord& record = FindOrCreate(guid);
     const auto found = record.values.find(name);
     if (found == record.values.end() || found->second == kNoPendingValue)
@@ -175,6 +175,6 @@ bool CDataBarStore::GetPendingValue(const std::wstring& guid, const std::wstring
 
 int32_t CDataBarStore::GetFrameCounter(const std::wstring& guid)
 {
-    CCriticalSectionLock lock(m_lock);
+    CriticalSectionLock lock(m_lock);
     return FindOrCreate(guid).frameCounter;
 }

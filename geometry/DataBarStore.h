@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "geometry/CriticalSection.h"
+#include "common/win/CriticalSection.h"
 
 // Live ChangeState records (debug counter).
 extern std::atomic<long> g_geoControlCount;
@@ -62,7 +62,7 @@ private:
     CDataBarRecord& FindOrCreate(const std::wstring& guid);
     static void StartChange(CDataBarRecord& record, const std::wstring& name, double value);
 
-    CCriticalSection m_lock;
+    CriticalSection m_lock;
     std::map<std::wstring, std::unique_ptr<CDataBarRecord>> m_records;
 };
 

@@ -5,7 +5,7 @@
 // to their time-out, then cancel and answer ERROR_TIMEOUT; an operation is
 // never left pending on a block that goes out of scope.
 
-#include "motion/codec/ScopedHandle.h"
+#include "common/win/ScopedHandle.h"
 
 #include <atomic>
 #include <windows.h>

@@ -1,4 +1,5 @@
 #pragma once
+// A Win32 critical section and its scoped lock.
 #include <windows.h>
 
 class CriticalSection {
