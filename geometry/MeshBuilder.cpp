@@ -1,0 +1,259 @@
+#include "geometry/MeshBuilder.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <map>
+
+#include "geometry/DataBarStore.h"
+
+namespace {
+
+enum BarParam : int32_t {
+    kPointCount = 0,
+    kEnabled = 117,
+    kBottomXZ = 118,
+    kBottomOffset = 119,
+    kTessellation = 120,
+    kEnableChange = 122,
+    kChangeFrames = 123,
+    kEnableMin = 124,
+    kMin = 125,
+    kEnableMax = 126,
+    kMax = 127,
+    kSaveHeight = 128,
+    kInheritHeight = 129,
+    kLinkId = 130,
+};
+
+const wchar_t kPercentValue[] = L"PercentValue";
+constexpr int32_t kFloatsPerVertex = 8;
+
+// Heights saved under a link ID, for other bars to inherit. Used on the
+// host's build thread only.
+std::map<int32_t, double> g_linkValues;
+
+int32_t TruncateToInt(double value, int32_t low, int32_t high)
+{
+    if (!(value > low))
+        return low;
+    if (!(value < high))
+        return high;
+    return static_cast<int32_t>(value);
+}
+
+bool IsOn(double value)
+{
+    return value > 0.5;
+}
+
+// The outline's points from the object's parameters, its path built once.
+void LoadOutline(IGeoObject& object, CShapeController& shape)
+{
+    shape.SetPathBuilding(false);
+    const int32_t count = TruncateToInt(object.GetParam(kPointCount), 0, kMaxShapePoints);
+    for (int32_t k = 0; k < count; ++k) {
+        double fields[7];
+        for (int32_t f = 0; f < 7; ++f)
+            fields[f] = object.GetParam(7 * k + 1 + f);
+        shape.AddPoint(static_cast<float>(fields[0]), static_cast<float>(fields[1]), static_cast<float>(fields[2]),
+                       static_cast<float>(fields[3]), static_cast<float>(fields[4]), static_cast<float>(fields[5]),
+                       TruncateToInt(fields[6], INT32_MIN, INT32_MAX), false);
+    }
+    shape.SetPathBuilding(true);
+}
+
+// Twice the signed area in the outline's own sense: positive for the
+// orientation the walls' normals and the lids are built for.
+double OrientedArea(const std::vector<OutlinePoint>& outline)
+{
+    double area = 0.0;
+    for (size_t j = 1; j < outline.size(); ++j)
+        area += static_cast<double>(outline[j].x) * outline[j - 1].y -
+                static_cast<double>(outline[j - 1].x) * outline[j].y;
+    return area;
+}
+
+// The lid polygon: the outline without consecutive repeats.
+std::vector<Vec3f> LidPolygon(const std::vector<OutlinePoint>& outline)
+{
+    std::vector<Vec3f> polygon;
+    OutlinePoint previous{-100.0f, -100.0f};
+    for (const OutlinePoint& p : outline) {
+        if (p.x != previous.x || p.y != previous.y)
+            polygon.push_back({p.x, p.y, 0.0f});
+        previous = p;
+    }
+    return polygon;
+}
+
+void WriteEmptyParts(IGeoObject& object)
+{
+    for (const char* part : {"Bar", "Top", "Bottom"}) {
+        object.BeginPart(part);
+        object.BeginPrimitivesAt(strcmp(part, "Bar") == 0 ? kGeoPrimitiveWalls : kGeoPrimitiveLids, 0);
+        object.SetPrimitiveCount(0);
+        object.EndPart();
+    }
+}
+
+double SafeRatio(double numerator, double denominator)
+{
+    return denominator != 0.0 ? numerator / denominator : 0.0;
+}
+
+}  // namespace
+
+void AddVertex(IGeoObject*, int32_t* indices, float* vertices, int32_t& vertexIndex, double u, double v, double nx,
+               double ny, double nz, double x, double y, double z)
+{
+    const float record[kFloatsPerVertex] = {
+        static_cast<float>(u), static_cast<float>(v), static_cast<float>(nx), static_cast<float>(ny),
+        static_cast<float>(nz), static_cast<float>(x), static_cast<float>(y), static_cast<float>(z),
+    };
+    indices[vertexIndex] = vertexIndex;
+    std::copy(record, record + kFloatsPerVertex, vertices + static_cast<size_t>(vertexIndex) * kFloatsPerVertex);
+    ++vertexIndex;
+}
+
+void WriteBarVertices(IGeoObject* object, int32_t& vertexIndex, int32_t* indices, float* vertices,
+                      const std::vector<OutlinePoint>& outline, const CTriDC& lids, int32_t outlineCount,
+                      const std::wstring& guid)
+{
+    g_dataBarStore.AdvanceFrame(guid);
+
+    int32_t start = vertexIndex;
+    object->BeginPart("Bar");
+    object->BeginPrimitivesAt(kGeoPrimitiveWalls, start);
+
+    const double bottomXZ = object->GetParam(kBottomXZ);
+    const double bottomOffset = object->GetParam(kBottomOffset);
+    const double minHeight = object->GetParam(kMin);
+    const double maxHeight = object->GetParam(kMax);
+    const double changeFrames = object->GetParam(kChangeFrames);
+    if (object->GetParam(kEnableChange) > 0.99)
+        g_dataBarStore.ConsumePendingValue(guid, kPercentValue);
+
+    double height = 0.0;
+    const int32_t linkId = TruncateToInt(object->GetParam(kLinkId) + 0.5, INT32_MIN, INT32_MAX);
+    if (IsOn(object->GetParam(kEnableMin))) {
+        height = minHeight;
+    } else if (IsOn(object->GetParam(kEnableMax))) {
+        height = maxHeight;
+    } else {
+        const auto inherited = g_linkValues.find(linkId);
+        if (IsOn(object->GetParam(kInheritHeight)) && inherited != g_linkValues.end()) {
+            height = inherited->second;
+            g_dataBarStore.SetChangeStart(guid, kPercentValue,
+                                          SafeRatio(height - minHeight, maxHeight - minHeight));
+        } else {
+            height = g_dataBarStore.InterpolateChange(guid, minHeight, maxHeight, changeFrames);
+        }
+    }
+    if (IsOn(object->GetParam(kSaveHeight)))
+        g_linkValues[linkId] = height;
+
+    double top = IsOn(bottomXZ) ? height : height / 2;
+    double bottom = IsOn(bottomXZ) ? 0.0 : -height / 2;
+    top += bottomOffset;
+    bottom += bottomOffset;
+
+    if (outlineCount > 0) {
+        double perimeter = 0.0;
+        for (int32_t j = 1; j < outlineCount; ++j)
+            perimeter += std::hypot(outline[j].x - outline[j - 1].x, outline[j].y - outline[j - 1].y);
+        const double wallHeight = top - bottom;
+        double along = 0.0;
+        for (int32_t j = 1; j < outlineCount; ++j) {
+            const OutlinePoint& q = outline[j - 1];
+            const OutlinePoint& r = outline[j];
+            const double dx = r.x - q.x, dz = r.y - q.y;
+            const double length = std::hypot(dx, dz);
+            const double nx = -wallHeight * dz, nz = wallHeight * dx;
+            // A zero perimeter (all points equal) gives u = 0.
+            const double u0 = SafeRatio(along, perimeter), u1 = SafeRatio(along + length, perimeter);
+            AddVertex(object, indices, vertices, vertexIndex, u0, 0, nx, 0, nz, q.x, bottom, q.y);
+            AddVertex(object, indices, vertices, vertexIndex, u1, 0, nx, 0, nz, r.x, bottom, r.y);
+            AddVertex(object, indices, vertices, vertexIndex, u1, 1, nx, 0, nz, r.x, top, r.y);
+            AddVertex(object, indices, vertices, vertexIndex, u0, 1, nx, 0, nz, q.x, top, q.y);
+            along += length;
+        }
+    }
+    object->SetPrimitiveCount(vertexIndex - start);
+    object->EndPart();
+
+    const double spanX = lids.MaxX() - lids.MinX(), spanY = lids.MaxY() - lids.MinY();
+    const auto u = [&](int32_t j) { return SafeRatio(lids.GetVertex(j).x - lids.MinX(), spanX); };
+    const auto v = [&](int32_t j) { return SafeRatio(lids.MinY() - lids.GetVertex(j).y, spanY); };
+
+    start = vertexIndex;
+    object->BeginPart("Top");
+    object->BeginPrimitivesAt(kGeoPrimitiveLids, start);
+    for (int32_t j = 0; j < lids.GetVertexCount(); ++j)
+        AddVertex(object, indices, vertices, vertexIndex, u(j), v(j), 0, 1, 0, lids.GetVertex(j).x, top,
+                  lids.GetVertex(j).y);
+    object->SetPrimitiveCount(vertexIndex - start);
+    object->EndPart();
+
+    start = vertexIndex;
+    object->BeginPart("Bottom");
+    object->BeginPrimitivesAt(kGeoPrimitiveLids, start);
+    for (int32_t j = 0; j + 2 < lids.GetVertexCount(); j += 3) {
+        for (const int32_t corner : {j + 2, j + 1, j})
+            AddVertex(object, indices, vertices, vertexIndex, u(corner), 1 - v(corner), 0, -1, 0,
+                      lids.GetVertex(corner).x, bottom, lids.GetVertex(corner).y);
+    }
+    object->SetPrimitiveCount(vertexIndex - start);
+    object->EndPart();
+}
+
+void RebuildMesh(IGeoObject* object, const std::wstring& guid)
+{
+    if (!object)
+        return;
+    std::vector<OutlinePoint> outline;
+    CTriDC lids;
+    int32_t triangles = 0;
+    if (IsOn(object->GetParam(kEnabled))) {
+        CShapeController shape;
+        LoadOutline(*object, shape);
+        outline = FlattenOutline(shape, object->GetParam(kTessellation));
+        // Either orientation of the outline gives outward walls and an upward top.
+        if (OrientedArea(outline) < 0)
+            std::reverse(outline.begin(), outline.end());
+        const std::vector<Vec3f> polygon = LidPolygon(outline);
+        triangles = lids.ClipEars(polygon.data(), Vec3f{0, 0, -1}, static_cast<int32_t>(polygon.size()));
+    }
+
+    const int32_t outlineCount = static_cast<int32_t>(outline.size());
+    const int64_t expected = outlineCount > 0 ? 6 * static_cast<int64_t>(triangles) + 4 * outlineCount - 4 : 0;
+    GeoMeshBuffers* buffers = object->GetMeshBuffers();
+    if (!buffers || expected * kFloatsPerVertex > INT32_MAX) {
+        WriteEmptyParts(*object);
+        return;
+    }
+    g_dataBarStore.AttachRedrawFlag(guid, &buffers->redraw);
+    buffers->hasGeometry = 1;
+    const uint32_t needFloats = static_cast<uint32_t>(expected * kFloatsPerVertex);
+    const uint32_t needIndices = static_cast<uint32_t>(expected);
+    if (buffers->vertexRoom < needFloats)
+        object->ReserveVertices(static_cast<int32_t>(needFloats));
+    if (buffers->indexRoom < needIndices)
+        object->ReserveIndices(static_cast<int32_t>(needIndices));
+    if (expected > 0 && (!buffers->vertices || !buffers->indices || buffers->vertexRoom < needFloats ||
+                         buffers->indexRoom < needIndices)) {
+        WriteEmptyParts(*object);
+        return;
+    }
+
+    int32_t vertexIndex = 0;
+    WriteBarVertices(object, vertexIndex, buffers->indices, buffers->vertices, outline, lids, outlineCount, guid);
+    if (vertexIndex != expected) {
+        char text[96];
+        snprintf(text, sizeof text, "Error vertexCount=%d, vertexIndex=%d\n", static_cast<int>(expected),
+                 static_cast<int>(vertexIndex));
+        OutputDebugStringA(text);
+    }
+}

@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "geometry/PolyTri.h"
+
+namespace {
+
+using Outline = std::vector<Vec3f>;
+
+const Vec3f kUp{0, 0, 1};
+const Vec3f kDown{0, 0, -1};
+
+// Records the index triples handed out, in order.
+class TriangleLog : public CPolyTri {
+public:
+    std::vector<int32_t> triangles;
+
+protected:
+    void EmitTriangle(const Vec3f*, int32_t a, int32_t b, int32_t c) override
+    {
+        triangles.insert(triangles.end(), {a, b, c});
+    }
+};
+
+Outline Reversed(Outline points)
+{
+    return Outline(points.rbegin(), points.rend());
+}
+
+Outline Closed(Outline points)
+{
+    points.push_back(points.front());
+    return points;
+}
+
+const Outline kSquareCcw = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
+const Outline kPentagonCcw = {{0, 0, 0}, {2, 0, 0}, {3, 1.5f, 0}, {1, 3, 0}, {-1, 1.5f, 0}};
+// Counter-clockwise, reflex at its second point.
+const Outline kDartCcw = {{0, 0, 0}, {2, 1, 0}, {4, 0, 0}, {2, 3, 0}};
+
+TEST(ClipEars, EdgeCases)
+{
+    struct Case {
+        const char* name;
+        Outline points;
+        Vec3f reference;
+        std::vector<int32_t> triangles;
+    };
+    const Case cases[] = {
+        {"convex, counter-clockwise", kSquareCcw, kUp, {0, 1, 2, 0, 2, 3}},
+        {"convex, clockwise", Reversed(kPentagonCcw), kDown, {0, 1, 2, 0, 2, 3, 0, 3, 4}},
+        {"convex, opposite reference", kPentagonCcw, kDown, {}},
+        {"first corner reflex, second an ear", kDartCcw, kUp, {1, 2, 3}},
+        {"concave, first point repeated", Closed(kDartCcw), kUp, {1, 2, 3, 1, 3, 4}},
+        {"repeated last point is dropped", Closed(kSquareCcw), kUp, {0, 1, 2, 0, 2, 3}},
+        {"collinear point is dropped", {{0, 0, 0}, {0.5f, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}, kUp,
+         {0, 2, 3, 0, 3, 4}},
+        {"repeated point is dropped", {{0, 0, 0}, {1, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}, kUp,
+         {0, 2, 3, 0, 3, 4}},
+        {"three points give nothing", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, kUp, {}},
+        {"small square keeps its triangles",
+         {{0, 0, 0}, {0.018f, 0, 0}, {0.018f, 0.018f, 0}, {0, 0.018f, 0}, {0, 0, 0}}, kUp, {0, 1, 2, 0, 2, 3}},
+    };
+    for (const Case& c : cases) {
+        TriangleLog log;
+        const int32_t emitted = log.ClipEars(c.points.data(), c.reference, static_cast<int32_t>(c.points.size()));
+        EXPECT_EQ(c.triangles, log.triangles) << c.name;
+        EXPECT_EQ(static_cast<int32_t>(c.triangles.size() / 3), emitted) << c.name;
+    }
+}
+
+TEST(TriDC, RecordsCornersAndBounds)
+{
+    const Outline triangle = Closed({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
+    CTriDC recorder;
+    ASSERT_EQ(1, recorder.ClipEars(triangle.data(), kUp, 4));
+    ASSERT_EQ(3, recorder.GetVertexCount());
+    EXPECT_EQ(0.0, recorder.MinX());
+    EXPECT_EQ(0.0, recorder.MinY());
+    EXPECT_EQ(1.0, recorder.MaxX());
+    EXPECT_EQ(1.0, recorder.MaxY());
+    EXPECT_EQ(1.0f, recorder.GetVertex(1).x);
+    EXPECT_EQ(1.0, recorder.U(1));
+    EXPECT_EQ(1.0f, recorder.GetVertex(2).y);
+    EXPECT_EQ(-1.0, recorder.V(2));
+}
+
+TEST(TriDC, GrowsPastItsInitialRoom)
+{
+    // 2100 points: 2098 triangles, 6294 corners.
+    Outline circle;
+    for (int i = 0; i < 2100; ++i) {
+        const double angle = 2 * M_PI * i / 2100;
+        circle.push_back({static_cast<float>(std::cos(angle)), static_cast<float>(std::sin(angle)), 0});
+    }
+    circle = Closed(circle);
+    CTriDC recorder;
+    EXPECT_EQ(2098, recorder.ClipEars(circle.data(), kUp, static_cast<int32_t>(circle.size())));
+    EXPECT_EQ(3 * 2098, recorder.GetVertexCount());
+}
+
+// Outlines as the mesh builder hands them over: closed by repeating the
+// first point, orientation from the signed area.
+double SignedArea(const Outline& points)
+{
+    double area = 0.0;
+    for (size_t i = 0; i < points.size(); ++i) {
+        const Vec3f& p = points[i];
+        const Vec3f& q = points[(i + 1) % points.size()];
+        area += (static_cast<double>(p.x) * q.y - static_cast<double>(q.x) * p.y) / 2;
+    }
+    return area;
+}
+
+Outline Circle(int count, double radius)
+{
+    Outline points;
+    for (int i = 0; i < count; ++i) {
+        const double angle = 2 * M_PI * i / count;
+        points.push_back({static_cast<float>(radius * std::cos(angle)), static_cast<float>(radius * std::sin(angle)), 0});
+    }
+    return points;
+}
+
+Outline Star(int arms, double outer, double inner)
+{
+    Outline points;
+    for (int i = 0; i < 2 * arms; ++i) {
+        const double angle = M_PI * i / arms;
+        const double r = (i % 2) ? inner : outer;
+        points.push_back({static_cast<float>(r * std::cos(angle)), static_cast<float>(r * std::sin(angle)), 0});
+    }
+    return points;
+}
+
+// A band along an Archimedean spiral of two turns: out along the outer
+// edge, back along the inner one.
+Outline Spiral(int perEdge, double scale)
+{
+    Outline points;
+    const auto at = [scale](double angle, double offset) {
+        const double r = scale * (0.3 + 0.1 * angle + offset);
+        return Vec3f{static_cast<float>(r * std::cos(angle)), static_cast<float>(r * std::sin(angle)), 0};
+    };
+    for (int i = 0; i < perEdge; ++i)
+        points.push_back(at(4 * M_PI * i / (perEdge - 1), 0.2));
+    for (int i = perEdge - 1; i >= 0; --i)
+        points.push_back(at(4 * M_PI * i / (perEdge - 1), 0.0));
+    return points;
+}
+
+// A long thin rectangle with extra points along its long sides.
+Outline Strip(int perSide, double length, double width)
+{
+    Outline points;
+    for (int i = 0; i <= perSide; ++i)
+        points.push_back({static_cast<float>(length * i / perSide), 0, 0});
+    for (int i = perSide; i >= 0; --i)
+        points.push_back({static_cast<float>(length * i / perSide), static_cast<float>(width), 0});
+    return points;
+}
+
+TEST(ClipEars, TrianglesCoverTheWholeOutline)
+{
+    struct Shape {
+        const char* name;
+        Outline points;
+    };
+    const Shape shapes[] = {
+        {"circle 16", Circle(16, 1.0)},
+        {"circle 200 r 0.1", Circle(200, 0.1)},
+        {"circle 400 r 0.01", Circle(400, 0.01)},
+        {"circle 100 r 50", Circle(100, 50.0)},
+        {"star 5", Star(5, 1.0, 0.4)},
+        {"star 12 small", Star(12, 0.02, 0.005)},
+        {"star 8 large", Star(8, 40.0, 10.0)},
+        {"spiral", Spiral(60, 1.0)},
+        {"spiral small", Spiral(40, 0.02)},
+        {"strip", Strip(20, 1.0, 0.01)},
+        {"strip thin", Strip(50, 1.0, 0.001)},
+        {"strip large", Strip(10, 100.0, 0.5)},
+    };
+    for (const Shape& shape : shapes) {
+        for (const bool reverse : {false, true}) {
+            const Outline outline = Closed(reverse ? Reversed(shape.points) : shape.points);
+            const double area = SignedArea(outline);
+            const Vec3f reference = area > 0 ? kUp : kDown;
+            CTriDC recorder;
+            const int32_t triangles = recorder.ClipEars(outline.data(), reference, static_cast<int32_t>(outline.size()));
+            ASSERT_EQ(3 * triangles, recorder.GetVertexCount());
+
+            // Every triangle must turn the outline's way; together they fill it.
+            double covered = 0.0;
+            for (int32_t j = 0; j < recorder.GetVertexCount(); j += 3) {
+                const CTriDC::Corner &a = recorder.GetVertex(j), &b = recorder.GetVertex(j + 1),
+                                     &c = recorder.GetVertex(j + 2);
+                const double signedArea =
+                    ((static_cast<double>(b.x) - a.x) * (static_cast<double>(c.y) - a.y) -
+                     (static_cast<double>(c.x) - a.x) * (static_cast<double>(b.y) - a.y)) / 2;
+                EXPECT_GE(signedArea * (area > 0 ? 1 : -1), 0.0) << shape.name << " triangle " << j / 3;
+                covered += std::fabs(signedArea);
+            }
+            EXPECT_NEAR(std::fabs(area), covered, std::fabs(area) * 1e-4)
+                << shape.name << (reverse ? " reversed" : "") << ", " << triangles << " triangles";
+        }
+    }
+}
+
+}  // namespace
