@@ -1,0 +1,34 @@
+#pragma once
+#include "common/about/LinkOpening.h"
+
+#include <utility>
+
+// Puts fake link openers in place for a scope.
+class ScopedLinkOpeners {
+public:
+    explicit ScopedLinkOpeners(LinkOpeners openers) : m_previous(ReplaceLinkOpeners(std::move(openers))) {}
+    ScopedLinkOpeners(const ScopedLinkOpeners&) = delete;
+    ScopedLinkOpeners& operator=(const ScopedLinkOpeners&) = delete;
+    ~ScopedLinkOpeners() { ReplaceLinkOpeners(std::move(m_previous)); }
+
+private:
+    LinkOpeners m_previous;
+};
+
+// Openers whose shell answers `shellResult` and whose .htm command is
+// `htmCommand` (none when null); runs are recorded.
+inline LinkOpeners FakeOpeners(INT_PTR shellResult, const wchar_t* htmCommand, std::string* ran, UINT runResult = 33)
+{
+    LinkOpeners openers;
+    openers.shellOpen = [shellResult](const std::wstring&, int) { return shellResult; };
+    openers.htmOpenCommand = [htmCommand](std::wstring& command) {
+        if (!htmCommand) return false;
+        command = htmCommand;
+        return true;
+    };
+    openers.run = [ran, runResult](const std::string& commandLine, int) {
+        if (ran) *ran = commandLine;
+        return runResult;
+    };
+    return openers;
+}
