@@ -26,13 +26,6 @@ sptr_t Ptr(const void* p)
 
 } // namespace
 
-CScintillaCtrl::~CScintillaCtrl()
-{
-    DestroyWindow();
-    m_directFunction = nullptr;
-    m_directPointer = 0;
-}
-
 BOOL CScintillaCtrl::CreateCtrl(DWORD style, const RECT& rect, HWND parent, UINT id, DWORD exStyle, void* param)
 {
     if (!CreateEx(exStyle, L"scintilla", nullptr, style, rect, parent, id, param)) return FALSE;

@@ -12,8 +12,8 @@
 
 class CScintillaCtrl : public CWnd {
 public:
+    // The window goes with the object (CWnd owns what CreateEx made).
     CScintillaCtrl() = default;
-    ~CScintillaCtrl() override;
 
     // FALSE when the class is not registered (the component was not loaded)
     // or creation failed; nothing is sent then.

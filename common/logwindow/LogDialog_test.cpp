@@ -7,6 +7,8 @@
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/UserPrompts.h"
 
+#include "testing/uitest/PumpUntil.h"
+
 #include <gtest/gtest.h>
 #include <commdlg.h>
 #include <fstream>
@@ -15,18 +17,6 @@
 #include <thread>
 
 namespace {
-
-// Handles messages until the condition holds; false after five seconds.
-bool PumpUntil(const std::function<bool()>& condition)
-{
-    const DWORD start = ::GetTickCount();
-    while (!condition()) {
-        if (::GetTickCount() - start > 5000) return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        PumpWaitingMessages();
-    }
-    return true;
-}
 
 std::wstring TempPath(const wchar_t* name)
 {

@@ -8,6 +8,8 @@
 //     public:
 //         explicit CNameDialog(HWND parent) : CDialog(IDD_NAME, parent) {}
 //         std::wstring name;
+//     private:
+//         CHyperLink m_link;                                     // a control object of its own
 //     protected:
 //         BOOL OnInitDialog() override {
 //             m_link.SubclassDlgItem(IDC_LINK, GetSafeHwnd());   // a control with its own class
@@ -19,13 +21,18 @@
 //             CDialog::OnOK();                                   // ends a modal dialog with IDOK
 //         }
 //         bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override {
-//             if (msg == WM_SIZE) { Layout(LOWORD(lp), HIWORD(lp)); return false; }
-//             return CDialog::OnMessage(msg, wp, lp, result);    // the base's handlers
+//             if (msg == WM_SIZE) Layout(LOWORD(lp), HIWORD(lp)); // and on to the base
+//             if (msg == WM_COMMAND && LOWORD(wp) == IDC_CLEAR) { Clear(); return true; }
+//             return CDialog::OnMessage(msg, wp, lp, result);    // IDOK, IDCANCEL, default
 //         }
 //     };
 //
 //     CNameDialog dialog(owner);
 //     if (dialog.DoModal() == IDOK) use(dialog.name);
+//
+// A modeless page calls Create() (in its constructor, say) and is destroyed
+// with its object; a class whose WM_DESTROY handling or members the window
+// still uses calls DestroyWindow() in its own destructor.
 //
 // The template lives in an .rc file of the same module. A modal dialog runs
 // its own message loop that offers every message to the objects of the

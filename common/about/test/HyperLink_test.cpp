@@ -4,23 +4,14 @@
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/UserPrompts.h"
 
+#include "testing/uitest/PumpUntil.h"
+
 #include <gtest/gtest.h>
 #include <functional>
 
 namespace {
 
 constexpr int kLinkId = 209;
-
-bool PumpUntil(const std::function<bool()>& condition)
-{
-    const DWORD start = ::GetTickCount();
-    while (!condition()) {
-        if (::GetTickCount() - start > 5000) return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        PumpWaitingMessages();
-    }
-    return true;
-}
 
 class HyperLinkTest : public ::testing::Test {
 protected:

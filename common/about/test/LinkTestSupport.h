@@ -1,19 +1,11 @@
 #pragma once
 #include "common/about/LinkOpening.h"
+#include "platform/ui/UserPrompts.h"
 
-#include <utility>
+#include <string>
 
 // Puts fake link openers in place for a scope.
-class ScopedLinkOpeners {
-public:
-    explicit ScopedLinkOpeners(LinkOpeners openers) : m_previous(ReplaceLinkOpeners(std::move(openers))) {}
-    ScopedLinkOpeners(const ScopedLinkOpeners&) = delete;
-    ScopedLinkOpeners& operator=(const ScopedLinkOpeners&) = delete;
-    ~ScopedLinkOpeners() { ReplaceLinkOpeners(std::move(m_previous)); }
-
-private:
-    LinkOpeners m_previous;
-};
+using ScopedLinkOpeners = ScopedHandler<LinkOpeners, &ReplaceLinkOpeners>;
 
 // Openers whose shell answers `shellResult` and whose .htm command is
 // `htmCommand` (none when null); runs are recorded.
