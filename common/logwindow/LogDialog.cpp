@@ -135,6 +135,7 @@ void CLogDialog::AppendLine(const std::wstring& line)
         remove = edit.removeFromStart;
         addition = std::move(edit.append);
     }
+    ::SendMessageW(m_edit, WM_SETREDRAW, FALSE, 0); // one repaint for both edits
     if (remove > 0) {
         ::SendMessageW(m_edit, EM_SETSEL, 0, static_cast<LPARAM>(remove));
         ::SendMessageW(m_edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
@@ -143,6 +144,8 @@ void CLogDialog::AppendLine(const std::wstring& line)
     ::SendMessageW(m_edit, EM_SETSEL, static_cast<WPARAM>(end), end);
     ::SendMessageW(m_edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(addition.c_str()));
     ::SendMessageW(m_edit, EM_LINESCROLL, 0, ::SendMessageW(m_edit, EM_GETLINECOUNT, 0, 0));
+    ::SendMessageW(m_edit, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(m_edit, nullptr, TRUE);
 }
 
 void CLogDialog::Layout(int width, int height)
