@@ -9,10 +9,7 @@ const wchar_t kMakerMailAddress[] = L"info@velmora.com";
 
 std::wstring AboutVersionLine(const std::wstring& fileVersion)
 {
-    std::wstring version = fileVersion;
-    for (size_t at = version.find(L", "); at != std::wstring::npos; at = version.find(L", ", at + 1))
-        version.replace(at, 2, L".");
-    return L"Version: " + version;
+    return L"Version: " + DottedVersion(fileVersion);
 }
 
 CAboutDialog::CAboutDialog(HWND parent, std::wstring title)

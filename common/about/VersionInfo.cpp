@@ -39,3 +39,11 @@ std::wstring CVersionInfo::QueryString(const std::wstring& key, DWORD translatio
     const auto* text = static_cast<const wchar_t*>(value);
     return std::wstring(text, wcsnlen(text, length));
 }
+
+std::wstring DottedVersion(const std::wstring& fileVersion)
+{
+    std::wstring version = fileVersion;
+    for (size_t at = version.find(L", "); at != std::wstring::npos; at = version.find(L", ", at + 1))
+        version.replace(at, 2, L".");
+    return version;
+}

@@ -20,3 +20,6 @@ private:
     std::vector<BYTE> m_block;
     DWORD m_translation = 0;
 };
+
+// "1.1.0.9" from a version block's "1, 1, 0, 9".
+std::wstring DottedVersion(const std::wstring& fileVersion);

@@ -1,0 +1,130 @@
+#include "provider/app/EditorToolbar.h"
+
+#include "platform/ui/Module.h"
+#include "provider/app/ScrivaneResources.h"
+
+namespace {
+
+constexpr int kImageSize = 24;
+constexpr int kImageRoom = 10;
+constexpr UINT kRebarId = 0xE81C;
+constexpr UINT kToolbarId = 0xE800;
+
+struct Button {
+    const wchar_t* text;
+    int command;  // 0: a separator
+    int image;
+};
+
+const Button kButtons[] = {
+    {L"New", ID_SCRIPT_NEW, 0}, {L"Open", ID_SCRIPT_OPEN, 1}, {L"Save", ID_SCRIPT_SAVE, 2},
+    {L"Test", ID_SCRIPT_TEST, 6}, {nullptr, 0, 0}, {L"Setup", ID_SETUP, 4}, {nullptr, 0, 0},
+};
+
+// Pure magenta is the pictures' transparent colour: it becomes the button face.
+void ReplaceMagenta(HBITMAP bitmap)
+{
+    BITMAP info = {};
+    if (!GetObjectW(bitmap, sizeof info, &info) || info.bmBitsPixel != 24 || !info.bmBits)
+        return;
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    for (int y = 0; y < info.bmHeight; ++y) {
+        BYTE* row = static_cast<BYTE*>(info.bmBits) + static_cast<size_t>(y) * info.bmWidthBytes;
+        for (int x = 0; x < info.bmWidth; ++x) {
+            BYTE* pixel = row + x * 3;  // blue, green, red
+            if (pixel[0] == 255 && pixel[1] == 0 && pixel[2] == 255) {
+                pixel[0] = GetBValue(face);
+                pixel[1] = GetGValue(face);
+                pixel[2] = GetRValue(face);
+            }
+        }
+    }
+}
+
+}  // namespace
+
+CEditorToolbar::UniqueImageList CEditorToolbar::LoadImages(UINT bitmapId)
+{
+    UniqueBitmap bitmap(static_cast<HBITMAP>(LoadImageW(CurrentModule(), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0,
+                                                        LR_CREATEDIBSECTION)));
+    if (!bitmap)
+        return UniqueImageList();
+    ReplaceMagenta(bitmap.Get());
+    UniqueImageList images(ImageList_Create(kImageSize, kImageSize, ILC_COLOR24, 0, kImageRoom));
+    if (images)
+        ImageList_Add(images.Get(), bitmap.Get(), nullptr);
+    return images;
+}
+
+bool CEditorToolbar::Create(HWND dialog)
+{
+    m_rebar = CreateWindowExW(0, REBARCLASSNAMEW, L"",
+                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_BANDBORDERS | CCS_TOP |
+                                  CCS_NODIVIDER,
+                              0, 0, 0, 0, dialog, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kRebarId)),
+                              CurrentModule(), nullptr);
+    if (!m_rebar)
+        return false;
+    const RECT none = {};
+    if (!CreateEx(0, TOOLBARCLASSNAMEW, L"",
+                  WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP | CCS_NORESIZE | CCS_NODIVIDER |
+                      CCS_NOPARENTALIGN,
+                  none, m_rebar, kToolbarId))
+        return false;
+    const HWND toolbar = GetSafeHwnd();
+    // The rebar hands the buttons' commands to the dialog.
+    SendMessage(TB_SETPARENT, reinterpret_cast<WPARAM>(dialog));
+    SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
+    SendMessage(TB_SETBUTTONWIDTH, 0, MAKELPARAM(50, 150));
+    SendMessage(TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+
+    m_disabled = LoadImages(IDB_TOOLBAR_DISABLED);
+    m_hot = LoadImages(IDB_TOOLBAR_HOT);
+    m_normal = LoadImages(IDB_TOOLBAR_NORMAL);
+    SendMessage(TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(m_disabled.Get()));
+    SendMessage(TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(m_hot.Get()));
+    SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_normal.Get()));
+
+    TBBUTTON buttons[sizeof kButtons / sizeof kButtons[0]] = {};
+    for (size_t i = 0; i < sizeof kButtons / sizeof kButtons[0]; ++i) {
+        const Button& button = kButtons[i];
+        if (!button.command) {
+            buttons[i].fsStyle = BTNS_SEP;
+            continue;
+        }
+        buttons[i].iBitmap = button.image;
+        buttons[i].idCommand = button.command;
+        buttons[i].fsState = TBSTATE_ENABLED;
+        buttons[i].fsStyle = BTNS_BUTTON;
+        buttons[i].iString = reinterpret_cast<INT_PTR>(button.text);
+    }
+    SendMessage(TB_ADDBUTTONSW, sizeof buttons / sizeof buttons[0], reinterpret_cast<LPARAM>(buttons));
+
+    RECT first = {};
+    SendMessage(TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    const int buttonWidth = first.right - first.left;
+    const int buttonHeight = first.bottom - first.top + 2;
+    SendMessage(TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth, buttonHeight));
+    SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(28, 24));
+    SendMessage(TB_AUTOSIZE);
+
+    REBARBANDINFOW band = {};
+    band.cbSize = sizeof band;
+    band.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_STYLE | RBBIM_SIZE | RBBIM_IDEALSIZE;
+    band.fStyle = RBBS_FIXEDBMP | RBBS_GRIPPERALWAYS;
+    band.hwndChild = toolbar;
+    band.cxMinChild = buttonWidth;
+    band.cyMinChild = buttonHeight;
+    band.cx = band.cxIdeal = 9 * buttonWidth;
+    ::SendMessageW(m_rebar, RB_INSERTBANDW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
+    return true;
+}
+
+bool CEditorToolbar::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (msg == WM_ERASEBKGND) {
+        result = DefWindowProcW(GetSafeHwnd(), msg, wParam, lParam);
+        return true;
+    }
+    return CWnd::OnMessage(msg, wParam, lParam, result);
+}

@@ -1,0 +1,199 @@
+#include "provider/server/SocketListener.h"  // first: winsock2.h before windows.h
+
+#include "provider/app/ProviderDialog.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include "common/about/VersionInfo.h"
+#include "platform/ui/Module.h"
+#include "provider/app/ScrivaneResources.h"
+#include "provider/app/SetupDialog.h"
+#include "provider/server/RequestScript.h"
+
+namespace {
+
+constexpr int kScriptTab = 0;
+constexpr int kLogTab = 1;
+
+void InsertTab(HWND tabs, int index, const wchar_t* text, HWND page)
+{
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT | TCIF_PARAM;
+    item.pszText = const_cast<wchar_t*>(text);
+    item.lParam = reinterpret_cast<LPARAM>(page);
+    ::SendMessageW(tabs, TCM_INSERTITEMW, index, reinterpret_cast<LPARAM>(&item));
+}
+
+// The program's own data folder under the user's local application data.
+void CreateDataFolder()
+{
+    wchar_t folder[MAX_PATH] = {};
+    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder))) {
+        const std::wstring path = std::wstring(folder) + L"\\ODBCProviderData";
+        CreateDirectoryW(path.c_str(), nullptr);
+    }
+}
+
+}  // namespace
+
+std::wstring GetModuleVersion()
+{
+    CVersionInfo version;
+    if (!version.Open(CurrentModulePath()))
+        return {};
+    return DottedVersion(version.QueryString(L"FileVersion"));
+}
+
+CODBCProviderDlg::CODBCProviderDlg()
+    : CDialog(IDD_PROVIDER_DIALOG), m_listener(MakeScriptRunner([this] { return CurrentScript(); }))
+{
+}
+
+CODBCProviderDlg::~CODBCProviderDlg()
+{
+    DestroyWindow();
+}
+
+std::wstring CODBCProviderDlg::CurrentScript()
+{
+    return m_scriptPage ? m_scriptPage->GetScriptText() : std::wstring();
+}
+
+BOOL CODBCProviderDlg::OnInitDialog()
+{
+    const HWND dialog = GetSafeHwnd();
+    m_icon = LoadIconW(CurrentModule(), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
+    CreateDataFolder();
+
+    m_tabs = GetItem(IDC_PAGES);
+    m_scriptPage = std::make_unique<CScriptDialog>(m_tabs);
+    m_logPage = std::make_unique<CLogDialog>(m_tabs);
+    InsertTab(m_tabs, kScriptTab, L"Script", m_scriptPage->GetSafeHwnd());
+    InsertTab(m_tabs, kLogTab, L"Log", m_logPage->GetSafeHwnd());
+    ShowSelectedPage();
+
+    m_toolbar.Create(dialog);
+    m_logo.SubclassDlgItem(IDC_LOGO, dialog);
+    m_logo.SetHandCursor();
+
+    StartServerPort(m_listener);
+
+    const RECT client = GetClientRect();
+    LayoutControls(client.right, client.bottom);
+    SetWindowText(L"Scrivane - Version " + GetModuleVersion());
+    return TRUE;
+}
+
+void CODBCProviderDlg::LayoutControls(int width, int height)
+{
+    if (!m_tabs)
+        return;
+    const RECT tabs = [&] { RECT r = {}; GetWindowRect(m_tabs, &r); MapWindowPoints(nullptr, GetSafeHwnd(), reinterpret_cast<POINT*>(&r), 2); return r; }();
+    MoveWindow(m_tabs, tabs.left, tabs.top, width, height - 52, TRUE);
+    for (CDialog* page : {static_cast<CDialog*>(m_scriptPage.get()), static_cast<CDialog*>(m_logPage.get())}) {
+        if (page && page->GetSafeHwnd())
+            MoveWindow(page->GetSafeHwnd(), 1, 21, width - 3, height - 75, TRUE);
+    }
+    if (m_logo.GetSafeHwnd()) {
+        const RECT logo = m_logo.GetRectInParent();
+        MoveWindow(m_logo.GetSafeHwnd(), width - (logo.right - logo.left) - 8, 3, logo.right - logo.left,
+                   logo.bottom - logo.top, TRUE);
+    }
+    if (m_toolbar.Rebar()) {
+        RECT rebar = {};
+        GetWindowRect(m_toolbar.Rebar(), &rebar);
+        MapWindowPoints(nullptr, GetSafeHwnd(), reinterpret_cast<POINT*>(&rebar), 2);
+        MoveWindow(m_toolbar.Rebar(), rebar.left, rebar.top, width, 48, TRUE);
+    }
+}
+
+void CODBCProviderDlg::ShowSelectedPage()
+{
+    const int selected = static_cast<int>(::SendMessageW(m_tabs, TCM_GETCURSEL, 0, 0));
+    const int count = static_cast<int>(::SendMessageW(m_tabs, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        TCITEMW item = {};
+        item.mask = TCIF_PARAM;
+        if (::SendMessageW(m_tabs, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item)))
+            ShowWindow(reinterpret_cast<HWND>(item.lParam), i == selected ? SW_SHOW : SW_HIDE);
+    }
+}
+
+void CODBCProviderDlg::OnSetup()
+{
+    CSetupDialog setup(GetSafeHwnd());
+    if (setup.DoModal() != IDOK)
+        return;
+    m_listener.Shutdown();
+    StartServerPort(m_listener);
+}
+
+void CODBCProviderDlg::PaintIcon()
+{
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(GetSafeHwnd(), &paint);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc));
+    const RECT client = GetClientRect();
+    const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, m_icon);
+    EndPaint(GetSafeHwnd(), &paint);
+}
+
+bool CODBCProviderDlg::PreTranslateMessage(MSG& msg)
+{
+    if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE))
+        return true;
+    return CDialog::PreTranslateMessage(msg);
+}
+
+bool CODBCProviderDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (msg) {
+    case WM_SIZE:
+        LayoutControls(LOWORD(lParam), HIWORD(lParam));
+        break;
+    case WM_NOTIFY: {
+        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->idFrom == IDC_PAGES && header->code == TCN_SELCHANGE) {
+            ShowSelectedPage();
+            result = 0;
+            return true;
+        }
+        break;
+    }
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case ID_SETUP: OnSetup(); return true;
+        case ID_SCRIPT_NEW: if (m_scriptPage) m_scriptPage->ClearScript(); return true;
+        case ID_SCRIPT_OPEN: if (m_scriptPage) m_scriptPage->OpenScript(); return true;
+        case ID_SCRIPT_SAVE: if (m_scriptPage) m_scriptPage->SaveScript(); return true;
+        case ID_SCRIPT_TEST: if (m_scriptPage) m_scriptPage->TestScript(); return true;
+        default: break;
+        }
+        break;
+    case WM_CLOSE:
+        EndDialog(IDCANCEL);
+        result = 0;
+        return true;
+    case WM_PAINT:
+        if (IsIconic(GetSafeHwnd())) {
+            PaintIcon();
+            result = 0;
+            return true;
+        }
+        break;
+    case WM_QUERYDRAGICON:
+        result = reinterpret_cast<LRESULT>(m_icon);
+        return true;
+    case WM_DESTROY:
+        m_listener.Shutdown();
+        break;
+    default:
+        break;
+    }
+    return CDialog::OnMessage(msg, wParam, lParam, result);
+}

@@ -1,0 +1,45 @@
+#pragma once
+// CODBCProviderDlg: Scrivane's main window. The "Script" and "Log" pages in
+// a tab control, the toolbar, the maker's logo and the request server.
+
+#include <memory>
+
+#include "common/about/VelmoraStatic.h"
+#include "common/logwindow/LogDialog.h"
+#include "platform/ui/Dialog.h"
+#include "provider/app/EditorToolbar.h"
+#include "provider/app/ScriptDialog.h"
+#include "provider/server/SocketListener.h"
+
+class CODBCProviderDlg : public CDialog {
+public:
+    CODBCProviderDlg();
+    ~CODBCProviderDlg() override;
+
+    bool PreTranslateMessage(MSG& msg) override;
+
+protected:
+    BOOL OnInitDialog() override;
+    // Enter and Escape never end the program: only the close command does.
+    void OnOK() override {}
+    void OnCancel() override {}
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void LayoutControls(int width, int height);
+    void ShowSelectedPage();
+    void OnSetup();
+    void PaintIcon();
+    std::wstring CurrentScript();
+
+    CSocketListener m_listener;
+    HWND m_tabs = nullptr;
+    CEditorToolbar m_toolbar;
+    CVelmoraStatic m_logo;
+    HICON m_icon = nullptr;  // a shared resource icon, never destroyed
+    std::unique_ptr<CScriptDialog> m_scriptPage;
+    std::unique_ptr<CLogDialog> m_logPage;
+};
+
+// "1.1.0.9" from the program's FileVersion "1, 1, 0, 9".
+std::wstring GetModuleVersion();

@@ -1,0 +1,163 @@
+#include "provider/app/ScriptDialog.h"
+
+#include "common/xml/XmlNode.h"
+#include "platform/ui/UserPrompts.h"
+#include "provider/SetupIni.h"
+#include "provider/app/ScriptFile.h"
+#include "provider/app/ScrivaneResources.h"
+#include "provider/server/RequestScript.h"
+
+namespace {
+
+constexpr UINT_PTR kStartupScriptTimer = 123;
+constexpr int kVBScriptLexer = 28;
+constexpr int kDefaultStyle = 32;
+const wchar_t kScriptFilter[] = L"VBScript Files (*.vbs)|*.vbs||";
+
+const char kVBScriptKeywords[] =
+    "and as byref byval case call const continue dim do each else elseif end error exit false for function "
+    "global goto if in loop me new next not nothing on optional or private public redim rem resume select set "
+    "sub then to true type while with boolean byte currency date double integer long object single string type "
+    "variant";
+
+FileDialogRequest ScriptFileRequest(bool save)
+{
+    FileDialogRequest request;
+    request.save = save;
+    request.filter = kScriptFilter;
+    request.defaultExtension = L"vbs";
+    return request;
+}
+
+}  // namespace
+
+void SetupVBScriptEditor(CScintillaCtrl& editor)
+{
+    struct Style { int number; COLORREF fore; };
+    constexpr COLORREF kWhite = 0xFFFFFF;
+    editor.SetLexer(kVBScriptLexer);
+    editor.SetKeyWords(0, kVBScriptKeywords);
+    const Style first[] = {{0, 0x000000}, {1, 0x008000}, {2, 0x000080}, {3, 0x800000}, {10, 0x006699}};
+    for (const Style& style : first) {
+        editor.StyleSetFore(style.number, style.fore);
+        editor.StyleSetBack(style.number, kWhite);
+    }
+    editor.StyleSetBold(3, true);
+    const Style second[] = {{4, 0x800080}, {5, 0x7F7F7F}, {6, 0x808000}, {7, 0x000000}, {8, 0x000000}};
+    for (const Style& style : second) {
+        editor.StyleSetFore(style.number, style.fore);
+        editor.StyleSetBack(style.number, kWhite);
+    }
+    editor.Colourise(0, -1);
+    editor.StyleSetFore(kDefaultStyle, 0x000000);
+    editor.StyleSetBack(kDefaultStyle, kWhite);
+    editor.StyleSetSize(kDefaultStyle, 10);
+    editor.StyleSetFont(kDefaultStyle, "Lucida Console");
+}
+
+CScriptDialog::CScriptDialog(HWND tabControl) : CDialog(IDD_SCRIPT_PAGE, tabControl)
+{
+    Create();
+}
+
+CScriptDialog::~CScriptDialog()
+{
+    DestroyWindow();
+}
+
+BOOL CScriptDialog::OnInitDialog()
+{
+    const RECT client = GetClientRect();
+    m_editor.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, client, GetSafeHwnd(), IDC_SCRIPT_EDITOR);
+    m_editor.SetText(L"");
+    SetupVBScriptEditor(m_editor);
+    SetTimer(GetSafeHwnd(), kStartupScriptTimer, 1000, nullptr);
+    return TRUE;
+}
+
+bool CScriptDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (msg) {
+    case WM_TIMER:
+        if (wParam == kStartupScriptTimer) {
+            LoadStartupScript();
+            result = 0;
+            return true;
+        }
+        break;
+    case WM_SIZE:
+        if (m_editor.GetSafeHwnd())
+            MoveWindow(m_editor.GetSafeHwnd(), 4, 4, LOWORD(lParam) - 8, HIWORD(lParam) - 8, TRUE);
+        break;
+    default:
+        break;
+    }
+    return CDialog::OnMessage(msg, wParam, lParam, result);
+}
+
+bool CScriptDialog::PreTranslateMessage(MSG& msg)
+{
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)
+        return true;
+    return CDialog::PreTranslateMessage(msg);
+}
+
+std::wstring CScriptDialog::GetScriptText()
+{
+    const int length = m_editor.GetTextLength();
+    if (length <= 0)
+        return {};
+    // A character never takes more UTF-16 units than UTF-8 bytes.
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = m_editor.GetText(static_cast<int>(text.size()), &text[0]);
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+void CScriptDialog::SetScriptText(const std::wstring& text)
+{
+    m_editor.SetText(text.c_str());
+}
+
+void CScriptDialog::ClearScript()
+{
+    if (ShowMessageBox(GetSafeHwnd(), L"Clear Script ?", MB_YESNOCANCEL) == IDYES)
+        m_editor.ClearAll();
+}
+
+void CScriptDialog::OpenScript()
+{
+    if (const auto path = ShowFileDialog(GetSafeHwnd(), ScriptFileRequest(false)))
+        LoadScriptFile(*path);
+}
+
+void CScriptDialog::SaveScript()
+{
+    if (const auto path = ShowFileDialog(GetSafeHwnd(), ScriptFileRequest(true)))
+        WriteScriptFile(*path, GetScriptText());
+}
+
+void CScriptDialog::TestScript()
+{
+    CXmlNodePtr reply = CXmlNodePtr::Adopt(new CXmlNode(nullptr, L"response"));
+    StartScript(GetScriptText(), L"Test", reply.Get());
+}
+
+void CScriptDialog::LoadStartupScript()
+{
+    KillTimer(GetSafeHwnd(), kStartupScriptTimer);
+    std::wstring path = GetStartupScriptPath();
+    // A bare file name in Setup.ini means the program's folder.
+    if (path.find(L':') == std::wstring::npos && path.compare(0, 1, L"\\") != 0)
+        path = GetProgramFolder() + path;
+    m_editor.ClearAll();
+    UpdateWindow(m_editor.GetSafeHwnd());
+    LoadScriptFile(path);
+}
+
+void CScriptDialog::LoadScriptFile(const std::wstring& path)
+{
+    m_editor.SetText(L"");
+    if (const auto text = ReadScriptFile(path))
+        m_editor.SetText(text->c_str());
+}

@@ -1,0 +1,34 @@
+// Scrivane: the data provider program. Loads the editing component, then
+// runs the main window until the user closes it.
+#include "provider/server/SocketListener.h"  // first: winsock2.h before windows.h
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "platform/net/WinsockRuntime.h"
+#include "platform/ui/UserPrompts.h"
+#include "platform/ui/WinHandles.h"
+#include "provider/SetupIni.h"
+#include "provider/app/ProviderDialog.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+{
+    UniqueModule editor(LoadLibraryW((GetProgramFolder() + L"SciLexer.dll").c_str()));
+    if (!editor) {
+        ShowMessageBox(nullptr, L"Failed to load SciLexer.dll");
+        return 1;
+    }
+    INITCOMMONCONTROLSEX controls = {sizeof controls, 0xFF};
+    InitCommonControlsEx(&controls);
+    EnsureWinsockStarted();
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+
+    {
+        CODBCProviderDlg dialog;
+        dialog.DoModal();
+    }
+
+    if (SUCCEEDED(com))
+        CoUninitialize();
+    return 0;
+}

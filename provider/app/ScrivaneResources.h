@@ -1,0 +1,27 @@
+#pragma once
+// Resource and command numbers of the Scrivane program.
+
+#define IDR_MAINFRAME 128
+#define IDB_TOOLBAR_DISABLED 130
+#define IDB_TOOLBAR_HOT 131
+#define IDB_TOOLBAR_NORMAL 132
+#define IDB_LOGO 133
+
+#define IDD_PROVIDER_DIALOG 102
+#define IDD_SETUP 135
+#define IDD_SCRIPT_PAGE 137
+
+#define IDC_SCRIPT_EDITOR 1004
+#define IDC_PAGES 1005
+#define IDC_LOGO 1006
+#define IDC_SETUP_PORT 1007
+#define IDC_SETUP_SCRIPT 1008
+#define IDC_SETUP_BROWSE 1009
+#define IDC_SETUP_LOG_FILE 1010
+#define IDC_SETUP_LOG_WINDOW 1011
+
+#define ID_SETUP 32771
+#define ID_SCRIPT_NEW 32773
+#define ID_SCRIPT_OPEN 32774
+#define ID_SCRIPT_SAVE 32775
+#define ID_SCRIPT_TEST 32776
