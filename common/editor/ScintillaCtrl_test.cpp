@@ -1,0 +1,188 @@
+#include "common/editor/ScintillaCtrl.h"
+
+#include "common/editor/Utf8Conversion.h"
+
+#include "platform/scilexer/SciLexerStandIn.h"
+#include "platform/ui/WinHandles.h"
+
+#include <gtest/gtest.h>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+const RECT kEditorRect{0, 0, 300, 200};
+constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP;
+
+UniqueWindow CreateParent()
+{
+    return UniqueWindow(::CreateWindowExW(0, L"STATIC", L"host", WS_POPUP | WS_VISIBLE, 0, 0, 320, 240, nullptr,
+                                          nullptr, ::GetModuleHandleW(nullptr), nullptr));
+}
+
+TEST(ScintillaCtrlWithoutComponent, CreateFailsCleanlyUntilTheComponentIsLoaded)
+{
+    ASSERT_EQ(::GetModuleHandleW(L"SciLexer.dll"), nullptr);
+    UniqueWindow parent = CreateParent();
+    {
+        CScintillaCtrl editor;
+        EXPECT_FALSE(editor.CreateCtrl(kStyle, kEditorRect, parent.Get(), 1004));
+        EXPECT_EQ(editor.GetSafeHwnd(), nullptr);
+        EXPECT_EQ(editor.GetCodePage(), 0) << "nothing is sent without a window";
+        editor.SetText(L"ignored");
+    }
+    {
+        UniqueModule component(::LoadLibraryW(L"SciLexer.dll"));
+        ASSERT_TRUE(component);
+        CScintillaCtrl editor;
+        EXPECT_TRUE(editor.Create(kStyle, kEditorRect, parent.Get(), 1004));
+    }
+    CScintillaCtrl afterUnload;
+    EXPECT_FALSE(afterUnload.CreateCtrl(kStyle, kEditorRect, parent.Get(), 1004))
+        << "unloading the component removes its class";
+}
+
+class ScintillaCtrlTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(component);
+        ASSERT_TRUE(editor.CreateCtrl(kStyle, kEditorRect, parent.Get(), 1004));
+    }
+
+    std::wstring WideText()
+    {
+        wchar_t buffer[256];
+        editor.GetText(256, buffer);
+        return buffer;
+    }
+
+    UniqueModule component{::LoadLibraryW(L"SciLexer.dll")};
+    UniqueWindow parent = CreateParent();
+    CScintillaCtrl editor;
+};
+
+TEST_F(ScintillaCtrlTest, CreationSetsTheUtf8CodePage)
+{
+    EXPECT_EQ(editor.GetCodePage(), SC_CP_UTF8);
+    EXPECT_EQ(::SendMessageW(editor.GetSafeHwnd(), SCI_GETCODEPAGE, 0, 0), SC_CP_UTF8);
+    EXPECT_EQ(::GetDlgCtrlID(editor.GetSafeHwnd()), 1004);
+}
+
+TEST_F(ScintillaCtrlTest, NonAsciiTextSurvivesTheRoundTrip)
+{
+    const std::wstring text = L"Gr\u00fc\u00dfe, \u4e16\u754c \U0001F600";
+    editor.AddText(static_cast<int>(text.size()), text.c_str());
+    std::unique_ptr<char[]> utf8;
+    EXPECT_EQ(editor.GetTextLength(), Utf16ToUtf8(text.c_str(), -1, utf8)) << "the byte count was sent";
+    EXPECT_EQ(WideText(), text);
+    EXPECT_EQ(editor.GetWindowText(), text) << "the window shows the same characters";
+
+    editor.ClearAll();
+    editor.SetText(text.c_str());
+    EXPECT_EQ(WideText(), text);
+}
+
+TEST_F(ScintillaCtrlTest, GetTextTruncatesToTheBuffer)
+{
+    const struct {
+        const wchar_t* document;
+        const wchar_t* expected;
+    } cases[] = {
+        {L"abcdefgh", L"abcd"},
+        {L"\u00e4\u00f6\u00fc\u00df\u00e9\u00e8", L"\u00e4\u00f6\u00fc\u00df"},
+        {L"ab\U0001F600cd", L"ab\U0001F600"},
+        {L"a\U0001F600\U0001F600", L"a\U0001F600"}, // never half a pair
+        {L"abc", L"abc"},
+    };
+    for (const auto& c : cases) {
+        editor.SetText(c.document);
+        wchar_t buffer[8];
+        std::fill(std::begin(buffer), std::end(buffer), L'x');
+        const int copied = editor.GetText(5, buffer);
+        EXPECT_EQ(std::wstring(buffer), c.expected);
+        EXPECT_EQ(copied, static_cast<int>(std::wcslen(c.expected)));
+        EXPECT_EQ(buffer[5], L'x') << "nothing written past the size";
+    }
+}
+
+TEST_F(ScintillaCtrlTest, DirectAndWindowMessageCallsAgree)
+{
+    editor.SetText(L"one\r\nzwei \u00fc\r\nthree");
+    editor.GotoPos(7);
+    const unsigned queries[] = {SCI_GETLENGTH, SCI_GETLINECOUNT, SCI_GETCURRENTPOS, SCI_GETCODEPAGE};
+    for (unsigned message : queries)
+        EXPECT_EQ(editor.Call(message, 0, 0, true), editor.Call(message, 0, 0, false)) << message;
+    EXPECT_EQ(editor.LineFromPosition(7, true), editor.LineFromPosition(7, false));
+    EXPECT_EQ(editor.LineFromPosition(7), 1);
+
+    wchar_t direct[32];
+    wchar_t indirect[32];
+    EXPECT_EQ(editor.GetText(32, direct, true), editor.GetText(32, indirect, false));
+    EXPECT_STREQ(direct, indirect);
+}
+
+TEST_F(ScintillaCtrlTest, CurrentLineAndLinesInCharacters)
+{
+    const std::wstring second = L"zweite \u00fc\u00fc";
+    editor.SetText((L"first\r\n" + second).c_str());
+    editor.GotoPos(editor.GetLength());
+    EXPECT_EQ(editor.GetCurLine(0, static_cast<wchar_t*>(nullptr)), static_cast<int>(second.size()) + 1);
+
+    wchar_t line[4];
+    editor.GetCurLine(4, line);
+    EXPECT_STREQ(line, L"zwe");
+
+    wchar_t first[16] = {16};
+    EXPECT_EQ(editor.GetLine(0, first), 7) << "the line end counts";
+    EXPECT_STREQ(first, L"first\r\n");
+    wchar_t small[4];
+    EXPECT_EQ(editor.GetLine(1, small, 4), static_cast<int>(second.size()));
+    EXPECT_STREQ(small, L"zwe");
+
+    editor.SetSel(7, editor.GetLength());
+    EXPECT_EQ(editor.GetSelText(), second);
+    wchar_t selected[32];
+    EXPECT_EQ(editor.GetSelText(selected), static_cast<int>(second.size()));
+    EXPECT_EQ(std::wstring(selected), second);
+}
+
+TEST_F(ScintillaCtrlTest, WindowTextMessagesReachTheDocument)
+{
+    ::SetWindowTextW(editor.GetSafeHwnd(), L"\u00fc");
+    EXPECT_EQ(editor.GetLength(), 2);
+    editor.SetText(L"x");
+    EXPECT_EQ(editor.GetWindowText(), L"x");
+}
+
+TEST_F(ScintillaCtrlTest, LexerKeywordsStylesAndPropertiesAreKept)
+{
+    editor.SetLexer(SCLEX_VBSCRIPT);
+    editor.SetKeyWords(0, L"and as byref");
+    editor.StyleSetFore(3, RGB(0, 0, 128));
+    editor.StyleSetBold(3, true);
+    editor.StyleSetSize(STYLE_DEFAULT, 10);
+    editor.StyleSetFont(STYLE_DEFAULT, L"Lucida Console");
+    editor.Colourise(0, -1);
+
+    EXPECT_EQ(editor.GetLexer(), SCLEX_VBSCRIPT);
+    char buffer[64] = {};
+    editor.Call(SCI_STANDIN_GETKEYWORDS, 0, reinterpret_cast<sptr_t>(buffer));
+    EXPECT_STREQ(buffer, "and as byref");
+    EXPECT_EQ(editor.Call(SCI_STYLEGETFORE, 3), static_cast<sptr_t>(RGB(0, 0, 128)));
+    EXPECT_EQ(editor.Call(SCI_STYLEGETBOLD, 3), 1);
+    EXPECT_EQ(editor.Call(SCI_STYLEGETSIZE, STYLE_DEFAULT), 10);
+    editor.Call(SCI_STYLEGETFONT, STYLE_DEFAULT, reinterpret_cast<sptr_t>(buffer));
+    EXPECT_STREQ(buffer, "Lucida Console");
+    EXPECT_EQ(editor.Call(SCI_STANDIN_GETCOLOURISECOUNT), 1);
+
+    editor.SetProperty(L"fold", L"1");
+    editor.SetProperty(L"n\u00e4me", L"w\u00e4rt");
+    EXPECT_EQ(editor.GetPropertyInt(L"fold"), 1);
+    EXPECT_EQ(editor.GetProperty(L"n\u00e4me", nullptr, 0), 4);
+    wchar_t value[3];
+    EXPECT_EQ(editor.GetProperty(L"n\u00e4me", value, 3), 4);
+    EXPECT_STREQ(value, L"w\u00e4");
+}
+
+} // namespace

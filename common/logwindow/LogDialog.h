@@ -1,0 +1,38 @@
+#pragma once
+// CLogDialog: the "Log" page. A child dialog whose edit box shows the lines
+// posted to it (WM_LOG_LINE), keeps about the last 200,000 characters and
+// offers "Clear" and "Save". While it exists it is the program's log target.
+
+#include "platform/ui/Dialog.h"
+#include "platform/ui/WinHandles.h"
+
+class CLogDialog : public CDialog {
+public:
+    // Makes the page at once as a (hidden) child of the parent.
+    explicit CLogDialog(HWND parent);
+    ~CLogDialog() override;
+
+    bool PreTranslateMessage(MSG& msg) override;
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    struct ButtonPlace {
+        int left = 0;
+        int fromBottom = 0; // client bottom minus the button's top
+    };
+
+    void AppendLine(const std::wstring& line);
+    void Layout(int width, int height);
+    void Save();
+    std::wstring EditText() const;
+    ButtonPlace PlaceOf(int id, int clientHeight) const;
+
+    HWND m_edit = nullptr;
+    UniqueFont m_font;
+    int m_bottomMargin = 0;
+    ButtonPlace m_clear;
+    ButtonPlace m_save;
+};

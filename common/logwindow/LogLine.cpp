@@ -1,0 +1,47 @@
+#include "common/logwindow/LogLine.h"
+
+#include <atomic>
+#include <cstring>
+
+namespace {
+
+std::atomic<HWND> g_logTarget{nullptr};
+
+} // namespace
+
+wchar_t* AllocateLogText(const std::wstring& text)
+{
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    auto* copy = static_cast<wchar_t*>(::HeapAlloc(::GetProcessHeap(), 0, bytes));
+    if (copy) std::memcpy(copy, text.c_str(), bytes);
+    return copy;
+}
+
+void FreeLogText(wchar_t* text)
+{
+    if (text) ::HeapFree(::GetProcessHeap(), 0, text);
+}
+
+bool PostLogText(HWND page, const std::wstring& line)
+{
+    UniqueLogText copy(AllocateLogText(line));
+    if (!copy || !::PostMessageW(page, WM_LOG_LINE, reinterpret_cast<WPARAM>(copy.get()), 0)) return false;
+    copy.release(); // the page owns it now
+    return true;
+}
+
+void SetLogTargetWindow(HWND page)
+{
+    g_logTarget.store(page);
+}
+
+HWND GetLogTargetWindow()
+{
+    return g_logTarget.load();
+}
+
+bool PostToLogTarget(const std::wstring& line)
+{
+    HWND page = GetLogTargetWindow();
+    return page && ::IsWindow(page) && PostLogText(page, line);
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Message loops that give the objects of the window chain their
+// PreTranslateMessage step before a message is translated and dispatched.
+
+#include <windows.h>
+
+// Offers the message to the object of its window and then of each parent up
+// to the top-level window; true when one of them swallowed it.
+bool PreTranslateWindowMessage(MSG& msg);
+
+// Runs until WM_QUIT and returns its exit code.
+int RunMessageLoop();
+
+// Handles the messages that are waiting now, then returns.
+void PumpWaitingMessages();

@@ -1,0 +1,6 @@
+#pragma once
+#define IDD_TEST_DIALOG 300
+#define IDC_TEST_EDIT 301
+#define IDC_TEST_BUTTON 302
+#define IDD_MODULE_ONLY_DIALOG 310
+#define IDC_MODULE_ONLY_EDIT 311

@@ -1,0 +1,3 @@
+#pragma once
+#define IDD_DEMO_LOG 400
+#define IDC_DEMO_LOGO 401
