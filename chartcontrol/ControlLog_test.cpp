@@ -4,7 +4,7 @@
 
 #include <cwctype>
 
-#include "LogPageStandIn.h"
+#include "common/logwindow/LogPageStandIn.h"
 
 namespace {
 
@@ -71,11 +71,11 @@ TEST(ControlLog, LongMessageArrivesWhole)
 TEST(ControlLog, LinesAreDroppedWhileNoLogPageExists)
 {
     CLogPageStandIn page;
-    SetLogPageWindow(nullptr);
+    SetLogTargetWindow(nullptr);
     PostLogLine(L"lost %s", L"line");
     EXPECT_TRUE(page.TakeLines().empty());
 
-    SetLogPageWindow(page.Window());
+    SetLogTargetWindow(page.Window());
     PostLogLine(L"kept");
     const auto lines = page.TakeLines();
     ASSERT_EQ(1u, lines.size());

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "LogPageStandIn.h"
+#include "common/logwindow/LogPageStandIn.h"
 #include "common/xml/XmlNodeTestSupport.h"
 
 namespace {

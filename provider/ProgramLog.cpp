@@ -4,13 +4,13 @@
 #include <cstdio>
 #include <memory>
 
+#include "common/logwindow/LogLine.h"
 #include "provider/SetupIni.h"
 
 namespace {
 
 // The log is used on the user-interface thread only.
 struct LogState {
-    HWND window = nullptr;
     LogClock clock;
     std::wstring folder;   // remembered once made; re-made when deleted
 };
@@ -75,47 +75,11 @@ void AppendToDayFile(const std::wstring& line, const SYSTEMTIME& time)
     fwrite(ansi.data(), 1, ansi.size(), file.get());
 }
 
-void PostToWindow(HWND window, const std::wstring& line)
-{
-    auto copy = std::make_unique<wchar_t[]>(line.size() + 1);
-    line.copy(copy.get(), line.size());
-    copy[line.size()] = L'\0';
-    if (PostMessageW(window, WM_LOG_LINE, reinterpret_cast<WPARAM>(copy.get()), 0))
-        copy.release();   // the window frees it now
-}
-
 }  // namespace
-
-void FreeLogLine(wchar_t* line)
-{
-    delete[] line;
-}
-
-void SetLogWindow(HWND window)
-{
-    State().window = window;
-}
-
-HWND GetLogWindow()
-{
-    return State().window;
-}
 
 void SetLogClock(LogClock clock)
 {
     State().clock = std::move(clock);
-}
-
-std::wstring FormatLogLine(const SYSTEMTIME& time, const std::wstring& message)
-{
-    wchar_t stamp[64];
-    const int length = _snwprintf(stamp, sizeof(stamp) / sizeof(stamp[0]),
-                                  L"%02u/%02u/%02u %02u:%02u:%02u.%03u - ",
-                                  time.wMonth, time.wDay, time.wYear % 100,
-                                  time.wHour, time.wMinute, time.wSecond, time.wMilliseconds);
-    if (length < 0)
-        return message;
-    return std::wstring(stamp, static_cast<size_t>(length)) + message;
 }
 
 std::wstring LogFilePath(const std::wstring& logFolder, const SYSTEMTIME& time)
@@ -128,7 +92,7 @@ std::wstring LogFilePath(const std::wstring& logFolder, const SYSTEMTIME& time)
 
 void LogText(const std::wstring& text)
 {
-    const HWND window = GetLogWindow();
+    const HWND window = GetLogTargetWindow();
     if (!window || !IsWindow(window))
         return;
     // Read for every line, so a changed setting applies at once.
@@ -141,7 +105,7 @@ void LogText(const std::wstring& text)
     if (toFile)
         AppendToDayFile(line, now);
     if (toWindow)
-        PostToWindow(window, line);
+        PostLogText(window, line);
 }
 
 void LogMessage(const wchar_t* format, ...)

@@ -74,11 +74,11 @@ TEST_F(ProgramLogTest, DeletedLogFolderIsMadeAgainAndLinesAppend)
 TEST_F(ProgramLogTest, WithoutALogWindowNothingIsWrittenAnywhere)
 {
     WriteSetup(kLogToFileKey, 1);
-    SetLogWindow(nullptr);
+    SetLogTargetWindow(nullptr);
     LogText(L"dropped");
-    SetLogWindow(reinterpret_cast<HWND>(static_cast<ULONG_PTR>(0x1234)));   // not a window
+    SetLogTargetWindow(reinterpret_cast<HWND>(static_cast<ULONG_PTR>(0x1234)));   // not a window
     LogText(L"dropped too");
-    SetLogWindow(LogWindow());
+    SetLogTargetWindow(LogWindow());
     EXPECT_TRUE(WindowMessages().empty());
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((Folder() + L"\\Scrivane_Log").c_str()));
 }

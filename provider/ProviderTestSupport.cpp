@@ -6,45 +6,6 @@
 #include "provider/ProgramLog.h"
 #include "provider/SetupIni.h"
 
-namespace {
-
-constexpr wchar_t kCollectorClass[] = L"ProviderTestLogCollector";
-
-std::vector<std::wstring>& Collected()
-{
-    static std::vector<std::wstring> lines;
-    return lines;
-}
-
-LRESULT CALLBACK CollectorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_LOG_LINE) {
-        wchar_t* line = reinterpret_cast<wchar_t*>(wParam);
-        Collected().emplace_back(line);
-        FreeLogLine(line);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-void RegisterCollectorClass()
-{
-    WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = CollectorProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = kCollectorClass;
-    RegisterClassW(&windowClass);   // already registered by an earlier test: fine
-}
-
-void PumpMessages()
-{
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageW(&message);
-}
-
-}  // namespace
-
 void RemoveFolderTree(const std::wstring& folder)
 {
     WIN32_FIND_DATAW found;
@@ -77,23 +38,15 @@ void ProviderFixture::SetUp()
     ASSERT_TRUE(CreateDirectoryW(m_folder.c_str(), nullptr));
     SetProgramFolder(m_folder);
 
-    RegisterCollectorClass();
-    m_window = CreateWindowExW(0, kCollectorClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(nullptr, m_window);
-    SetLogWindow(m_window);
-    Collected().clear();
+    m_log = std::make_unique<CLogPageStandIn>();
+    ASSERT_NE(nullptr, m_log->Window());
     SetClock(2009, 3, 15, 14, 2, 7, 45);
 }
 
 void ProviderFixture::TearDown()
 {
-    PumpMessages();   // frees lines still queued
-    Collected().clear();
-    SetLogWindow(nullptr);
+    m_log.reset();   // frees lines still queued
     SetLogClock({});
-    if (m_window)
-        DestroyWindow(m_window);
     SetProgramFolder(L"");
     RemoveFolderTree(m_folder);
     XmlNodeLeakCheck::TearDown();
@@ -101,13 +54,9 @@ void ProviderFixture::TearDown()
 
 std::vector<std::wstring> ProviderFixture::WindowMessages()
 {
-    PumpMessages();
     std::vector<std::wstring> messages;
-    for (const std::wstring& line : Collected()) {
-        const size_t separator = line.find(L" - ");
-        messages.push_back(separator == std::wstring::npos ? line : line.substr(separator + 3));
-    }
-    Collected().clear();
+    for (const std::wstring& line : m_log->TakeLines())
+        messages.push_back(LogMessageOf(line));
     return messages;
 }
 

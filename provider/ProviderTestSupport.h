@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "common/logwindow/LogPageStandIn.h"
 
 #include "common/xml/XmlNodeTestSupport.h"
 
@@ -22,13 +25,13 @@ protected:
     void WriteSetup(const wchar_t* key, int value);
 
     const std::wstring& Folder() const { return m_folder; }
-    HWND LogWindow() const { return m_window; }
+    HWND LogWindow() const { return m_log->Window(); }
     // The whole of a file's bytes; empty when it does not exist.
     static std::string ReadFileBytes(const std::wstring& path);
 
 private:
     std::wstring m_folder;
-    HWND m_window = nullptr;
+    std::unique_ptr<CLogPageStandIn> m_log;
     SYSTEMTIME m_now = {};
 };
 

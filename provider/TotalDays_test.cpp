@@ -25,8 +25,9 @@ TEST(TotalDays, AutomationDateArithmeticAndCalendarChecks)
         double days = -12345.0;
         EXPECT_EQ(c.valid, TotalDaysSince1900(c.year, c.month, c.day, c.hour, c.minute, c.second, days))
             << c.year << "-" << c.month << "-" << c.day << " " << c.hour << ":" << c.minute << ":" << c.second;
-        if (c.valid)
+        if (c.valid) {
             EXPECT_NEAR(c.expected, days, 1e-6) << c.year << "-" << c.month << "-" << c.day;
+        }
     }
 }
 

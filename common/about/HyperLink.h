@@ -29,6 +29,7 @@ public:
     bool IsOver() const { return m_over; }
     HFONT NormalFont() const { return m_normalFont.Get(); }
     HFONT UnderlinedFont() const { return m_underlinedFont.Get(); }
+    HWND Tooltip() const { return m_tooltip.Get(); }
 
     bool PreTranslateMessage(MSG& msg) override;
 

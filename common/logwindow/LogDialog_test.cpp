@@ -107,6 +107,18 @@ TEST_F(LogDialogTest, PastTheLimitWholeOldestLinesAreDropped)
     EXPECT_EQ(Text(), expected);
 }
 
+TEST_F(LogDialogTest, ALineFromAnotherModuleIsShownAndFreedHere)
+{
+    UniqueModule sender(::LoadLibraryW(L"log_sender_testdll.dll"));
+    ASSERT_TRUE(sender);
+    auto post = reinterpret_cast<BOOL (*)(HWND, const wchar_t*)>(::GetProcAddress(sender.Get(), "PostLineFromModule"));
+    ASSERT_NE(post, nullptr);
+    ASSERT_TRUE(post(page.GetSafeHwnd(), L"from the DLL"));
+    PumpWaitingMessages();
+    EXPECT_EQ(Text(), L"from the DLL");
+    EXPECT_TRUE(::HeapValidate(::GetProcessHeap(), 0, nullptr)) << "freed on the heap it came from";
+}
+
 TEST_F(LogDialogTest, ASingleLineLongerThanTheLimitStaysWhole)
 {
     const std::wstring line(250000, L'w');

@@ -18,6 +18,10 @@ struct LogTextDeleter {
 };
 using UniqueLogText = std::unique_ptr<wchar_t, LogTextDeleter>;
 
+// "03/15/09 14:02:07.045 - message": date, time and milliseconds of one
+// clock reading before the message.
+std::wstring FormatLogLine(const SYSTEMTIME& time, const std::wstring& message);
+
 // Posts a copy of the line; false (and the copy freed) when the post fails.
 bool PostLogText(HWND page, const std::wstring& line);
 

@@ -7,6 +7,7 @@
 #include "testing/uitest/PumpUntil.h"
 
 #include <gtest/gtest.h>
+#include <commctrl.h>
 #include <functional>
 
 namespace {
@@ -64,6 +65,23 @@ TEST_F(HyperLinkTest, EmptyCaptionShowsTheUrlAndTheWindowFitsTheText)
     EXPECT_EQ(rect.right - rect.left, extent.cx);
     EXPECT_EQ(rect.left, 20 + (300 - extent.cx) / 2) << "a centred static shrinks at both sides";
     EXPECT_EQ(rect.top, 20);
+}
+
+TEST_F(HyperLinkTest, TooltipShowsTheUrl)
+{
+    MakeLink(L"info@velmora.com");
+    link.SetURL(L"mailto:info@velmora.com");
+    ASSERT_NE(link.Tooltip(), nullptr);
+    EXPECT_EQ(::SendMessageW(link.Tooltip(), TTM_GETTOOLCOUNT, 0, 0), 1);
+    wchar_t text[80] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = link.GetSafeHwnd();
+    tool.uId = 1;
+    tool.lpszText = text;
+    ::SendMessageW(link.Tooltip(), TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, L"mailto:info@velmora.com");
+    EXPECT_EQ(link.GetWindowText(), L"info@velmora.com") << "the caption stays";
 }
 
 TEST_F(HyperLinkTest, CaptionBecomesTheUrlWhenNoneWasGiven)

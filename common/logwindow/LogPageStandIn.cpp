@@ -1,10 +1,10 @@
-#include "LogPageStandIn.h"
+#include "common/logwindow/LogPageStandIn.h"
 
-#include "chartcontrol/ControlLog.h"
+#include "common/logwindow/LogLine.h"
 
 namespace {
 
-const wchar_t kClassName[] = L"ChartControlLogPageStandIn";
+const wchar_t kClassName[] = L"LogPageStandIn";
 
 }  // namespace
 
@@ -17,12 +17,12 @@ CLogPageStandIn::CLogPageStandIn()
     RegisterClassW(&windowClass);  // fails harmlessly when already registered
     m_window = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                windowClass.hInstance, this);
-    SetLogPageWindow(m_window);
+    SetLogTargetWindow(m_window);
 }
 
 CLogPageStandIn::~CLogPageStandIn()
 {
-    SetLogPageWindow(nullptr);
+    SetLogTargetWindow(nullptr);
     TakeLines();  // frees any copy still queued
     if (m_window)
         DestroyWindow(m_window);
@@ -43,8 +43,8 @@ LRESULT CALLBACK CLogPageStandIn::WindowProc(HWND window, UINT message, WPARAM w
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    } else if (message == kLogLineMessage) {
-        const auto line = TakePostedLogLine(wParam);
+    } else if (message == WM_LOG_LINE) {
+        const UniqueLogText line(reinterpret_cast<wchar_t*>(wParam));
         auto* self = reinterpret_cast<CLogPageStandIn*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         if (self && line)
             self->m_lines.emplace_back(line.get());

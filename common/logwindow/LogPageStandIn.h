@@ -1,6 +1,6 @@
 #pragma once
-// Stands in for the editor's log page in tests: a message-only window that
-// registers as the log page and collects the lines posted to it.
+// Stands in for a log page in tests: a message-only window that records
+// itself as the log target and collects the lines posted to it.
 
 #include <windows.h>
 
