@@ -11,18 +11,22 @@ Function SymbolSeed(symbol)
     SymbolSeed = seed
 End Function
 
+' "mm/dd/yyyy" as a date; anything else gives the fallback.
 Function ParseDate(text, fallback)
-    If IsDate(text) Then
-        ParseDate = CDate(text)
-    Else
-        ParseDate = fallback
+    Dim parts
+    parts = Split(text, "/")
+    ParseDate = fallback
+    If UBound(parts) = 2 Then
+        If IsNumeric(parts(0)) And IsNumeric(parts(1)) And IsNumeric(parts(2)) Then
+            ParseDate = DateSerial(CInt(parts(2)), CInt(parts(0)), CInt(parts(1)))
+        End If
     End If
 End Function
 
 ' Called for every request: symbol, type, interval, range1, range2 (dates as
 ' mm/dd/yyyy) and the chart's node name, all as text.
 Sub GetHistorical(symbol, kind, interval, range1, range2, nodename)
-    Dim first, last, day, seed, price, count, stepDays
+    Dim first, last, current, seed, price, count, stepDays
 
     last = ParseDate(range2, Date)
     first = ParseDate(range1, DateAdd("m", -1, last))
@@ -38,15 +42,15 @@ Sub GetHistorical(symbol, kind, interval, range1, range2, nodename)
     seed = SymbolSeed(UCase(symbol))
     price = 20 + (seed Mod 180)
     count = 0
-    day = first
-    Do While day <= last And count < 500
-        If Weekday(day) <> vbSaturday And Weekday(day) <> vbSunday Then
+    current = first
+    Do While current <= last And count < 500
+        If Weekday(current) <> vbSaturday And Weekday(current) <> vbSunday Then
             ' A gentle wave and a drift, the same for the same symbol and day.
-            price = price * (1 + 0.004 * Sin((CLng(day) + seed) / 5) + 0.0005)
-            AddDataEntry Month(day), Day(day), Year(day), 0, 0, 0, Round(price, 2)
+            price = price * (1 + 0.004 * Sin((CLng(current) + seed) / 5) + 0.0005)
+            AddDataEntry Month(current), Day(current), Year(current), 0, 0, 0, Int(price * 100 + 0.5) / 100
             count = count + 1
         End If
-        day = DateAdd("d", stepDays, day)
+        current = DateAdd("d", stepDays, current)
     Loop
 
     If count = 0 Then
@@ -54,7 +58,7 @@ Sub GetHistorical(symbol, kind, interval, range1, range2, nodename)
         Exit Sub
     End If
     SetCurrent "symbol", UCase(symbol)
-    SetCurrent "last", FormatNumber(price, 2)
+    SetCurrent "last", Int(price * 100 + 0.5) / 100
     SetStatus "ok"
     WriteLog "GetHistorical " & symbol & ": " & count & " entries for " & nodename
 End Sub

@@ -1,0 +1,353 @@
+// The real Scrivane.exe, started in a folder of its own and talked to over
+// loopback from this separate process, as a chart control would.
+#include "provider/server/ServerTestSupport.h"  // first: winsock2.h before windows.h
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "chartcontrol/ProviderFrame.h"
+#include "common/win/ScopedHandle.h"
+#include "common/xml/XmlNode.h"
+#include "platform/net/WinsockRuntime.h"
+#include "provider/app/ScriptFile.h"
+#include "provider/app/ScrivaneResources.h"
+
+namespace {
+
+const wchar_t kTestScript[] =
+    L"Sub GetHistorical(symbol, kind, interval, range1, range2, nodename)\r\n"
+    L"  If symbol = \"BIG\" Then\r\n"
+    L"    SetStatus String(1300000, \"x\")\r\n"
+    L"  Else\r\n"
+    L"    SetStatus symbol\r\n"
+    L"    WriteLog \"served \" & nodename\r\n"
+    L"  End If\r\n"
+    L"End Sub\r\n";
+
+std::wstring ModuleFolder()
+{
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder = path;
+    return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+std::string Request(const std::wstring& symbol, const wchar_t* sub = nullptr, bool withNodename = true,
+                    const wchar_t* cmd = L"historical")
+{
+    CXmlNodePtr command = CXmlNodePtr::Adopt(new CXmlNode(nullptr, L"command"));
+    command->SetAttribute(L"cmd", cmd);
+    CXmlNode* params = new CXmlNode(command.Get(), L"params");
+    params->SetAttribute(L"symbol", symbol.c_str());
+    for (const wchar_t* name : {L"type", L"interval", L"range1", L"range2"})
+        params->SetAttribute(name, L"x");
+    if (withNodename)
+        params->SetAttribute(L"nodename", L"Chart1");
+    if (sub)
+        params->SetAttribute(L"sub", sub);
+    std::wstring text;
+    command->WriteToString(text);
+    return EncodeProviderFrame(text);
+}
+
+std::string Reply(const wchar_t* status)
+{
+    CXmlNodePtr response = CXmlNodePtr::Adopt(new CXmlNode(nullptr, L"response"));
+    if (status)
+        response->SetAttribute(L"status", status);
+    std::wstring text;
+    response->WriteToString(text);
+    return EncodeProviderFrame(text);
+}
+
+// The program in its own folder: program, editor component, type library,
+// Setup.ini and the startup script.
+class ScrivaneProgram {
+public:
+    ScrivaneProgram()
+    {
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        // A folder per run: a log file the last program still held cannot leak in.
+        static int runs = 0;
+        m_folder = std::wstring(temp) + L"scrivane_program_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+                   std::to_wstring(++runs) + L"\\";
+        CreateDirectoryW(m_folder.c_str(), nullptr);
+        for (const wchar_t* file : {L"Scrivane.exe", L"SciLexer.dll", L"Scrivane.tlb"})
+            CopyFileW((ModuleFolder() + file).c_str(), (m_folder + file).c_str(), FALSE);
+        WriteScriptFile(m_folder + L"Setup.ini",
+                  L"[Setup]\r\nServerPort=0\r\nLogToFile=1\r\nLogToLogWindow=1\r\nStartupScript=test.vbs\r\n");
+        WriteScriptFile(m_folder + L"test.vbs", kTestScript);
+
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process = {};
+        std::wstring commandLine = L"\"" + m_folder + L"Scrivane.exe\"";
+        if (CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, m_folder.c_str(), &startup,
+                           &process)) {
+            m_process.Reset(process.hProcess);
+            CloseHandle(process.hThread);
+            m_processId = process.dwProcessId;
+        }
+    }
+
+    ~ScrivaneProgram()
+    {
+        if (m_process && WaitForSingleObject(m_process.Get(), 0) == WAIT_TIMEOUT) {
+            if (HWND window = MainWindow())
+                PostMessageW(window, WM_CLOSE, 0, 0);
+            if (WaitForSingleObject(m_process.Get(), 10000) != WAIT_OBJECT_0)
+                TerminateProcess(m_process.Get(), 1);
+        }
+        m_process.Reset();
+        Sleep(100);
+        for (const std::wstring& file : LogFiles())
+            DeleteFileW(file.c_str());
+        RemoveDirectoryW((m_folder + L"Scrivane_Log").c_str());
+        for (const wchar_t* file : {L"Scrivane.exe", L"SciLexer.dll", L"Scrivane.tlb", L"Setup.ini", L"test.vbs"})
+            DeleteFileW((m_folder + file).c_str());
+        RemoveDirectoryW(m_folder.c_str());
+    }
+
+    bool Started() const { return static_cast<bool>(m_process); }
+    HANDLE Process() const { return m_process.Get(); }
+
+    // Every message of the log files, in order (the part after " - ").
+    std::vector<std::wstring> LogMessages() const
+    {
+        std::vector<std::wstring> messages;
+        for (const std::wstring& file : LogFiles()) {
+            std::wistringstream in(ReadScriptFile(file).value_or(L""));
+            std::wstring line;
+            while (std::getline(in, line)) {
+                if (!line.empty() && line.back() == L'\r')
+                    line.pop_back();
+                const size_t separator = line.find(L" - ");
+                messages.push_back(separator == std::wstring::npos ? line : line.substr(separator + 3));
+            }
+        }
+        return messages;
+    }
+
+    // The messages logged since the last call.
+    std::vector<std::wstring> NewLogMessages()
+    {
+        const std::vector<std::wstring> all = LogMessages();
+        std::vector<std::wstring> fresh(all.begin() + static_cast<std::ptrdiff_t>(std::min(m_seen, all.size())), all.end());
+        m_seen = all.size();
+        return fresh;
+    }
+
+    // Waits for the next "Server started on port N" and returns N (0: none).
+    unsigned short WaitForServerPort()
+    {
+        for (int attempt = 0; attempt < 200; ++attempt) {
+            for (const std::wstring& message : NewLogMessages()) {
+                const std::wstring prefix = L"Server started on port ";
+                if (message.compare(0, prefix.size(), prefix) == 0)
+                    return static_cast<unsigned short>(_wtoi(message.c_str() + prefix.size()));
+            }
+            Sleep(100);
+        }
+        return 0;
+    }
+
+    HWND MainWindow() const { return FindWindowOfProcess(L"Scrivane - "); }
+    HWND SetupDialog() const { return FindWindowOfProcess(L"Setup"); }
+
+private:
+    std::vector<std::wstring> LogFiles() const
+    {
+        std::vector<std::wstring> files;
+        WIN32_FIND_DATAW found;
+        const HANDLE search = FindFirstFileW((m_folder + L"Scrivane_Log\\*.txt").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do
+                files.push_back(m_folder + L"Scrivane_Log\\" + found.cFileName);
+            while (FindNextFileW(search, &found));
+            FindClose(search);
+        }
+        std::sort(files.begin(), files.end());
+        return files;
+    }
+
+    struct WindowSearch {
+        DWORD processId;
+        const std::wstring* prefix;
+        HWND found;
+    };
+
+    static BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter)
+    {
+        auto* search = reinterpret_cast<WindowSearch*>(parameter);
+        DWORD processId = 0;
+        GetWindowThreadProcessId(window, &processId);
+        wchar_t title[128] = {};
+        GetWindowTextW(window, title, 128);
+        if (processId == search->processId && IsWindowVisible(window) &&
+            std::wstring(title).compare(0, search->prefix->size(), *search->prefix) == 0) {
+            search->found = window;
+            return FALSE;
+        }
+        return TRUE;
+    }
+
+    HWND FindWindowOfProcess(const std::wstring& titlePrefix) const
+    {
+        WindowSearch search = {m_processId, &titlePrefix, nullptr};
+        EnumWindows(&ScrivaneProgram::MatchWindow, reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
+    std::wstring m_folder;
+    ScopedHandle m_process;
+    DWORD m_processId = 0;
+    size_t m_seen = 0;
+};
+
+std::string Exchange(unsigned short port, const std::vector<std::string>& sends, int replies)
+{
+    Client client(port);
+    for (const std::string& bytes : sends) {
+        client.Send(bytes);
+        Sleep(30);
+    }
+    return client.Read(replies);
+}
+
+class ScrivaneProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(EnsureWinsockStarted());
+        ASSERT_TRUE(m_program.Started());
+        m_port = m_program.WaitForServerPort();
+        ASSERT_NE(0, m_port) << "the program logged no server start";
+        // The startup script is loaded a second after start-up.
+        for (int attempt = 0; attempt < 100 && Exchange(m_port, {Request(L"ping")}, 1) != Reply(L"ping"); ++attempt)
+            Sleep(100);
+        m_program.NewLogMessages();
+    }
+
+    ScrivaneProgram m_program;
+    unsigned short m_port = 0;
+};
+
+TEST_F(ScrivaneProgramTest, AnswersRawByteSequences)
+{
+    const std::string request = Request(L"MSFT");
+    std::string lowerCase = request;
+    std::transform(lowerCase.begin(), lowerCase.end(), lowerCase.begin(), [](char c) { return static_cast<char>(tolower(c)); });
+    struct Case {
+        const char* what;
+        std::vector<std::string> sends;
+        int replies;
+        std::string expected;
+        std::vector<std::wstring> log;
+    };
+    const Case cases[] = {
+        {"one frame", {request}, 1, Reply(L"MSFT"), {L"served Chart1"}},
+        {"a frame in pieces", {request.substr(0, 9), request.substr(9, 200), request.substr(209)}, 1, Reply(L"MSFT"),
+         {L"served Chart1"}},
+        {"two frames in one send", {request + Request(L"IBM")}, 2, Reply(L"MSFT") + Reply(L"IBM"),
+         {L"served Chart1", L"served Chart1"}},
+        {"junk before <", {"\r\n#junk#" + request}, 1, Reply(L"MSFT"), {L"served Chart1"}},
+        {"lower-case hex", {lowerCase}, 1, Reply(nullptr), {}},
+        {"a bad cmd", {Request(L"MSFT", nullptr, true, L"quote")}, 1, Reply(nullptr), {}},
+        {"a missing attribute", {Request(L"MSFT", nullptr, false)}, 1, Reply(nullptr), {}},
+        {"a missing routine", {Request(L"MSFT", L"NoSuchRoutine")}, 1, Reply(nullptr),
+         {L"Script Error: Object doesn't support this property or method", L"            : Line 0, Char 0",
+          L"Error starting script"}},
+        {"script in sub", {Request(L"MSFT", L"GetHistorical(1):WriteLog")}, 1, Reply(nullptr), {}},
+        {"a quote in a value", {Request(L"\"): WriteLog(\"injected")}, 1, Reply(L"\"): WriteLog(\"injected"),
+         {L"served Chart1"}},
+        {"a line break in a value", {Request(L"x\r\nWriteLog \"injected\"")}, 1, Reply(L"x\r\nWriteLog \"injected\""),
+         {L"served Chart1"}},
+        {"a colon in a value", {Request(L"x: WriteLog \"injected\"")}, 1, Reply(L"x: WriteLog \"injected\""),
+         {L"served Chart1"}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.expected, Exchange(m_port, c.sends, c.replies)) << c.what;
+        std::vector<std::wstring> log = m_program.NewLogMessages();
+        for (int attempt = 0; attempt < 20 && log.size() < c.log.size(); ++attempt) {
+            Sleep(50);
+            const std::vector<std::wstring> more = m_program.NewLogMessages();
+            log.insert(log.end(), more.begin(), more.end());
+        }
+        EXPECT_EQ(c.log, log) << c.what;
+    }
+}
+
+TEST_F(ScrivaneProgramTest, ATwelfthConnectionIsClosedAndAFiveMegabyteReplyArrivesWhole)
+{
+    std::vector<std::unique_ptr<Client>> idle;
+    for (int i = 0; i < 11; ++i)
+        idle.push_back(std::make_unique<Client>(m_port));
+    Sleep(500);
+    Client twelfth(m_port);
+    EXPECT_TRUE(twelfth.ClosedByServer());
+    idle.clear();
+    Sleep(500);
+
+    Client big(m_port);
+    big.Send(Request(L"BIG"));
+    Sleep(500);
+    const std::string reply = big.Read(1, 128 * 1024, 10);
+    const std::wstring status(1300000, L'x');
+    EXPECT_EQ(Reply(status.c_str()).size(), reply.size());
+    EXPECT_TRUE(reply == Reply(status.c_str()));
+}
+
+TEST_F(ScrivaneProgramTest, TitleKeysSetupAndClose)
+{
+    const HWND window = m_program.MainWindow();
+    ASSERT_NE(nullptr, window);
+    wchar_t title[128] = {};
+    GetWindowTextW(window, title, 128);
+    EXPECT_STREQ(L"Scrivane - Version 1.1.0.9", title);
+
+    // Enter and Escape do not end the program.
+    for (WPARAM key : {VK_RETURN, VK_ESCAPE})
+        PostMessageW(window, WM_KEYDOWN, key, 0);
+    Sleep(500);
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(m_program.Process(), 0));
+
+    // Setup to a new port moves the server.
+    UniqueSocket probe(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int length = sizeof address;
+    bind(probe.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address);
+    getsockname(probe.Get(), reinterpret_cast<sockaddr*>(&address), &length);
+    const unsigned short newPort = ntohs(address.sin_port);
+    probe.Reset();
+
+    PostMessageW(window, WM_COMMAND, ID_SETUP, 0);
+    HWND setup = nullptr;
+    for (int attempt = 0; attempt < 100 && !setup; ++attempt, Sleep(100))
+        setup = m_program.SetupDialog();
+    ASSERT_NE(nullptr, setup);
+    SetDlgItemTextW(setup, IDC_SETUP_PORT, std::to_wstring(newPort).c_str());
+    PostMessageW(setup, WM_COMMAND, IDOK, 0);
+
+    EXPECT_EQ(newPort, m_program.WaitForServerPort());
+    const std::vector<std::wstring> log = m_program.LogMessages();
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(L"Shutdown Server Port", log[log.size() - 2]) << ::testing::PrintToString(log);
+    EXPECT_EQ(Reply(L"moved"), Exchange(newPort, {Request(L"moved")}, 1));
+    EXPECT_FALSE(Client(m_port).Connected());
+
+    // Closing the window ends the program.
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), WaitForSingleObject(m_program.Process(), 15000));
+    DWORD exitCode = 1;
+    GetExitCodeProcess(m_program.Process(), &exitCode);
+    EXPECT_EQ(0u, exitCode);
+}
+
+}  // namespace
