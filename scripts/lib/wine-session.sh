@@ -17,6 +17,10 @@ wine_session_start() {
   export DISPLAY=":$(tr -d '\n' <"$fdfile")"
   rm -f "$fdfile"
 
+  # A server left over from an interrupted run would serve this session with
+  # its old display and half-finished start-up: end it first.
+  wineserver -k >/dev/null 2>&1 </dev/null || true
+  wineserver -w >/dev/null 2>&1 </dev/null || true
   # Wine's services inherit the standard handles of the first process: keep
   # them away from the caller's pipes, or a test runner waits for them forever.
   wineserver -p >/dev/null 2>&1 </dev/null
@@ -24,7 +28,10 @@ wine_session_start() {
 }
 
 wine_session_stop() {
-  [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1 || true
+  if [ -n "${WINEPREFIX:-}" ]; then
+    wineserver -k >/dev/null 2>&1 </dev/null || true
+    wineserver -w >/dev/null 2>&1 </dev/null || true
+  fi
   if [ -n "${WINE_SESSION_XVFB_PID:-}" ]; then
     kill "$WINE_SESSION_XVFB_PID" 2>/dev/null || true
     wait "$WINE_SESSION_XVFB_PID" 2>/dev/null || true
