@@ -1,0 +1,66 @@
+#include "motion/codec/CodecInstallTestSupport.h"
+
+#include "motion/codec/CodecFormats.h"
+
+#include <windows.h>
+#include <tlhelp32.h>
+#include <vfw.h>
+
+namespace {
+
+constexpr wchar_t kDriversKey[] = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Drivers32";
+
+}  // namespace
+
+std::wstring ProgramFolder()
+{
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, length < MAX_PATH ? length : 0);
+    return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+ScopedCodecInstall::ScopedCodecInstall()
+{
+    const std::wstring wide = ProgramFolder() + L"DRVL.dll";
+    char path[MAX_PATH] = {};
+    if (WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, path, MAX_PATH, nullptr, nullptr) == 0)
+        return;
+    m_installed = ICInstall(ICTYPE_VIDEO, kDrvlFourCC, reinterpret_cast<LPARAM>(path), nullptr,
+                            ICINSTALL_DRIVER) != FALSE;
+}
+
+ScopedCodecInstall::~ScopedCodecInstall()
+{
+    if (m_installed)
+        ICRemove(ICTYPE_VIDEO, kDrvlFourCC, 0);
+}
+
+std::wstring InstalledCodecEntry()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kDriversKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return {};
+    wchar_t value[MAX_PATH] = {};
+    DWORD bytes = sizeof(value) - sizeof(wchar_t);
+    DWORD type = 0;
+    const LONG status = RegQueryValueExW(key, L"vidc.DRVL", nullptr, &type, reinterpret_cast<BYTE*>(value), &bytes);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS && type == REG_SZ ? std::wstring(value) : std::wstring();
+}
+
+size_t ThreadsOfThisProcess()
+{
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return 0;
+    size_t count = 0;
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID == GetCurrentProcessId())
+            ++count;
+    }
+    CloseHandle(snapshot);
+    return count;
+}
