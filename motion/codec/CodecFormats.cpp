@@ -18,15 +18,32 @@ void AnsiToField(const char* text, WCHAR* field, int fieldChars)
     field[fieldChars - 1] = L'\0';
 }
 
-DWORD RgbFrameBytes(const BITMAPINFOHEADER& format)
+// The input format with the given compression at 32 bits and no colour table.
+LRESULT AnswerFormat(const BITMAPINFOHEADER* input, BITMAPINFOHEADER* output, DWORD compression)
 {
-    const ULONGLONG bytes = static_cast<ULONGLONG>(format.biWidth < 0 ? 0 : format.biWidth) *
-                            static_cast<ULONGLONG>(format.biHeight < 0 ? -static_cast<LONGLONG>(format.biHeight)
-                                                                       : format.biHeight) * 4;
-    return bytes > MAXDWORD ? MAXDWORD : static_cast<DWORD>(bytes);
+    if (!output)
+        return kFormatSize;
+    if (!input)
+        return ICERR_BADFORMAT;
+    std::memcpy(output, input, kFormatSize);
+    output->biSize = kFormatSize;
+    output->biCompression = compression;
+    output->biBitCount = 32;
+    output->biClrUsed = 0;
+    output->biClrImportant = 0;
+    return ICERR_OK;
 }
 
 }  // namespace
+
+ULONGLONG RgbPictureBytes(LONG width, LONG height)
+{
+    if (width <= 0 || height == 0)
+        return 0;
+    const ULONGLONG rows = height < 0 ? static_cast<ULONGLONG>(-static_cast<LONGLONG>(height))
+                                      : static_cast<ULONGLONG>(height);
+    return static_cast<ULONGLONG>(width) * rows * 4;
+}
 
 LRESULT GetCodecInfo(ICINFO* info, DWORD size)
 {
@@ -47,36 +64,20 @@ LRESULT GetCodecInfo(ICINFO* info, DWORD size)
 
 LRESULT CompressedFormat(const BITMAPINFOHEADER* input, BITMAPINFOHEADER* output)
 {
-    if (!output)
-        return kFormatSize;
-    if (!input)
-        return ICERR_BADFORMAT;
-    std::memcpy(output, input, kFormatSize);
-    output->biSize = kFormatSize;
-    output->biCompression = kDrvlFourCC;
-    output->biBitCount = 32;
-    output->biClrUsed = 0;
-    output->biClrImportant = 0;
-    return ICERR_OK;
+    return AnswerFormat(input, output, kDrvlFourCC);
 }
 
 LRESULT DecompressedFormat(const BITMAPINFOHEADER* input, BITMAPINFOHEADER* output)
 {
-    if (!output)
-        return kFormatSize;
-    if (!input)
-        return ICERR_BADFORMAT;
-    std::memcpy(output, input, kFormatSize);
-    output->biSize = kFormatSize;
-    output->biPlanes = 1;
-    output->biCompression = BI_RGB;
-    output->biBitCount = 32;
-    output->biClrUsed = 0;
-    output->biClrImportant = 0;
-    // The input's size is the largest record, not a picture: players size
-    // their output buffer from this.
-    output->biSizeImage = RgbFrameBytes(*output);
-    return ICERR_OK;
+    const LRESULT result = AnswerFormat(input, output, BI_RGB);
+    if (output && result == ICERR_OK) {
+        output->biPlanes = 1;
+        // The input's size is the largest record, not a picture: players
+        // size their output buffer from this.
+        const ULONGLONG bytes = RgbPictureBytes(output->biWidth, output->biHeight);
+        output->biSizeImage = bytes > MAXDWORD ? MAXDWORD : static_cast<DWORD>(bytes);
+    }
+    return result;
 }
 
 LRESULT QueryDecompress(const BITMAPINFOHEADER* input, const BITMAPINFOHEADER* output)

@@ -8,6 +8,8 @@
 
 constexpr DWORD kDrvlFourCC = mmioFOURCC('D', 'R', 'V', 'L');
 
+// Bytes of a 32-bit picture of that size (bottom-up or top-down); 0 for none.
+ULONGLONG RgbPictureBytes(LONG width, LONG height);
 // ICM_GETINFO: the size of the block (568), 0 for a buffer too small.
 LRESULT GetCodecInfo(ICINFO* info, DWORD size);
 // ICM_COMPRESS_GET_FORMAT and ICM_DECOMPRESS_GET_FORMAT: 40 for a null output.

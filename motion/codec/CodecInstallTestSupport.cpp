@@ -3,6 +3,7 @@
 #include "motion/codec/CodecFormats.h"
 
 #include <windows.h>
+#include <winternl.h>
 #include <tlhelp32.h>
 #include <vfw.h>
 
@@ -49,18 +50,27 @@ std::wstring InstalledCodecEntry()
     return status == ERROR_SUCCESS && type == REG_SZ ? std::wstring(value) : std::wstring();
 }
 
-size_t ThreadsOfThisProcess()
+std::vector<ScopedHandle> CodecThreads()
 {
-    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return 0;
-    size_t count = 0;
+    std::vector<ScopedHandle> threads;
+    const HMODULE codec = GetModuleHandleW(L"DRVL.dll");
+    const ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    if (!codec || !snapshot)
+        return threads;
     THREADENTRY32 entry = {};
     entry.dwSize = sizeof(entry);
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
-        if (entry.th32OwnerProcessID == GetCurrentProcessId())
-            ++count;
+    for (BOOL more = Thread32First(snapshot.Get(), &entry); more; more = Thread32Next(snapshot.Get(), &entry)) {
+        if (entry.th32OwnerProcessID != GetCurrentProcessId())
+            continue;
+        ScopedHandle thread(OpenThread(THREAD_QUERY_INFORMATION | SYNCHRONIZE, FALSE, entry.th32ThreadID));
+        void* start = nullptr;
+        HMODULE module = nullptr;
+        if (thread &&
+            NtQueryInformationThread(thread.Get(), ThreadQuerySetWin32StartAddress, &start, sizeof(start), nullptr) == 0 &&
+            GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                               static_cast<LPCWSTR>(start), &module) &&
+            module == codec)
+            threads.push_back(std::move(thread));
     }
-    CloseHandle(snapshot);
-    return count;
+    return threads;
 }

@@ -2,8 +2,10 @@
 // Installs the built DRVL.dll (beside the test program) as the prefix's
 // "vidc.DRVL" driver for the life of the object, and removes the entry again.
 
-#include <cstddef>
+#include "motion/codec/ScopedHandle.h"
+
 #include <string>
+#include <vector>
 
 class ScopedCodecInstall {
 public:
@@ -22,5 +24,6 @@ private:
 std::wstring InstalledCodecEntry();
 // The program's own folder with a trailing backslash.
 std::wstring ProgramFolder();
-// The number of threads this process has now.
-size_t ThreadsOfThisProcess();
+// The threads of this process that started in the codec module, opened
+// for waiting on them.
+std::vector<ScopedHandle> CodecThreads();

@@ -1,6 +1,7 @@
 #include "motion/codec/CodecInstance.h"
 
 #include "common/com/ComTypes.h"
+#include "motion/codec/CodecFormats.h"
 #include "motion/codec/ScriptRegistry.h"
 
 #include <algorithm>
@@ -14,15 +15,6 @@ std::set<CodecInstance*>& LiveInstances()
 {
     static std::set<CodecInstance*> instances;
     return instances;
-}
-
-ULONGLONG RgbBytes(LONG width, LONG height)
-{
-    if (width <= 0 || height == 0)
-        return 0;
-    const ULONGLONG rows = height < 0 ? static_cast<ULONGLONG>(-static_cast<LONGLONG>(height))
-                                      : static_cast<ULONGLONG>(height);
-    return static_cast<ULONGLONG>(width) * rows * 4;
 }
 
 }  // namespace
@@ -172,10 +164,10 @@ bool CodecInstance::CopySourceFrame(const BITMAPINFOHEADER& outputFormat, void* 
     if (!picture || picture->biSize < sizeof(BITMAPINFOHEADER) || picture->biBitCount != 32 ||
         picture->biCompression != BI_RGB)
         return false;
-    ULONGLONG outputBytes = RgbBytes(outputFormat.biWidth, outputFormat.biHeight);
+    ULONGLONG outputBytes = RgbPictureBytes(outputFormat.biWidth, outputFormat.biHeight);
     if (outputFormat.biSizeImage != 0)
         outputBytes = std::min<ULONGLONG>(outputBytes, outputFormat.biSizeImage);
-    const ULONGLONG sourceBytes = RgbBytes(picture->biWidth, picture->biHeight);
+    const ULONGLONG sourceBytes = RgbPictureBytes(picture->biWidth, picture->biHeight);
     const BYTE* pixels = reinterpret_cast<const BYTE*>(picture) + picture->biSize + picture->biClrUsed * 4;
     std::memcpy(output, pixels, static_cast<size_t>(std::min(outputBytes, sourceBytes)));
     return true;

@@ -37,23 +37,27 @@ int PictureFrame(const void* packedDib)
     return pixels[0];
 }
 
-bool WaitUntil(bool (*condition)(), ULONGLONG boundMs)
-{
-    const ULONGLONG deadline = GetTickCount64() + boundMs;
-    while (!condition()) {
-        if (GetTickCount64() >= deadline)
-            return false;
-        Sleep(10);
+
+// The companion's first video stream with a frame reader on it.
+struct CompanionPlayer {
+    void Open(const std::wstring& path)
+    {
+        ASSERT_EQ(AVIFileOpenW(file.Put(), path.c_str(), OF_READ, nullptr), S_OK);
+        ASSERT_EQ(AVIFileGetStream(file.Get(), stream.Put(), streamtypeVIDEO, 0), S_OK);
+        frames = AVIStreamGetFrameOpen(stream.Get(), nullptr);
+        ASSERT_NE(frames, nullptr);
     }
-    return true;
-}
+    // The frame reader is closed by the test itself.
+    void Release()
+    {
+        stream.Reset();
+        file.Reset();
+    }
 
-size_t g_threadsBeforePlaying = 0;
-
-bool NoThreadLeftFromPlaying()
-{
-    return ThreadsOfThisProcess() <= g_threadsBeforePlaying;
-}
+    RefPtr<IAVIFile> file;
+    RefPtr<IAVIStream> stream;
+    PGETFRAME frames = nullptr;
+};
 
 class CodecPlaybackTest : public ::testing::Test {
 protected:
@@ -100,20 +104,18 @@ TEST_F(CodecPlaybackTest, TheScriptChoosesTheSourceFramesAndClosingStopsIt)
         L"    Drovel.Pause 5\n"
         L"  Loop\n"
         L"End Sub\n");
-    g_threadsBeforePlaying = ThreadsOfThisProcess();
 
-    RefPtr<IAVIFile> file;
-    ASSERT_EQ(AVIFileOpenW(file.Put(), m_companion.c_str(), OF_READ, nullptr), S_OK);
-    RefPtr<IAVIStream> stream;
-    ASSERT_EQ(AVIFileGetStream(file.Get(), stream.Put(), streamtypeVIDEO, 0), S_OK);
-    PGETFRAME frames = AVIStreamGetFrameOpen(stream.Get(), nullptr);
-    ASSERT_NE(frames, nullptr);
+    CompanionPlayer player;
+    ASSERT_NO_FATAL_FAILURE(player.Open(m_companion));
+    PGETFRAME frames = player.frames;
 
     const void* header = AVIStreamGetFrame(frames, 0);
     ASSERT_NE(header, nullptr);
     EXPECT_EQ(PictureFrame(header), 0);
     SetEvent(go.Get());
     ASSERT_EQ(WaitForSingleObject(ready.Get(), kBoundMs), WAIT_OBJECT_0);
+    const std::vector<ScopedHandle> runnerThreads = CodecThreads();
+    ASSERT_EQ(runnerThreads.size(), 1u);
     // Each decoded frame reads the variable once, which advances it by one.
     for (LONG frame = 1; frame <= 4; ++frame) {
         const void* picture = AVIStreamGetFrame(frames, frame);
@@ -125,22 +127,18 @@ TEST_F(CodecPlaybackTest, TheScriptChoosesTheSourceFramesAndClosingStopsIt)
     const ULONGLONG start = GetTickCount64();
     AVIStreamGetFrameClose(frames);
     EXPECT_LT(GetTickCount64() - start, kStopBoundMs);
-    stream.Reset();
-    file.Reset();
-    // The runner's thread has gone (the writer's codec instance stays open
+    player.Release();
+    // The runner's thread has ended (the writer's codec instance stays open
     // under Wine, so the module itself stays loaded).
-    EXPECT_TRUE(WaitUntil(&NoThreadLeftFromPlaying, kStopBoundMs));
+    EXPECT_EQ(WaitForSingleObject(runnerThreads[0].Get(), static_cast<DWORD>(kStopBoundMs)), WAIT_OBJECT_0);
 }
 
 TEST_F(CodecPlaybackTest, ACompanionWithoutFrameVariableShowsSourceFrameZero)
 {
     WriteCompanion(L"Sub Startup\nEnd Sub\n");
-    RefPtr<IAVIFile> file;
-    ASSERT_EQ(AVIFileOpenW(file.Put(), m_companion.c_str(), OF_READ, nullptr), S_OK);
-    RefPtr<IAVIStream> stream;
-    ASSERT_EQ(AVIFileGetStream(file.Get(), stream.Put(), streamtypeVIDEO, 0), S_OK);
-    PGETFRAME frames = AVIStreamGetFrameOpen(stream.Get(), nullptr);
-    ASSERT_NE(frames, nullptr);
+    CompanionPlayer player;
+    ASSERT_NO_FATAL_FAILURE(player.Open(m_companion));
+    PGETFRAME frames = player.frames;
     for (LONG frame = 0; frame < 3; ++frame) {
         const void* picture = AVIStreamGetFrame(frames, frame);
         ASSERT_NE(picture, nullptr) << frame;
