@@ -1,12 +1,15 @@
 // The codec's entry called directly, through the DLL's export.
 #include "motion/codec/CodecFormats.h"
+#include "motion/codec/CodecInstallTestSupport.h"
 
+#include "motion/plugin/MovieTestSupport.h"
 #include "motion/records/CompanionRecords.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <cwchar>
+#include <filesystem>
 #include <string>
 #include <vector>
 #include <vfw.h>
@@ -114,6 +117,11 @@ protected:
 
     LRESULT Decompress(const std::vector<BYTE>& record, DWORD sampleSize, std::vector<BYTE>& picture)
     {
+        return DecompressOn(m_id, record, sampleSize, picture);
+    }
+
+    LRESULT DecompressOn(DWORD_PTR id, const std::vector<BYTE>& record, DWORD sampleSize, std::vector<BYTE>& picture)
+    {
         BITMAPINFOHEADER input = Format(kDrvlFourCC, 32, sampleSize);
         BITMAPINFOHEADER output = Format(BI_RGB, 32, 4 * 2 * 4);
         picture.assign(4 * 2 * 4, 0xEE);
@@ -122,7 +130,7 @@ protected:
         d.lpInput = const_cast<BYTE*>(record.data());
         d.lpbiOutput = &output;
         d.lpOutput = picture.data();
-        return Send(m_id, ICM_DECOMPRESS, &d, reinterpret_cast<void*>(sizeof(d)));
+        return Send(id, ICM_DECOMPRESS, &d, reinterpret_cast<void*>(sizeof(d)));
     }
 
     HMODULE m_module = nullptr;
@@ -295,6 +303,71 @@ TEST_F(DriverProcTest, DecompressRefusesRecordsThatDoNotHoldTogether)
         std::vector<BYTE> picture;
         EXPECT_EQ(Decompress(c.record, c.sampleSize, picture), ICERR_ERROR) << c.what;
         EXPECT_EQ(picture[0], 0xEE) << c.what;
+    }
+}
+
+// Decompressing with a real source movie starts a runner thread in the
+// codec; every way the codec is left stops it.
+class DriverProcRunnerTest : public DriverProcTest {
+protected:
+    void SetUp() override
+    {
+        DriverProcTest::SetUp();
+        const std::filesystem::path folder = std::filesystem::absolute(L"drvl_direct");
+        std::filesystem::create_directories(folder);
+        m_source = (folder / L"clip.avi").wstring();
+        ASSERT_EQ(WriteVideoMovie(m_source, {4, 2, 3, 1, 25}), S_OK);
+    }
+
+    // The one runner thread the codec has, or null.
+    DWORD RunnerThreadId()
+    {
+        const std::vector<ScopedHandle> threads = CodecThreads();
+        return threads.size() == 1 ? GetThreadId(threads[0].Get()) : 0;
+    }
+
+    std::vector<BYTE> Header(const wchar_t* recordId)
+    {
+        return HeaderRecord(L"Sub Startup\nEnd Sub\n", m_source.c_str(), recordId);
+    }
+
+    std::wstring m_source;
+};
+
+TEST_F(DriverProcRunnerTest, TheSameHeaderAgainOnlyDeliversAndANewOneRestartsTheScript)
+{
+    std::vector<BYTE> picture;
+    const std::vector<BYTE> first = Header(L"{00000000-0000-0000-0000-00000000000A}");
+    ASSERT_EQ(Decompress(first, static_cast<DWORD>(first.size()), picture), ICERR_OK);
+    const DWORD runner = RunnerThreadId();
+    ASSERT_NE(runner, 0u);
+    ASSERT_EQ(Decompress(first, static_cast<DWORD>(first.size()), picture), ICERR_OK);
+    EXPECT_EQ(RunnerThreadId(), runner);
+    EXPECT_EQ(Decompress(IndexRecord(kFrameIndexType, 1, 1), kFrameIndexSize, picture), ICERR_OK);
+
+    const std::vector<BYTE> second = Header(L"{00000000-0000-0000-0000-00000000000B}");
+    ASSERT_EQ(Decompress(second, static_cast<DWORD>(second.size()), picture), ICERR_OK);
+    const DWORD restarted = RunnerThreadId();
+    EXPECT_NE(restarted, 0u);
+    EXPECT_NE(restarted, runner);
+    EXPECT_EQ(Send(m_id, ICM_DECOMPRESS_END), ICERR_OK);
+    EXPECT_TRUE(CodecThreads().empty());
+}
+
+TEST_F(DriverProcRunnerTest, ClosingOrFreeingWithoutEndingDecompressionStopsTheRunner)
+{
+    for (const UINT message : {UINT(DRV_CLOSE), UINT(DRV_FREE)}) {
+        const DWORD_PTR id = static_cast<DWORD_PTR>(Send(0, DRV_OPEN));
+        ASSERT_NE(id, 0u);
+        std::vector<BYTE> picture;
+        const std::vector<BYTE> header = Header(L"{00000000-0000-0000-0000-00000000000C}");
+        ASSERT_EQ(DecompressOn(id, header, static_cast<DWORD>(header.size()), picture), ICERR_OK) << message;
+        ASSERT_EQ(CodecThreads().size(), 1u) << message;
+        EXPECT_EQ(Send(message == DRV_CLOSE ? id : 0, message), 1) << message;
+        EXPECT_TRUE(CodecThreads().empty()) << message;
+        if (message == DRV_FREE) {
+            EXPECT_EQ(Send(id, DRV_CLOSE), 1);
+        }
     }
 }
 
