@@ -1,5 +1,7 @@
 #include "motion/codec/ScriptRegistry.h"
 
+#include <map>
+
 namespace {
 
 struct Entry {

@@ -7,7 +7,6 @@
 #include "common/com/RefPtr.h"
 #include "motion/codec/ScriptRunner.h"
 
-#include <map>
 #include <string>
 
 namespace ScriptRegistry {

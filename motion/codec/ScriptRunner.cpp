@@ -164,38 +164,35 @@ DWORD WINAPI ScriptRunner::ThreadMain(void* runner)
 
 void ScriptRunner::Run()
 {
-    {
-        ComApartment apartment;
-        ScopedHandle timer(CreateWaitableTimerW(nullptr, FALSE, (m_name + L"-Timer").c_str()));
-        ScopedHandle callback(CreateEventW(nullptr, TRUE, FALSE, (m_name + L"-Callback").c_str()));
-        if (timer && callback) {
-            LiveCount engineCount(LiveCount::kScriptEngine);
-            RefPtr<CDrovelObject> drovel;
-            RefPtr<CScriptEngine> host = CreateDrovelScriptEngine(m_name, &m_variables, drovel);
-            if (host) {
-                host->SetScriptText(m_text);
-                if (host->CreateEngine()) {
-                    {
-                        CriticalSectionLock lock(m_engineLock);
-                        m_engine = host->Engine();
-                    }
-                    if (host->RunScript()) {
-                        host->NotifyScriptObject();
-                        if (host->CallSub(L"Startup"))
-                            RunLoop(*host, *drovel, timer.Get(), callback.Get());
-                    }
-                    InterlockedExchange(&m_scriptDone, 1);
-                    {
-                        CriticalSectionLock lock(m_engineLock);
-                        m_engine.Reset();
-                    }
-                    CancelWaitableTimer(timer.Get());
-                    host->Close();
-                }
-            }
-        }
+    ComApartment apartment;
+    const ScopedHandle timer(CreateWaitableTimerW(nullptr, FALSE, (m_name + L"-Timer").c_str()));
+    const ScopedHandle callback(CreateEventW(nullptr, TRUE, FALSE, (m_name + L"-Callback").c_str()));
+    const LiveCount engineCount(LiveCount::kScriptEngine);
+    RefPtr<CDrovelObject> drovel;
+    RefPtr<CScriptEngine> host = CreateDrovelScriptEngine(m_name, &m_variables, drovel);
+    if (timer && callback && host)
+        host->SetScriptText(m_text);
+    if (!timer || !callback || !host || !host->CreateEngine()) {
         InterlockedExchange(&m_scriptDone, 1);
+        return;   // no engine: nothing to close
     }
+    {
+        CriticalSectionLock lock(m_engineLock);
+        m_engine = host->Engine();
+    }
+    if (host->RunScript()) {
+        host->NotifyScriptObject();
+        if (host->CallSub(L"Startup"))
+            RunLoop(*host, *drovel, timer.Get(), callback.Get());
+    }
+    // From here on only releases: a stop waits for them instead of ending the thread.
+    InterlockedExchange(&m_scriptDone, 1);
+    {
+        CriticalSectionLock lock(m_engineLock);
+        m_engine.Reset();
+    }
+    CancelWaitableTimer(timer.Get());
+    host->Close();
 }
 
 void ScriptRunner::RunLoop(CScriptEngine& host, CDrovelObject& drovel, HANDLE timer, HANDLE callback)

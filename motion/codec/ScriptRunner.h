@@ -15,6 +15,9 @@
 #include <windows.h>
 #include <activscp.h>
 
+class CDrovelObject;
+class CScriptEngine;
+
 class ScriptRunner {
 public:
     // How long a stopping script gets to return before its thread is ended.
@@ -47,7 +50,7 @@ private:
     bool CreateUniqueStopEvent();
     static DWORD WINAPI ThreadMain(void* runner);
     void Run();
-    void RunLoop(class CScriptEngine& host, class CDrovelObject& drovel, HANDLE timer, HANDLE callback);
+    void RunLoop(CScriptEngine& host, CDrovelObject& drovel, HANDLE timer, HANDLE callback);
 
     volatile LONG m_refCount = 1;
     std::wstring m_text;
