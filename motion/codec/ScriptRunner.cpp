@@ -10,6 +10,9 @@
 
 namespace {
 
+// How often a stop looks at what the thread is doing.
+constexpr DWORD kStopPollMs = 20;
+
 // Names already taken (by a runner of this or another process) are drawn again.
 constexpr int kNameAttempts = 32;
 
@@ -89,7 +92,6 @@ void ScriptRunner::Start(const std::wstring& text)
     }
     if (!CreateUniqueStopEvent())
         return;
-    InterlockedExchange(&m_scriptDone, 0);
     // The thread holds the module until its very end, so the module cannot
     // be unloaded under it.
     HMODULE module = nullptr;
@@ -121,13 +123,16 @@ void ScriptRunner::Stop()
         engine.Reset();
     }
     SetEvent(m_stopEvent.Get());
-    if (WaitForSingleObject(m_thread.Get(), kStopWaitMs) == WAIT_TIMEOUT) {
-        // A thread that has left its script only releases what it holds;
-        // ending it then would leave a lock held or a port listener running.
-        if (InterlockedCompareExchange(&m_scriptDone, 0, 0))
-            WaitForSingleObject(m_thread.Get(), INFINITE);
-        else
+    // Setting up, waiting and cleaning up end by themselves once the stop
+    // event is set, however slow the machine; ending the thread there
+    // would leave a lock held or a port listener running. Only script code
+    // that does not return within the wait is ended.
+    const ULONGLONG deadline = GetTickCount64() + kStopWaitMs;
+    while (WaitForSingleObject(m_thread.Get(), kStopPollMs) == WAIT_TIMEOUT) {
+        if (GetTickCount64() >= deadline && InterlockedCompareExchange(&m_inScript, 0, 0)) {
             TerminateThread(m_thread.Get(), 0);
+            break;
+        }
     }
     m_thread.Reset();
     m_stopEvent.Reset();
@@ -162,31 +167,39 @@ DWORD WINAPI ScriptRunner::ThreadMain(void* runner)
     FreeLibraryAndExitThread(module, 0);
 }
 
+template <typename Call>
+bool ScriptRunner::InScript(Call call)
+{
+    InterlockedExchange(&m_inScript, 1);
+    const bool succeeded = call();
+    InterlockedExchange(&m_inScript, 0);
+    return succeeded;
+}
+
 void ScriptRunner::Run()
 {
     ComApartment apartment;
+    const ScopedHandle stop(OpenEventW(EVENT_ALL_ACCESS, FALSE, (m_name + L"-Stop").c_str()));
     const ScopedHandle timer(CreateWaitableTimerW(nullptr, FALSE, (m_name + L"-Timer").c_str()));
     const ScopedHandle callback(CreateEventW(nullptr, TRUE, FALSE, (m_name + L"-Callback").c_str()));
     const LiveCount engineCount(LiveCount::kScriptEngine);
     RefPtr<CDrovelObject> drovel;
     RefPtr<CScriptEngine> host = CreateDrovelScriptEngine(m_name, &m_variables, drovel);
-    if (timer && callback && host)
-        host->SetScriptText(m_text);
-    if (!timer || !callback || !host || !host->CreateEngine()) {
-        InterlockedExchange(&m_scriptDone, 1);
+    if (!stop || !timer || !callback || !host)
+        return;
+    host->SetScriptText(m_text);
+    if (!host->CreateEngine())
         return;   // no engine: nothing to close
-    }
     {
         CriticalSectionLock lock(m_engineLock);
         m_engine = host->Engine();
     }
-    if (host->RunScript()) {
+    const auto stopping = [&stop] { return WaitForSingleObject(stop.Get(), 0) == WAIT_OBJECT_0; };
+    if (!stopping() && InScript([&] { return host->RunScript(); })) {
         host->NotifyScriptObject();
-        if (host->CallSub(L"Startup"))
-            RunLoop(*host, *drovel, timer.Get(), callback.Get());
+        if (!stopping() && InScript([&] { return host->CallSub(L"Startup"); }))
+            RunLoop(*host, *drovel, stop.Get(), timer.Get(), callback.Get());
     }
-    // From here on only releases: a stop waits for them instead of ending the thread.
-    InterlockedExchange(&m_scriptDone, 1);
     {
         CriticalSectionLock lock(m_engineLock);
         m_engine.Reset();
@@ -195,23 +208,21 @@ void ScriptRunner::Run()
     host->Close();
 }
 
-void ScriptRunner::RunLoop(CScriptEngine& host, CDrovelObject& drovel, HANDLE timer, HANDLE callback)
+void ScriptRunner::RunLoop(CScriptEngine& host, CDrovelObject& drovel, HANDLE stop, HANDLE timer, HANDLE callback)
 {
-    const ScopedHandle stop(OpenEventW(EVENT_ALL_ACCESS, FALSE, (m_name + L"-Stop").c_str()));
-    if (!stop)
-        return;
-    const HANDLE waits[] = {stop.Get(), timer, callback};
+    const HANDLE waits[] = {stop, timer, callback};
     for (;;) {
+        // The stop event comes first, so a stopping runner calls no routine.
         const DWORD woken = WaitForMultipleObjects(3, waits, FALSE, 1);
         if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED)
             return;
         if (woken == WAIT_OBJECT_0 + 1) {
-            host.CallSub(L"Timer");
+            InScript([&] { return host.CallSub(L"Timer"); });
         } else if (woken == WAIT_OBJECT_0 + 2) {
             ResetEvent(callback);
             const std::wstring routine = drovel.CallbackRoutine();
             if (!routine.empty())
-                host.CallSub(routine);
+                InScript([&] { return host.CallSub(routine); });
         }
     }
 }

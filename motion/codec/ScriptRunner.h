@@ -50,7 +50,10 @@ private:
     bool CreateUniqueStopEvent();
     static DWORD WINAPI ThreadMain(void* runner);
     void Run();
-    void RunLoop(CScriptEngine& host, CDrovelObject& drovel, HANDLE timer, HANDLE callback);
+    void RunLoop(CScriptEngine& host, CDrovelObject& drovel, HANDLE stop, HANDLE timer, HANDLE callback);
+    // Runs one call into the script, marked as script code for Stop.
+    template <typename Call>
+    bool InScript(Call call);
 
     volatile LONG m_refCount = 1;
     std::wstring m_text;
@@ -61,6 +64,7 @@ private:
     ScriptVariables m_variables;
     ScopedHandle m_thread;
     ScopedHandle m_stopEvent;
-    // Set once the thread has left the script and only cleans up.
-    volatile LONG m_scriptDone = 0;
+    // Non-zero exactly while the thread runs script code (global code or a
+    // routine): only then may a stop end it by force.
+    volatile LONG m_inScript = 0;
 };
