@@ -61,16 +61,19 @@ void Invoke(IDispatch& object, DISPID member, const std::vector<Arg>& args, Call
 
 class DrovelObjectTest : public ::testing::Test {
 protected:
-    // Runner objects made by the test: the object opens them by name.
+    // Runner objects made by the test, named for this process only: the
+    // object opens them by name.
     void SetUp() override
     {
-        m_stop.Reset(CreateEventW(nullptr, TRUE, FALSE, L"drvl-object-test-Stop"));
-        m_timer.Reset(CreateWaitableTimerW(nullptr, FALSE, L"drvl-object-test-Timer"));
+        m_stop.Reset(CreateEventW(nullptr, TRUE, FALSE, (m_runner + L"-Stop").c_str()));
+        m_timer.Reset(CreateWaitableTimerW(nullptr, FALSE, (m_runner + L"-Timer").c_str()));
         ASSERT_TRUE(m_stop && m_timer);
-        m_object = RefPtr<CDrovelObject>::Adopt(new CDrovelObject(L"drvl-object-test", &m_variables));
+        m_object = RefPtr<CDrovelObject>::Adopt(new CDrovelObject(m_runner, &m_variables));
     }
     void TearDown() override { EXPECT_EQ(m_object.Detach()->Release(), 0u); }
 
+    const std::wstring m_runner = L"drvl-object-test-" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring m_stopName = m_runner + L"-Stop";
     ScopedHandle m_stop;
     ScopedHandle m_timer;
     ScriptVariables m_variables;
@@ -160,7 +163,7 @@ TEST_F(DrovelObjectTest, MembersWithoutADeviceAnswerTheirEmptyValues)
         {kReceiveTimeDelta, {N(3)}, L"0"},
         {kGetResponse, {N(3), N(2)}, L""},
         {kIsEventSet, {T(L"drvl no such event")}, L"-1"},
-        {kIsEventSet, {T(L"drvl-object-test-Stop")}, L"0"},
+        {kIsEventSet, {T(m_stopName.c_str())}, L"0"},
         {kOpenPort, {N(3), N(1234)}, L"1"},   // baud rate not supported
     };
     for (const Case& c : cases) {
