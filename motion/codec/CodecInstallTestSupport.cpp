@@ -1,0 +1,76 @@
+#include "motion/codec/CodecInstallTestSupport.h"
+
+#include "motion/codec/CodecFormats.h"
+
+#include <windows.h>
+#include <winternl.h>
+#include <tlhelp32.h>
+#include <vfw.h>
+
+namespace {
+
+constexpr wchar_t kDriversKey[] = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Drivers32";
+
+}  // namespace
+
+std::wstring ProgramFolder()
+{
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, length < MAX_PATH ? length : 0);
+    return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+ScopedCodecInstall::ScopedCodecInstall()
+{
+    const std::wstring wide = ProgramFolder() + L"DRVL.dll";
+    char path[MAX_PATH] = {};
+    if (WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, path, MAX_PATH, nullptr, nullptr) == 0)
+        return;
+    m_installed = ICInstall(ICTYPE_VIDEO, kDrvlFourCC, reinterpret_cast<LPARAM>(path), nullptr,
+                            ICINSTALL_DRIVER) != FALSE;
+}
+
+ScopedCodecInstall::~ScopedCodecInstall()
+{
+    if (m_installed)
+        ICRemove(ICTYPE_VIDEO, kDrvlFourCC, 0);
+}
+
+std::wstring InstalledCodecEntry()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kDriversKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return {};
+    wchar_t value[MAX_PATH] = {};
+    DWORD bytes = sizeof(value) - sizeof(wchar_t);
+    DWORD type = 0;
+    const LONG status = RegQueryValueExW(key, L"vidc.DRVL", nullptr, &type, reinterpret_cast<BYTE*>(value), &bytes);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS && type == REG_SZ ? std::wstring(value) : std::wstring();
+}
+
+std::vector<ScopedHandle> CodecThreads()
+{
+    std::vector<ScopedHandle> threads;
+    const HMODULE codec = GetModuleHandleW(L"DRVL.dll");
+    const ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    if (!codec || !snapshot)
+        return threads;
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Thread32First(snapshot.Get(), &entry); more; more = Thread32Next(snapshot.Get(), &entry)) {
+        if (entry.th32OwnerProcessID != GetCurrentProcessId())
+            continue;
+        ScopedHandle thread(OpenThread(THREAD_QUERY_INFORMATION | SYNCHRONIZE, FALSE, entry.th32ThreadID));
+        void* start = nullptr;
+        HMODULE module = nullptr;
+        if (thread &&
+            NtQueryInformationThread(thread.Get(), ThreadQuerySetWin32StartAddress, &start, sizeof(start), nullptr) == 0 &&
+            GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                               static_cast<LPCWSTR>(start), &module) &&
+            module == codec)
+            threads.push_back(std::move(thread));
+    }
+    return threads;
+}

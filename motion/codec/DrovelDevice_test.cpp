@@ -1,0 +1,85 @@
+// A motion-control script driving the simulated device through the Drovel
+// object, on its runner thread.
+#include "motion/codec/DeviceSessionTestSupport.h"
+#include "motion/codec/ScriptRunner.h"
+#include "motion/codec/ScriptRunnerTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+std::wstring DeviceScript(int port)
+{
+    std::wstring script =
+        L"Const P = #PORT#\n"
+        L"Dim records\n"
+        L"Sub Startup\n"
+        L"  Drovel.SetGlobal \"open\", Drovel.OpenPort(P, 9600)\n"
+        L"  Drovel.ReceiveProcessor P, \"\", \"0D\", \"\"\n"
+        L"  Drovel.SetGlobal \"ping\", Drovel.SendReceive(P, \"PING\", \"OK\", 0)\n"
+        L"  Drovel.SetGlobal \"reply\", Drovel.GetResponse(P, 0)\n"
+        L"  Drovel.SetGlobal \"signed\", Drovel.SendReceive(P, \"AB\", \"OK\", 3)\n"
+        L"  Drovel.SetGlobal \"signedReply\", Drovel.GetResponse(P, 0) & \"/\" & Drovel.GetResponse(P, 2)\n"
+        L"  Drovel.SetGlobal \"fail\", Drovel.SendReceive(P, \"FAIL\", \"OK\", 0)\n"
+        L"  Drovel.SetGlobal \"quiet\", Drovel.SendReceive(P, \"QUIET\", \"OK\", 0)\n"
+        L"  records = 0\n"
+        L"  Drovel.ReceiveProcessor P, \"02\", \"03\", \"OnRecord\"\n"
+        L"  Drovel.SetGlobal \"stream\", Drovel.SendReceiveCount(P, \"STREAM\", 4, 0)\n"
+        L"  Drovel.SetGlobal \"streamReply\", Drovel.GetResponse(P, 2)\n"
+        L"End Sub\n"
+        L"Sub OnRecord\n"
+        L"  Do While Drovel.ReceiveBufferEmpty(P) > 0\n"
+        L"    records = records + 1\n"
+        L"    Drovel.SetGlobal \"record\" & records, Drovel.ReceiveMessage(P)\n"
+        L"  Loop\n"
+        L"  Drovel.SetGlobal \"records\", records\n"
+        L"End Sub\n";
+    const std::wstring marker = L"#PORT#";
+    script.replace(script.find(marker), marker.size(), std::to_wstring(port));
+    return script;
+}
+
+size_t CountLines(const std::vector<std::string>& lines, const std::string& line)
+{
+    return static_cast<size_t>(std::count(lines.begin(), lines.end(), line));
+}
+
+TEST(DrovelDeviceTest, ScriptSendsCommandsReadsRepliesAndProcessesReceivedRecords)
+{
+    DeviceSession device;
+    ASSERT_TRUE(DeviceSession::FromEnvironment(device)) << "run through testing/device/run-with-device.sh";
+    RefPtr<ScriptRunner> runner = RefPtr<ScriptRunner>::Adopt(new ScriptRunner());
+    runner->Start(DeviceScript(device.port));
+
+    // Ten unanswered attempts of 500 ms come before the stream.
+    ASSERT_TRUE(WaitForVariable(*runner, L"records", L"4", 60000))
+        << "open " << ReadVariableText(*runner, L"open").c_str() << ", ping "
+        << ReadVariableText(*runner, L"ping").c_str() << ", stream "
+        << ReadVariableText(*runner, L"stream").c_str();
+    EXPECT_EQ(ReadVariableText(*runner, L"open"), L"0");
+    EXPECT_EQ(ReadVariableText(*runner, L"ping"), L"0");
+    EXPECT_EQ(ReadVariableText(*runner, L"reply"), L"OK");
+    EXPECT_EQ(ReadVariableText(*runner, L"signed"), L"0");
+    EXPECT_EQ(ReadVariableText(*runner, L"signedReply"), L"OK/OK9A");
+    EXPECT_EQ(ReadVariableText(*runner, L"fail"), L"3");    // the reply differs every time
+    EXPECT_EQ(ReadVariableText(*runner, L"quiet"), L"1");   // no reply at all
+    EXPECT_EQ(ReadVariableText(*runner, L"stream"), L"0");
+    EXPECT_EQ(ReadVariableText(*runner, L"streamReply"), L"REC1");
+    // The first record answered the command; the routine got the others,
+    // as hexadecimal bytes.
+    EXPECT_EQ(ReadVariableText(*runner, L"record1"), L"52454332");
+    EXPECT_EQ(ReadVariableText(*runner, L"record4"), L"52454335");
+    runner->Stop();
+
+    const std::vector<std::string> log = device.LogLines();
+    EXPECT_EQ(CountLines(log, "50494E470D none"), 1u);     // PING
+    EXPECT_EQ(CountLines(log, "414238330D ok"), 1u);       // AB with its checksum
+    EXPECT_EQ(CountLines(log, "4641494C0D none"), 10u);    // FAIL, every attempt
+    EXPECT_EQ(CountLines(log, "51554945540D none"), 10u);  // QUIET, every attempt
+    EXPECT_EQ(CountLines(log, "53545245414D0D none"), 1u); // STREAM
+}
+
+}  // namespace

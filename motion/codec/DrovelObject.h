@@ -1,0 +1,57 @@
+#pragma once
+// The object a motion-control script sees as the item "Drovel": members 1-20
+// of its dispatch interface open serial ports and talk to the device, set
+// and read the script's variables, arm the runner's timer, wait, trace, and
+// read cursor and screen values. It lives on its runner's thread. Once the
+// runner's stop event is set every member fails, so a script loop that
+// calls the object ends by itself.
+
+#include "common/automation/AutomationObject.h"
+#include "motion/codec/LiveCounts.h"
+#include "motion/codec/MCCGISerial.h"
+#include "motion/codec/ScopedHandle.h"
+#include "motion/codec/ScriptVariables.h"
+
+#include <string>
+
+class DispatchArguments;
+
+class CDrovelObject final : public CAutomationObject {
+public:
+    // Ports 1 to 9 select a device link; entry 0 is never used.
+    static constexpr int kLinks = 10;
+    // Attempts of one send while the device answers with a failure.
+    static constexpr int kSendAttempts = 10;
+
+    // Reference count 1, owned by the caller. Opens the runner's "-Stop"
+    // event and "-Timer" timer by name; `variables` must outlive the object.
+    CDrovelObject(const std::wstring& runnerName, ScriptVariables* variables);
+
+    STDMETHODIMP Invoke(DISPID member, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
+                        VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
+
+    // The routine the script named for received records; empty for none.
+    const std::wstring& CallbackRoutine() const { return m_callbackRoutine; }
+
+private:
+    ~CDrovelObject() override = default;
+
+    bool StopRequested() const;
+    HRESULT RunMember(DISPID member, const DISPPARAMS& params, VARIANT* result, EXCEPINFO* exception,
+                      DispatchArguments& args);
+    HRESULT PortMember(DISPID member, VARIANT* result, EXCEPINFO* exception, DispatchArguments& args);
+    HRESULT ScriptMember(DISPID member, const DISPPARAMS& params, VARIANT* result, EXCEPINFO* exception,
+                         DispatchArguments& args);
+    HRESULT ScreenMember(DISPID member, VARIANT* result);
+    // Repeats a send while it fails and the runner is not being stopped.
+    int SendWithRetries(CMCCGISerial& link, const std::wstring& command, const wchar_t* expected,
+                        LONG flags, LONG count) const;
+
+    LiveCount m_live{LiveCount::kDrovelObject};
+    ScopedHandle m_stopEvent;
+    ScopedHandle m_timer;
+    ScriptVariables* const m_variables;
+    CMCCGISerial m_links[kLinks];
+    std::wstring m_callbackRoutine;
+    const std::wstring m_runnerName;
+};

@@ -1,0 +1,31 @@
+// The last resort: a script that never returns and never calls the object
+// is ended after the stop wait. Alone in its program, since the ended
+// thread leaves its engine and objects behind.
+#include "motion/codec/ScriptRunner.h"
+#include "motion/codec/ScriptRunnerTestSupport.h"
+
+#include "motion/codec/LiveCounts.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ScriptRunnerTerminationTest, AScriptThatNeverReturnsIsEndedAfterTheStopWait)
+{
+    RefPtr<ScriptRunner> runner = RefPtr<ScriptRunner>::Adopt(new ScriptRunner());
+    runner->Start(
+        L"Sub Startup\n"
+        L"  Drovel.SetGlobal \"looping\", \"yes\"\n"
+        L"  Do\n"
+        L"  Loop\n"
+        L"End Sub\n");
+    ASSERT_TRUE(WaitForVariable(*runner, L"looping", L"yes"));
+    const ULONGLONG start = GetTickCount64();
+    runner->Stop();
+    EXPECT_LT(GetTickCount64() - start, 5000u);
+    EXPECT_TRUE(runner->WaitForThreadEnd(0));
+    // Ended by force: the device object was never released.
+    EXPECT_EQ(LiveDrovelObjects(), 1);
+}
+
+}  // namespace
