@@ -12,7 +12,7 @@
 
 #include "common/com/RefPtr.h"
 #include "motion/codec/CodecInstallTestSupport.h"
-#include "motion/codec/ScopedHandle.h"
+#include "common/win/ScopedHandle.h"
 #include "motion/plugin/AviLibrary.h"
 #include "motion/plugin/CompanionMovieWriter.h"
 #include "motion/plugin/MovieTestSupport.h"

@@ -2,7 +2,7 @@
 // Installs the built DRVL.dll (beside the test program) as the prefix's
 // "vidc.DRVL" driver for the life of the object, and removes the entry again.
 
-#include "motion/codec/ScopedHandle.h"
+#include "common/win/ScopedHandle.h"
 
 #include <string>
 #include <vector>

@@ -3,7 +3,7 @@
 #include "motion/codec/CodecInstallTestSupport.h"
 
 #include "common/com/RefPtr.h"
-#include "motion/codec/ScopedHandle.h"
+#include "common/win/ScopedHandle.h"
 #include "motion/plugin/AviLibrary.h"
 #include "motion/plugin/CompanionMovieWriter.h"
 #include "motion/plugin/MovieTestSupport.h"

@@ -9,7 +9,7 @@
 #include "common/automation/AutomationObject.h"
 #include "motion/codec/LiveCounts.h"
 #include "motion/codec/MCCGISerial.h"
-#include "motion/codec/ScopedHandle.h"
+#include "common/win/ScopedHandle.h"
 #include "motion/codec/ScriptVariables.h"
 
 #include <string>

@@ -7,8 +7,8 @@
 // Reference-counted; the last Release stops the thread.
 
 #include "common/com/RefPtr.h"
-#include "motion/codec/CriticalSection.h"
-#include "motion/codec/ScopedHandle.h"
+#include "common/win/CriticalSection.h"
+#include "common/win/ScopedHandle.h"
 #include "motion/codec/ScriptVariables.h"
 
 #include <string>
