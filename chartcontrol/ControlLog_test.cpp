@@ -8,19 +8,6 @@
 
 namespace {
 
-SYSTEMTIME MakeTime(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second, WORD milliseconds)
-{
-    SYSTEMTIME time{};
-    time.wYear = year;
-    time.wMonth = month;
-    time.wDay = day;
-    time.wHour = hour;
-    time.wMinute = minute;
-    time.wSecond = second;
-    time.wMilliseconds = milliseconds;
-    return time;
-}
-
 // "mm/dd/yy hh:mm:ss.mmm - " with digits where the format has them.
 bool HasTimestampPrefix(const std::wstring& line)
 {
@@ -40,9 +27,9 @@ TEST(ControlLog, LineCarriesDateTimeAndMilliseconds)
 {
     struct Case { SYSTEMTIME time; const wchar_t* message; const wchar_t* line; };
     const Case cases[] = {
-        {MakeTime(2026, 3, 9, 14, 5, 7, 250), L"UpdateCharts refresh", L"03/09/26 14:05:07.250 - UpdateCharts refresh"},
-        {MakeTime(2000, 1, 1, 0, 0, 0, 0), L"", L"01/01/00 00:00:00.000 - "},
-        {MakeTime(2009, 12, 31, 23, 59, 59, 999), L"x", L"12/31/09 23:59:59.999 - x"},
+        {MakeLocalTime(2026, 3, 9, 14, 5, 7, 250), L"UpdateCharts refresh", L"03/09/26 14:05:07.250 - UpdateCharts refresh"},
+        {MakeLocalTime(2000, 1, 1, 0, 0, 0, 0), L"", L"01/01/00 00:00:00.000 - "},
+        {MakeLocalTime(2009, 12, 31, 23, 59, 59, 999), L"x", L"12/31/09 23:59:59.999 - x"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.line, FormatLogLine(c.time, c.message));

@@ -60,19 +60,6 @@ std::vector<std::wstring> ProviderFixture::WindowMessages()
     return messages;
 }
 
-SYSTEMTIME MakeLocalTime(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second, WORD ms)
-{
-    SYSTEMTIME time = {};
-    time.wYear = year;
-    time.wMonth = month;
-    time.wDay = day;
-    time.wHour = hour;
-    time.wMinute = minute;
-    time.wSecond = second;
-    time.wMilliseconds = ms;
-    return time;
-}
-
 void ProviderFixture::SetClock(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second, WORD ms)
 {
     m_now = MakeLocalTime(year, month, day, hour, minute, second, ms);

@@ -35,7 +35,5 @@ private:
     SYSTEMTIME m_now = {};
 };
 
-SYSTEMTIME MakeLocalTime(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second, WORD ms);
-
 // Removes a folder and everything in it.
 void RemoveFolderTree(const std::wstring& folder);

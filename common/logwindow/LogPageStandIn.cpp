@@ -53,6 +53,19 @@ LRESULT CALLBACK CLogPageStandIn::WindowProc(HWND window, UINT message, WPARAM w
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+SYSTEMTIME MakeLocalTime(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second, WORD ms)
+{
+    SYSTEMTIME time = {};
+    time.wYear = year;
+    time.wMonth = month;
+    time.wDay = day;
+    time.wHour = hour;
+    time.wMinute = minute;
+    time.wSecond = second;
+    time.wMilliseconds = ms;
+    return time;
+}
+
 std::wstring LogMessageOf(const std::wstring& line)
 {
     const size_t separator = line.find(L" - ");

@@ -26,5 +26,8 @@ private:
     std::vector<std::wstring> m_lines;
 };
 
+// A local time for log lines in tests.
+SYSTEMTIME MakeLocalTime(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second, WORD ms);
+
 // The message part of a log line (after " - "), or the whole line.
 std::wstring LogMessageOf(const std::wstring& line);

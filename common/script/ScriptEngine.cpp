@@ -3,32 +3,9 @@
 #include <cwchar>
 
 #include "common/com/ComTypes.h"
+#include "common/com/ScopedExcepInfo.h"
 
 namespace {
-
-// An EXCEPINFO whose strings are freed on every path.
-class ScopedExcepInfo {
-public:
-    ScopedExcepInfo() { ZeroMemory(&m_info, sizeof(m_info)); }
-    ScopedExcepInfo(const ScopedExcepInfo&) = delete;
-    ScopedExcepInfo& operator=(const ScopedExcepInfo&) = delete;
-    ~ScopedExcepInfo()
-    {
-        SysFreeString(m_info.bstrSource);
-        SysFreeString(m_info.bstrDescription);
-        SysFreeString(m_info.bstrHelpFile);
-    }
-    EXCEPINFO* Get() { return &m_info; }
-    EXCEPINFO* operator->() { return &m_info; }
-
-private:
-    EXCEPINFO m_info;
-};
-
-std::wstring FromBstr(BSTR text)
-{
-    return text ? std::wstring(text, SysStringLen(text)) : std::wstring();
-}
 
 wchar_t AsciiLower(wchar_t c)
 {
@@ -259,12 +236,11 @@ STDMETHODIMP CScriptEngine::OnScriptError(IActiveScriptError* error)
         ScopedExcepInfo exception;
         if (FAILED(error->GetExceptionInfo(exception.Get())))
             return S_OK;
-        if (exception->pfnDeferredFillIn)
-            exception->pfnDeferredFillIn(exception.Get());
+        exception.Complete();
 
         ScriptError report;
-        report.description = FromBstr(exception->bstrDescription);
-        report.source = FromBstr(exception->bstrSource);
+        report.description = exception.Description();
+        report.source = exception.Source();
         if (report.description.find(kSilentErrorMarker) != std::wstring::npos)
             return S_OK;
         DWORD context = 0;
