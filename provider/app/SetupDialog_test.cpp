@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/ui/UserPrompts.h"
+#include "provider/ProviderTestSupport.h"
+#include "provider/SetupIni.h"
+#include "provider/app/ScrivaneResources.h"
+#include "provider/app/SetupDialog.h"
+
+namespace {
+
+// The modal dialog's loop runs this thread's timers: each tick plays the
+// next step against the open dialog.
+std::vector<std::function<void(HWND)>>* g_steps = nullptr;
+
+BOOL CALLBACK FindSetup(HWND window, LPARAM found)
+{
+    wchar_t title[32] = {};
+    GetWindowTextW(window, title, 32);
+    if (std::wstring(title) == L"Setup" && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK PlayStep(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindSetup, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog || !g_steps || g_steps->empty())
+        return;
+    const auto step = g_steps->front();
+    g_steps->erase(g_steps->begin());
+    step(dialog);
+}
+
+using SetupDialogTest = ProviderFixture;
+
+TEST_F(SetupDialogTest, APortOutsideTheRangeIsRefusedWithAMessage)
+{
+    WriteSetup(L"ServerPort", 5011);
+    std::vector<std::wstring> messages;
+    ScopedMessageBoxHandler answer([&](HWND, const std::wstring& text, const std::wstring&, UINT) {
+        messages.push_back(text);
+        return IDOK;
+    });
+    std::vector<std::function<void(HWND)>> steps;
+    for (const wchar_t* bad : {L"0", L"65536", L"-1", L"12ab", L""}) {
+        steps.push_back([bad](HWND dialog) {
+            SetDlgItemTextW(dialog, IDC_SETUP_PORT, bad);
+            SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+        });
+    }
+    steps.push_back([](HWND dialog) {
+        SetDlgItemTextW(dialog, IDC_SETUP_PORT, L"6022");
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    });
+    g_steps = &steps;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, PlayStep);
+    CSetupDialog dialog(nullptr);
+    EXPECT_EQ(5011, dialog.serverPort);
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    KillTimer(nullptr, timer);
+    g_steps = nullptr;
+
+    EXPECT_EQ(5u, messages.size());
+    EXPECT_EQ(6022, GetSetupInt(kSetupSection, kServerPortKey, 0));
+}
+
+TEST_F(SetupDialogTest, CancelWritesNothing)
+{
+    WriteSetup(L"ServerPort", 5011);
+    std::vector<std::function<void(HWND)>> steps{[](HWND dialog) {
+        SetDlgItemTextW(dialog, IDC_SETUP_PORT, L"6022");
+        SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    }};
+    g_steps = &steps;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, PlayStep);
+    CSetupDialog dialog(nullptr);
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    KillTimer(nullptr, timer);
+    g_steps = nullptr;
+    EXPECT_EQ(5011, GetSetupInt(kSetupSection, kServerPortKey, 0));
+}
+
+}  // namespace
