@@ -65,8 +65,14 @@ private:
         if (!self)
             return 0;
         const auto it = self->m_sockets.find(static_cast<SOCKET>(wParam));
-        if (it != self->m_sockets.end())
+        if (it == self->m_sockets.end())
+            return 0;
+        // No C++ exception may unwind through the window manager: a handler
+        // that runs out of memory loses this notification, not the program.
+        try {
             it->second->Dispatch(WSAGETSELECTEVENT(lParam), WSAGETSELECTERROR(lParam));
+        } catch (...) {
+        }
         return 0;
     }
 
