@@ -33,8 +33,10 @@ bool IsValidUtf8(const std::string& bytes)
 
 std::optional<std::wstring> ReadScriptFile(const std::wstring& path)
 {
-    ScopedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Shared for writing too: reading must not stop a writer (a log file
+    // read while the program appends to it).
+    ScopedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return std::nullopt;
     LARGE_INTEGER size = {};
