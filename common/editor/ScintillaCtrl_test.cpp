@@ -1,9 +1,9 @@
 #include "common/editor/ScintillaCtrl.h"
 
 #include "common/editor/Utf8Conversion.h"
+#include "common/win/UniqueHandle.h"
 
 #include "platform/scilexer/SciLexerStandIn.h"
-#include "platform/ui/WinHandles.h"
 
 #include <gtest/gtest.h>
 #include <cwchar>

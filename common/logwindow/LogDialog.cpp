@@ -3,6 +3,7 @@
 #include "common/logwindow/LogDialogIds.h"
 #include "common/logwindow/LogLine.h"
 #include "common/logwindow/LogText.h"
+#include "platform/ui/DeviceContext.h"
 #include "platform/ui/UserPrompts.h"
 
 #include <algorithm>

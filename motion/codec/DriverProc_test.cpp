@@ -62,9 +62,9 @@ class DriverProcTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_module = LoadLibraryW(L"DRVL.dll");
-        ASSERT_NE(m_module, nullptr);
-        m_proc = reinterpret_cast<DriverProcFn>(GetProcAddress(m_module, "DriverProc"));
+        m_module.Reset(LoadLibraryW(L"DRVL.dll"));
+        ASSERT_TRUE(m_module);
+        m_proc = reinterpret_cast<DriverProcFn>(GetProcAddress(m_module.Get(), "DriverProc"));
         ASSERT_NE(m_proc, nullptr);
         ASSERT_EQ(Send(0, DRV_LOAD), 1);
         m_id = static_cast<DWORD_PTR>(Send(0, DRV_OPEN));
@@ -76,7 +76,7 @@ protected:
             EXPECT_EQ(Send(m_id, DRV_CLOSE), 1);
         }
         EXPECT_EQ(Send(0, DRV_FREE), 1);
-        FreeLibrary(m_module);
+        m_module.Reset();
     }
 
     LRESULT Send(DWORD_PTR id, UINT message, LPARAM p1 = 0, LPARAM p2 = 0)
@@ -133,7 +133,7 @@ protected:
         return Send(id, ICM_DECOMPRESS, &d, reinterpret_cast<void*>(sizeof(d)));
     }
 
-    HMODULE m_module = nullptr;
+    UniqueModule m_module;
     DriverProcFn m_proc = nullptr;
     DWORD_PTR m_id = 0;
 };
@@ -322,7 +322,7 @@ protected:
     // The one runner thread the codec has, or null.
     DWORD RunnerThreadId()
     {
-        const std::vector<ScopedHandle> threads = CodecThreads();
+        const std::vector<UniqueKernelHandle> threads = CodecThreads();
         return threads.size() == 1 ? GetThreadId(threads[0].Get()) : 0;
     }
 

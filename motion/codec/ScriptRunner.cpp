@@ -70,7 +70,7 @@ bool ScriptRunner::CreateUniqueStopEvent()
 {
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         const std::wstring name = DrawRunnerName();
-        ScopedHandle stop(CreateEventW(nullptr, TRUE, FALSE, (name + L"-Stop").c_str()));
+        UniqueKernelHandle stop(CreateEventW(nullptr, TRUE, FALSE, (name + L"-Stop").c_str()));
         if (!stop)
             return false;
         if (::GetLastError() == ERROR_ALREADY_EXISTS)
@@ -179,9 +179,9 @@ bool ScriptRunner::InScript(Call call)
 void ScriptRunner::Run()
 {
     ComApartment apartment;
-    const ScopedHandle stop(OpenEventW(EVENT_ALL_ACCESS, FALSE, (m_name + L"-Stop").c_str()));
-    const ScopedHandle timer(CreateWaitableTimerW(nullptr, FALSE, (m_name + L"-Timer").c_str()));
-    const ScopedHandle callback(CreateEventW(nullptr, TRUE, FALSE, (m_name + L"-Callback").c_str()));
+    const UniqueKernelHandle stop(OpenEventW(EVENT_ALL_ACCESS, FALSE, (m_name + L"-Stop").c_str()));
+    const UniqueKernelHandle timer(CreateWaitableTimerW(nullptr, FALSE, (m_name + L"-Timer").c_str()));
+    const UniqueKernelHandle callback(CreateEventW(nullptr, TRUE, FALSE, (m_name + L"-Callback").c_str()));
     const LiveCount engineCount(LiveCount::kScriptEngine);
     RefPtr<CDrovelObject> drovel;
     RefPtr<CScriptEngine> host = CreateDrovelScriptEngine(m_name, &m_variables, drovel);

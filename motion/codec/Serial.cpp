@@ -8,9 +8,9 @@ namespace {
 
 constexpr DWORD kOpenEventMask = EV_RXCHAR | EV_BREAK | EV_ERR;
 
-ScopedHandle NewManualResetEvent()
+UniqueKernelHandle NewManualResetEvent()
 {
-    return ScopedHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    return UniqueKernelHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
 }
 
 LONG LastSystemError()

@@ -33,7 +33,7 @@ private:
     DWORD Listen();
     void DeliverEvent(DWORD events, DWORD errors);
 
-    ScopedHandle m_listener;
-    ScopedHandle m_stopEvent;
-    ScopedHandle m_overlappedEvent;
+    UniqueKernelHandle m_listener;
+    UniqueKernelHandle m_stopEvent;
+    UniqueKernelHandle m_overlappedEvent;
 };

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "common/win/ScopedHandle.h"
+#include "common/win/UniqueHandle.h"
 
 namespace {
 
@@ -35,8 +35,8 @@ std::optional<std::wstring> ReadScriptFile(const std::wstring& path)
 {
     // Shared for writing too: reading must not stop a writer (a log file
     // read while the program appends to it).
-    ScopedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return std::nullopt;
     LARGE_INTEGER size = {};
@@ -64,7 +64,7 @@ bool WriteScriptFile(const std::wstring& path, const std::wstring& text)
         bytes.resize(static_cast<size_t>(length));
         WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &bytes[0], length, nullptr, nullptr);
     }
-    ScopedHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return false;
     DWORD written = 0;
