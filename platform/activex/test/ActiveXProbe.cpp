@@ -1,9 +1,8 @@
 // ActiveXProbe.ocx: the tests' control on the ActiveX layer. Each member
 // shows what the layer handed it, so a test sees the conversions.
-#include <cwchar>
 #include <new>
-#include <string>
 
+#include "common/text/WideFormat.h"
 #include "platform/activex/ActiveXControl.h"
 #include "platform/activex/ServerRegistration.h"
 #include "platform/activex/test/ActiveXProbeIds.h"
@@ -18,14 +17,10 @@ protected:
     void InvokeMember(DISPID id, CDispatchCall& call) override
     {
         switch (id) {
-        case 1: {  // Describe(text, number, real, any)
-            wchar_t real[64];
-            _snwprintf(real, 63, L"%g", call.Double(2));
-            real[63] = L'\0';
-            call.ReturnText(call.Text(0) + L"|" + std::to_wstring(call.Long(1)) + L"|" + real + L"|" +
-                            std::to_wstring(call.Argument(3).vt));
+        case 1:  // Describe(text, number, real, any)
+            call.ReturnText(FormatWide(L"%s|%ld|%g|%u", call.Text(0).c_str(), call.Long(1), call.Double(2),
+                                       static_cast<unsigned>(call.Argument(3).vt)));
             break;
-        }
         case 2:  // SetStatus(value, status*): 1 when written
             call.ReturnLong(call.SetOutLong(1, call.Long(0)) ? 1 : 0);
             break;
