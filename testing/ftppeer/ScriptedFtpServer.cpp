@@ -153,6 +153,8 @@ void CScriptedFtpServer::SendPieces(CTcpStream& control, const std::vector<std::
         if (!first)
             Sleep(kPiecePauseMs);
         first = false;
+        if (m_stop)
+            return;
         if (piece.find("{PASV") != std::string::npos) {
             m_dataListener.Open(0);
             const unsigned short port = m_dataListener.Port();
@@ -160,7 +162,8 @@ void CScriptedFtpServer::SendPieces(CTcpStream& control, const std::vector<std::
             ReplaceAll(piece, "{PASV}", "127,0,0,1" + portText);
             ReplaceAll(piece, "{PASVPORT}", portText);
         }
-        control.SendAll(piece.data(), static_cast<int>(piece.size()), kSendBound);
+        if (control.SendAll(piece.data(), static_cast<int>(piece.size()), kSendBound) != static_cast<int>(piece.size()))
+            return;
     }
 }
 

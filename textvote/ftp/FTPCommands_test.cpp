@@ -229,16 +229,16 @@ TEST(FtpCommands, ASilentCommandTimesOutAndClosesTheConnection)
 
 TEST(FtpCommands, AReplyThatTricklesInIsBoundedByOneTimeOut)
 {
-    // Half a line, then nothing: the rest never comes.
-    FtpStep half;
-    half.command = "NOOP";
-    half.reply = {"20"};
-    CScriptedFtpServer server(LoggedOn({half}));
+    // A byte every 150 ms for nine seconds, never a line end.
+    FtpStep trickle;
+    trickle.command = "NOOP";
+    trickle.reply.assign(60, "2");
+    CScriptedFtpServer server(LoggedOn({trickle}));
     RecordingObserver observer;
     auto client = LogOn(server, observer, 1);
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(-1, client->Noop());
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
     EXPECT_FALSE(client->IsConnected());
 }
 

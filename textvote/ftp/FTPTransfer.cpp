@@ -293,8 +293,10 @@ bool CFTPClient::DownloadFile(const std::wstring& remoteFile, const std::wstring
     Notify([&](IClientObserver& o) { o.OnPreReceiveFile(remoteFile, localFile, remoteSize); });
     bool done = TransferFile(CDataCommand::Retrieve, remoteFile, file, representation, passive, file.Tell());
     Notify([&](IClientObserver& o) { o.OnPostReceiveFile(remoteFile, localFile, remoteSize); });
-    if (!file.Close()) {
-        ReportFileError(GetLastError(), __LINE__);
+    // Buffered bytes that cannot be written out fail a download that
+    // seemed done; after a failure its own error has been told.
+    if (!file.Close() && done) {
+        ReportFileError(file.Error(), __LINE__);
         done = false;
     }
     return done;
@@ -319,7 +321,7 @@ bool CFTPClient::UploadFile(const std::wstring& localFile, const std::wstring& r
     // anything else is sent whole.
     long long start = 0;
     long long remoteSize = 0;
-    if (m_resume && FileSize(remoteFile, remoteSize) == 0 && remoteSize > 0 && remoteSize < length)
+    if (m_resume && FileSize(remoteFile, remoteSize) == 0 && remoteSize < length)
         start = remoteSize;
     const CDataCommand command = start > 0     ? CDataCommand::Append
                                  : storeUnique ? CDataCommand::StoreUnique

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <memory>
 
+#include "platform/net/TcpConnector.h"
 #include "textvote/ftp/ScriptedServerTestSupport.h"
 
 using nsFTP::CFTPClient;
@@ -103,6 +105,15 @@ TEST(FtpTransfer, AServerThatNeverConnectsBackEndsWithinTheTimeOut)
     EXPECT_EQ(L"Accept timeout error", observer.errors.back());
     // The 425 was the transfer's: DELE gets its own reply.
     EXPECT_EQ(0, client->Delete(L"f"));
+
+    // Nothing listens any more where the PORT pointed.
+    const std::string port = AfterLogon(server)[2];
+    unsigned h[4], p[2];
+    ASSERT_EQ(6, sscanf(port.c_str(), "PORT %u,%u,%u,%u,%u,%u", &h[0], &h[1], &h[2], &h[3], &p[0], &p[1]));
+    CInetAddress address;
+    ASSERT_TRUE(address.Set(static_cast<unsigned short>(p[0] * 256 + p[1]), "127.0.0.1"));
+    CTcpStream probe;
+    EXPECT_FALSE(CTcpConnector().Connect(probe, address, CTimeValue::FromMilliseconds(2000)));
 }
 
 TEST(FtpTransfer, AServerThatStopsMidTransferEndsWithinTheTimeOut)
@@ -242,15 +253,25 @@ TEST(FtpTransfer, DownloadResumesAtTheLocalLength)
 
 TEST(FtpTransfer, ALocalFileThatCannotBeWrittenFailsTheDownload)
 {
-    // Every write to the Linux full device fails for want of space.
-    CScriptedFtpServer server(LoggedOn({Answer("TYPE I", "200 Binary.\r\n"), Answer("SIZE f", "550 No size.\r\n"), Pasv(),
-                                        Transfer("RETR f", Data::Send, TestBytes(262144)),
-                                        Answer("ABOR", "225 No transfer to abort.\r\n"), Answer("NOOP", "200 OK.\r\n")}));
-    RecordingObserver observer;
-    auto client = LogOn(server, observer);
-    EXPECT_FALSE(client->DownloadFile(L"f", L"Z:\\dev\\full", kImage));
-    EXPECT_FALSE(observer.errors.empty());
-    EXPECT_EQ(0, client->Noop());
+    // Every write to the Linux full device fails for want of space: at once
+    // for a large file, only when the file is closed for a small one.
+    struct Case { const char* name; size_t size; bool aborts; };
+    const Case cases[] = {{"large", 262144, true}, {"small", 100, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<FtpStep> steps = {Answer("TYPE I", "200 Binary.\r\n"), Answer("SIZE f", "550 No size.\r\n"),
+                                      Pasv(), Transfer("RETR f", Data::Send, TestBytes(c.size))};
+        if (c.aborts)
+            steps.push_back(Answer("ABOR", "225 No transfer to abort.\r\n"));
+        steps.push_back(Answer("NOOP", "200 OK.\r\n"));
+        CScriptedFtpServer server(LoggedOn(steps));
+        RecordingObserver observer;
+        auto client = LogOn(server, observer);
+        EXPECT_FALSE(client->DownloadFile(L"f", L"Z:\\dev\\full", kImage));
+        ASSERT_EQ(1u, observer.errors.size()) << "the local file's error is told once";
+        EXPECT_NE(L"Local file error.", observer.errors[0]) << "with the system's text";
+        EXPECT_EQ(0, client->Noop());
+    }
 }
 
 TEST(FtpTransfer, ALocalFileThatCannotBeReadFailsTheUpload)
@@ -268,6 +289,16 @@ TEST(FtpTransfer, ALocalFileThatCannotBeReadFailsTheUpload)
     EXPECT_FALSE(observer.errors.empty());
     EXPECT_EQ(0, client->Noop());
     EXPECT_EQ((std::vector<std::string>{"TYPE I", "SIZE f", "PASV", "STOR f", "ABOR", "NOOP"}), AfterLogon(server));
+}
+
+TEST(FtpTransfer, ADownloadWithoutAConnectionLeavesTheLocalFile)
+{
+    TempFile local(L"kept");
+    ASSERT_TRUE(WriteBytes(local.Path(), "precious"));
+    CFTPClient client(nsSocket::CreateDefaultBlockingSocket(), kScriptedTimeout);
+    client.SetResumeMode(false);
+    EXPECT_FALSE(client.DownloadFile(L"f", local.Path()));
+    EXPECT_EQ("precious", ReadBytes(local.Path()));
 }
 
 TEST(FtpTransfer, AMissingLocalFileSendsNothing)

@@ -46,9 +46,13 @@ bool CFile::Close()
 {
     if (!m_file)
         return true;
+    // Flushed apart: not every C library's fclose reports a failed flush.
+    const bool flushed = fflush(m_file) == 0;
+    if (!flushed && !m_failed)
+        m_error = GetLastError();
     const bool closed = fclose(m_file) == 0;
     m_file = nullptr;
-    return closed;
+    return flushed && closed;
 }
 
 bool CFile::Seek(long long offset, int origin)
