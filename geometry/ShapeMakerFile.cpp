@@ -5,7 +5,7 @@
 #include <cwchar>
 
 #include "common/xml/XmlParse.h"
-#include "geometry/CNumbers.h"
+#include "common/storedvalues/CNumbers.h"
 #include "geometry/XmlBytes.h"
 
 namespace {
