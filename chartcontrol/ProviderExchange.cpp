@@ -7,6 +7,7 @@
 
 #include "chartcontrol/ProviderReplyReader.h"
 #include "common/providerwire/ProviderFrame.h"
+#include "common/text/TextConversion.h"
 #include "platform/net/TcpConnector.h"
 
 namespace {
@@ -14,19 +15,6 @@ namespace {
 // Each receive takes at most this much, from a buffer of 32768 bytes.
 constexpr int kReceiveBufferBytes = 32768;
 constexpr int kReceiveChunkBytes = 32760;
-
-std::string ToSystemCodePage(const std::wstring& text)
-{
-    if (text.empty())
-        return std::string();
-    const int size = static_cast<int>(text.size());
-    const int needed = WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    if (needed <= 0)
-        return std::string();
-    std::string narrow(static_cast<size_t>(needed), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), size, &narrow[0], needed, nullptr, nullptr);
-    return narrow;
-}
 
 std::wstring LowerCase(std::wstring text)
 {
@@ -85,5 +73,5 @@ CXmlNodePtr SendProviderCommand(const std::wstring& address, int port, const std
     }
     std::wstring request;
     commandNode->WriteToString(request);
-    return ExchangeWithProvider(request, ToSystemCodePage(address), port, timeoutMs);
+    return ExchangeWithProvider(request, WideToNarrow(address, CP_ACP), port, timeoutMs);
 }
