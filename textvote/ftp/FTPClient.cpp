@@ -4,7 +4,7 @@
 #include <chrono>
 #include <cwchar>
 
-#include "common/text/CodePageText.h"
+#include "common/text/TextConversion.h"
 #include "textvote/ftp/ClientErrors.h"
 
 namespace nsFTP {
@@ -142,16 +142,16 @@ bool CFTPClient::SendCommand(const std::wstring& command)
         ReportError(kCommandHoldsLineBreak, __LINE__);
         return false;
     }
-    std::string bytes;
-    if (!ToCodePageExactly(command, bytes)) {
+    std::optional<std::string> bytes = ExactWideToNarrow(command, CP_ACP);
+    if (!bytes) {
         ReportError(kCommandNotInCodePage, __LINE__);
         return false;
     }
     const std::wstring shown = Masked(command);
     Notify([&](IClientObserver& o) { o.OnSendCommand(shown); });
-    bytes += "\r\n";
+    *bytes += "\r\n";
     try {
-        m_socket->Write(bytes.data(), static_cast<int>(bytes.size()), m_timeout);
+        m_socket->Write(bytes->data(), static_cast<int>(bytes->size()), m_timeout);
     } catch (const CBlockingSocketException& e) {
         ReportSocketError(e, __LINE__);
         DropControlConnection();
@@ -219,7 +219,7 @@ bool CFTPClient::ReadLine(std::wstring& line)
         bytes.erase(bytes.size() - 2);
     else if (!bytes.empty() && bytes.back() == '\n')
         bytes.pop_back();
-    line = FromCodePage(bytes);
+    line = NarrowToWide(bytes, CP_ACP);
     return true;
 }
 

@@ -4,7 +4,7 @@
 
 #include <ws2tcpip.h>
 
-#include "common/text/CodePageText.h"
+#include "common/text/TextConversion.h"
 #include "textvote/ftp/ClientErrors.h"
 #include "textvote/ftp/ListingParser.h"
 
@@ -163,7 +163,7 @@ bool CFTPClient::OpenActiveDataConnection(IBlockingSocket& data, const CDataComm
     char address[INET_ADDRSTRLEN] = {};
     if (!inet_ntop(AF_INET, &local.sin_addr, address, sizeof address))
         return false;
-    if (DataPort(FromCodePage(address), ntohs(bound.sin_port)) != 0)
+    if (DataPort(NarrowToWide(address, CP_ACP), ntohs(bound.sin_port)) != 0)
         return false;
     if (!SendDataCommand(command, path, restartPosition))
         return false;

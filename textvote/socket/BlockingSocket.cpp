@@ -2,12 +2,14 @@
 
 #include <ws2tcpip.h>
 
+#include <algorithm>
 #include <climits>
-#include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <optional>
 
-#include "common/text/CodePageText.h"
+#include "common/text/TextConversion.h"
+#include "common/text/WideFormat.h"
 #include "platform/net/InetAddress.h"
 
 namespace nsSocket {
@@ -69,11 +71,12 @@ bool CBlockingSocketException::GetErrorMessage(wchar_t* buffer, unsigned size, u
         *helpContext = 0;
     if (!buffer || size == 0)
         return false;
-    if (m_code == 0)
-        _snwprintf(buffer, size - 1, L"%ls error", m_operation.c_str());
-    else
-        _snwprintf(buffer, size - 1, L"%ls error 0x%08x", m_operation.c_str(), static_cast<unsigned>(m_code));
-    buffer[size - 1] = L'\0';
+    const std::wstring text = m_code == 0
+                                  ? FormatWide(L"%s error", m_operation.c_str())
+                                  : FormatWide(L"%s error 0x%08x", m_operation.c_str(), static_cast<unsigned>(m_code));
+    const size_t length = std::min<size_t>(text.size(), size - 1);
+    wmemcpy(buffer, text.data(), length);
+    buffer[length] = L'\0';
     return true;
 }
 
@@ -214,11 +217,11 @@ bool CBlockingSocket::CheckReadability()
 
 sockaddr_in CBlockingSocket::GetHostByName(const wchar_t* name, unsigned short port)
 {
-    std::string host;
-    if (!name || !ToCodePageExactly(name, host))
+    const std::optional<std::string> host = name ? ExactWideToNarrow(name, CP_ACP) : std::nullopt;
+    if (!host)
         throw CBlockingSocketException(L"GetHostByName", WSAHOST_NOT_FOUND);
     CInetAddress resolved;
-    if (!resolved.Set(port, host, AF_INET))
+    if (!resolved.Set(port, *host, AF_INET))
         throw CBlockingSocketException(L"GetHostByName", resolved.Error());
     sockaddr_in address{};
     memcpy(&address, resolved.First()->ai_addr, sizeof address);
@@ -234,7 +237,7 @@ std::wstring CBlockingSocket::GetHostByAddr(const sockaddr_in& address)
                                   nullptr, 0, NI_NAMEREQD);
     if (error != 0)
         throw CBlockingSocketException(L"GetHostByAddr", error);
-    return FromCodePage(host);
+    return NarrowToWide(host, CP_ACP);
 }
 
 std::unique_ptr<IBlockingSocket> CreateDefaultBlockingSocket()
