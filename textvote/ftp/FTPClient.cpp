@@ -6,20 +6,13 @@
 
 #include "common/text/TextConversion.h"
 #include "textvote/ftp/ClientErrors.h"
+#include "textvote/ftp/DecimalText.h"
 
 namespace nsFTP {
 
 using nsSocket::CBlockingSocketException;
 
 namespace {
-
-long long LeadingNumber(const std::wstring& text)
-{
-    long long value = 0;
-    for (size_t i = 0; i < text.size() && text[i] >= L'0' && text[i] <= L'9' && value < 100000000000000000LL; ++i)
-        value = value * 10 + (text[i] - L'0');
-    return value;
-}
 
 bool StartsWithNoCase(const std::wstring& text, const wchar_t* prefix)
 {
@@ -396,7 +389,7 @@ int CFTPClient::FileSize(const std::wstring& path, long long& size)
         return result;
     // "550 5 files missing" is no size: only the file-status reply is.
     const std::wstring& text = reply.Value();
-    if (reply.Code() != L"213" || text.size() < 5 || text[4] < L'0' || text[4] > L'9')
+    if (reply.Code() != L"213" || text.size() < 5 || !IsDecimalDigit(text[4]))
         return -1;
     size = LeadingNumber(text.substr(4));
     return 0;
@@ -426,7 +419,7 @@ int CFTPClient::FileModificationTime(const std::wstring& path, SYSTEMTIME& time)
     const int result = FileModificationTime(path, stamp);
     if (result != 0)
         return result;
-    if (!std::all_of(stamp.begin(), stamp.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; }))
+    if (!std::all_of(stamp.begin(), stamp.end(), IsDecimalDigit))
         return -1;
     auto number = [&](size_t at, size_t length) {
         return static_cast<WORD>(LeadingNumber(stamp.substr(at, length)));
@@ -526,7 +519,7 @@ int CFTPClient::Passive(unsigned long& address, unsigned short& port)
         ++pos;
         unsigned value = 0;
         size_t digits = 0;
-        for (; pos < text.size() && text[pos] >= L'0' && text[pos] <= L'9'; ++pos, ++digits) {
+        for (; pos < text.size() && IsDecimalDigit(text[pos]); ++pos, ++digits) {
             value = value * 10 + (text[pos] - L'0');
             if (value > 255)
                 return -1;

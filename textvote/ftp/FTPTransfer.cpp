@@ -275,8 +275,9 @@ bool CFTPClient::TransferFile(const CDataCommand& command, const std::wstring& r
 bool CFTPClient::DownloadFile(const std::wstring& remoteFile, const std::wstring& localFile,
                               const CRepresentation& representation, bool passive)
 {
-    // Checked first: "wb" would empty the local file before anything could come.
-    if (m_transferInProgress || !IsConnected())
+    // Checked first: "wb" would empty the local file before anything could
+    // come. Servers answer SIZE only in the type the transfer will use.
+    if (m_transferInProgress || !IsConnected() || !SetRepresentation(representation))
         return false;
     CFile file;
     if (!file.Open(localFile, m_resume ? L"ab" : L"wb")) {
@@ -284,9 +285,6 @@ bool CFTPClient::DownloadFile(const std::wstring& remoteFile, const std::wstring
         return false;
     }
     file.Seek(0, SEEK_END);
-    // Servers answer SIZE only in the type the transfer will use.
-    if (!SetRepresentation(representation))
-        return false;
     long long remoteSize = 0;
     if (FileSize(remoteFile, remoteSize) != 0)
         remoteSize = 0;

@@ -3,6 +3,8 @@
 #include <ctime>
 #include <cwctype>
 
+#include "textvote/ftp/DecimalText.h"
+
 namespace nsFTP {
 
 namespace {
@@ -11,32 +13,6 @@ const long long kDay = 86400;
 // A date without a year lies in the first year in which it is no more than
 // this far in the past.
 const long long kRecentPast = 350 * kDay;
-
-bool IsDigit(wchar_t c)
-{
-    return c >= L'0' && c <= L'9';
-}
-
-// The decimal number at the start of `text` (0 when there is none).
-long long LeadingNumber(const std::wstring& text)
-{
-    long long value = 0;
-    for (size_t i = 0; i < text.size() && IsDigit(text[i]) && value < 100000000000000000LL; ++i)
-        value = value * 10 + (text[i] - L'0');
-    return value;
-}
-
-// True when `text` is nothing but decimal digits (and not too many).
-bool WholeNumber(const std::wstring& text, long long& value)
-{
-    if (text.empty() || text.size() > 18)
-        return false;
-    for (wchar_t c : text)
-        if (!IsDigit(c))
-            return false;
-    value = LeadingNumber(text);
-    return true;
-}
 
 // 0 for "jan" to 11 for "dec", in any case; -1 for anything else.
 int MonthOf(const std::wstring& text)
@@ -158,7 +134,7 @@ bool CListingParser::Parse(CFTPFileStatus& status, const std::wstring& line)
         parsed = ParseUnix(status, line);
     else if (line.find(L';') != std::wstring::npos)
         parsed = ParseVms(status, line);
-    else if (IsDigit(first))
+    else if (IsDecimalDigit(first))
         parsed = ParseMsDos(status, line);
     if (!parsed)
         status.Reset();
@@ -354,7 +330,7 @@ bool CListingParser::ParseMsDos(CFTPFileStatus& status, const std::wstring& line
     if (!Until(line, pos, L':', hourText))
         return false;
     long long minute = 0;
-    while (pos < line.size() && IsDigit(line[pos]))
+    while (pos < line.size() && IsDecimalDigit(line[pos]))
         minute = minute * 10 + (line[pos++] - L'0');
     // 24-hour times without AM or PM are not this format.
     if (pos >= line.size() || (line[pos] != L'A' && line[pos] != L'P'))
