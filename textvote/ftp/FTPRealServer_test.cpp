@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "textvote/ftp/FTPServerTestSupport.h"
+#include "common/win/ScopedHandle.h"
 
 using nsFTP::CFTPClient;
 using nsFTP::CRepresentation;
@@ -121,12 +122,11 @@ TEST(FtpRealServer, ListingsBeforeAnyBinaryTransfer)
     EXPECT_TRUE(statuses[1]->tryCWD);
 
     // The listing's time is the file's, to the minute, in UTC.
-    const HANDLE file = CreateFileW(ServedPath(L"listed\\a.bin").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    const ScopedHandle file(CreateFileW(ServedPath(L"listed\\a.bin").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(file.Valid());
     FILETIME written{};
-    GetFileTime(file, nullptr, nullptr, &written);
-    CloseHandle(file);
+    ASSERT_TRUE(GetFileTime(file.Get(), nullptr, nullptr, &written));
     const long long unixSeconds =
         static_cast<long long>((static_cast<unsigned long long>(written.dwHighDateTime) << 32 | written.dwLowDateTime) /
                                10000000ULL) -
