@@ -38,10 +38,19 @@ protected:
         case 6:  // HasObject(any)
             call.ReturnLong(call.Dispatch(0) ? 1 : 0);
             break;
+        case 7:  // SetLyric(application): remembers only that one came
+            m_hasLyric = call.Dispatch(0) != nullptr;
+            break;
+        case 8:  // HasLyric()
+            call.ReturnLong(m_hasLyric ? 1 : 0);
+            break;
         default:  // Nothing(): the declared zero
             break;
         }
     }
+
+private:
+    bool m_hasLyric = false;
 };
 
 HRESULT CreateNothing(const ComServer&, const ComClass&, REFIID, void** object)
