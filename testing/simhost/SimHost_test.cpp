@@ -6,6 +6,7 @@
 #include "common/com/ComTypes.h"
 #include "testing/simhost/SimHostTestSupport.h"
 #include "testing/simhost/SimSceneFile.h"
+#include "testing/testmain/TestVariants.h"
 
 namespace {
 
@@ -196,13 +197,9 @@ TEST_F(SimHostTest, ADeclarationForOneObjectTypeLeavesTheOthersOfTheSameName)
 
     // The light's property takes a value and its collection lists it once.
     IDispatch* lightGroup = &light.PropertyGroup(group);
-    ScopedBstr nameText(L"Data");
-    VARIANT name;
-    VariantInit(&name);
-    name.vt = VT_BSTR;
-    name.bstrVal = nameText.Get();
+    ScopedBstr name(L"Data");
     EXPECT_EQ(S_OK, Invoke(lightGroup, IdOf(lightGroup, L"Value"), DISPATCH_PROPERTYPUT,
-                           {name, CSimValue::Bytes({1, 2, 3}).Get()}).hr);
+                           {TextArgument(name.Get()), CSimValue::Bytes({1, 2, 3}).Get()}).hr);
     EXPECT_EQ(L"<3 bytes 010203>", DescribeValue(host.PropertyValue(light, group, L"Data").Get()));
     IDispatch* chartProperties = &chart.PropertyCollection(group);
     ScopedVariant count;

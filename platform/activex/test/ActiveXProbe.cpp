@@ -4,7 +4,7 @@
 
 #include "common/text/WideFormat.h"
 #include "platform/activex/ActiveXControl.h"
-#include "platform/activex/ServerRegistration.h"
+#include "platform/activex/ServerExports.h"
 #include "platform/activex/test/ActiveXProbeIds.h"
 
 namespace {
@@ -75,22 +75,4 @@ const ComServer& ProbeServer()
 
 } // namespace
 
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** object)
-{
-    return GetServerClassObject(ProbeServer(), clsid, iid, object);
-}
-
-STDAPI DllCanUnloadNow()
-{
-    return CanUnloadServer();
-}
-
-STDAPI DllRegisterServer()
-{
-    return RegisterServer(ProbeServer());
-}
-
-STDAPI DllUnregisterServer()
-{
-    return UnregisterServer(ProbeServer());
-}
+IMPLEMENT_SERVER_EXPORTS(ProbeServer())
