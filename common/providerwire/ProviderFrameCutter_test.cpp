@@ -3,23 +3,23 @@
 #include <string>
 #include <vector>
 
-#include "provider/server/RequestFrames.h"
+#include "common/providerwire/ProviderFrameCutter.h"
 
 namespace {
 
-std::vector<std::string> Feed(RequestFrameBuffer& buffer, const std::vector<std::string>& chunks)
+std::vector<std::string> Feed(CProviderFrameCutter& cutter, const std::vector<std::string>& chunks)
 {
     std::vector<std::string> payloads;
     for (const std::string& chunk : chunks) {
-        buffer.Append(chunk.data(), chunk.size());
+        cutter.Append(chunk.data(), chunk.size());
         std::string payload;
-        while (buffer.NextPayload(payload))
+        while (cutter.NextPayload(payload))
             payloads.push_back(payload);
     }
     return payloads;
 }
 
-TEST(RequestFrameBufferTest, CutsFramesAsTheyComplete)
+TEST(ProviderFrameCutterTest, CutsFramesAsTheyComplete)
 {
     struct Case {
         const char* what;
@@ -40,15 +40,15 @@ TEST(RequestFrameBufferTest, CutsFramesAsTheyComplete)
         {"zero byte is just a byte", {std::string("<00\0" "41>", 7)}, {std::string("00\0" "41", 5)}},
     };
     for (const Case& c : cases) {
-        RequestFrameBuffer buffer(1024);
+        CProviderFrameCutter buffer(1024);
         EXPECT_EQ(c.payloads, Feed(buffer, c.chunks)) << c.what;
         EXPECT_FALSE(buffer.Overflowed()) << c.what;
     }
 }
 
-TEST(RequestFrameBufferTest, AnOpenFramePastTheBoundOverflows)
+TEST(ProviderFrameCutterTest, AnOpenFramePastTheBoundOverflows)
 {
-    RequestFrameBuffer buffer(8);
+    CProviderFrameCutter buffer(8);
     EXPECT_TRUE(Feed(buffer, {"<0041", "0042"}).empty());
     EXPECT_FALSE(buffer.Overflowed());   // eight payload bytes: at the bound
     EXPECT_TRUE(Feed(buffer, {"0"}).empty());
@@ -56,9 +56,9 @@ TEST(RequestFrameBufferTest, AnOpenFramePastTheBoundOverflows)
     EXPECT_TRUE(Feed(buffer, {">", "<0041>"}).empty());   // cut off for good
 }
 
-TEST(RequestFrameBufferTest, JunkWithoutAFrameIsNotKept)
+TEST(ProviderFrameCutterTest, JunkWithoutAFrameIsNotKept)
 {
-    RequestFrameBuffer buffer(8);
+    CProviderFrameCutter buffer(8);
     for (int i = 0; i < 100; ++i)
         Feed(buffer, {"junk junk junk"});
     EXPECT_FALSE(buffer.Overflowed());

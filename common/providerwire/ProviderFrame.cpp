@@ -1,6 +1,6 @@
-#include "chartcontrol/ProviderFrame.h"
+#include "common/providerwire/ProviderFrame.h"
 
-#include <cstring>
+#include "common/xml/XmlParse.h"
 
 namespace {
 
@@ -53,33 +53,13 @@ bool DecodeProviderPayload(const char* payload, size_t length, std::wstring& tex
     return true;
 }
 
-CProviderFrameReader::State CProviderFrameReader::Append(const char* data, size_t count)
+CXmlNodePtr ParseProviderPayload(const char* payload, size_t length)
 {
-    if (m_state != State::NeedMore)
-        return m_state;
-    m_received += count;
-    const char* end = data + count;
-    if (!m_opened) {
-        // Stray bytes before the frame are not kept.
-        const char* open = static_cast<const char*>(memchr(data, '<', count));
-        if (open) {
-            m_opened = true;
-            data = open + 1;
-        } else {
-            data = end;
-        }
-    }
-    if (m_opened) {
-        // Only the new bytes can hold the closing bracket.
-        const char* close = static_cast<const char*>(memchr(data, '>', static_cast<size_t>(end - data)));
-        m_payload.append(data, close ? close : end);
-        if (close)
-            return m_state = State::Complete;
-    }
-    if (m_received >= m_maxBytes) {
-        m_payload.clear();
-        m_payload.shrink_to_fit();
-        return m_state = State::TooLong;
-    }
-    return m_state;
+    std::wstring text;
+    if (!DecodeProviderPayload(payload, length, text))
+        return nullptr;
+    CXmlNodePtr container;
+    if (ParseXmlText(text, container) != S_OK)
+        return nullptr;
+    return container;
 }

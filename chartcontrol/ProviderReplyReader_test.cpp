@@ -1,42 +1,13 @@
-#include "chartcontrol/ProviderFrame.h"
+#include "chartcontrol/ProviderReplyReader.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
-TEST(ProviderFrame, EncodesEveryUnitAsFourUpperCaseDigits)
+TEST(ProviderReplyReader, ReaderFindsTheFirstCompleteFrameAcrossChunks)
 {
-    EXPECT_EQ("<>", EncodeProviderFrame(L""));
-    EXPECT_EQ("<003C0041000D000AFFFF00E9>", EncodeProviderFrame(L"<A\r\n\xFFFF\x00E9"));
-}
-
-TEST(ProviderFrame, PayloadDecodesOnlyWholeUpperCaseUnits)
-{
-    struct Case { const char* payload; bool decodes; const wchar_t* text; };
-    const Case cases[] = {
-        {"", true, L""},
-        {"0041", true, L"A"},
-        {"003C00720020003E", true, L"<r >"},
-        {"FFFF0000ABCD", true, L"\xFFFF\0\xABCD"},
-        {"004", false, nullptr},        // a trailing partial unit
-        {"00410", false, nullptr},
-        {"003c", false, nullptr},       // lower case is not part of the format
-        {"00G1", false, nullptr},
-        {"00 1", false, nullptr},
-        {"-041", false, nullptr},
-    };
-    for (const Case& c : cases) {
-        std::wstring text = L"untouched";
-        const size_t length = strlen(c.payload);
-        EXPECT_EQ(c.decodes, DecodeProviderPayload(c.payload, length, text)) << c.payload;
-        const std::wstring expected = c.decodes ? std::wstring(c.text, length / 4) : L"untouched";
-        EXPECT_EQ(expected, text) << c.payload;
-    }
-}
-
-TEST(ProviderFrame, ReaderFindsTheFirstCompleteFrameAcrossChunks)
-{
-    using State = CProviderFrameReader::State;
+    using State = CProviderReplyReader::State;
     struct Case { const char* name; std::vector<std::string> chunks; State state; const char* payload; };
     const Case cases[] = {
         {"one chunk", {"<0041>"}, State::Complete, "0041"},
@@ -48,7 +19,7 @@ TEST(ProviderFrame, ReaderFindsTheFirstCompleteFrameAcrossChunks)
         {"no frame yet", {"0041>"}, State::NeedMore, nullptr},
     };
     for (const Case& c : cases) {
-        CProviderFrameReader reader(1024);
+        CProviderReplyReader reader(1024);
         State state = State::NeedMore;
         for (const std::string& chunk : c.chunks)
             state = reader.Append(chunk.data(), chunk.size());
@@ -59,12 +30,12 @@ TEST(ProviderFrame, ReaderFindsTheFirstCompleteFrameAcrossChunks)
     }
 }
 
-TEST(ProviderFrame, ReaderGivesUpAtItsBound)
+TEST(ProviderReplyReader, ReaderGivesUpAtItsBound)
 {
-    using State = CProviderFrameReader::State;
+    using State = CProviderReplyReader::State;
     // An open frame and a stream without any frame both count against the bound.
     for (const char* first : {"<", "x"}) {
-        CProviderFrameReader reader(64);
+        CProviderReplyReader reader(64);
         EXPECT_EQ(State::NeedMore, reader.Append(first, 1)) << first;
         const std::string more(40, '0');
         EXPECT_EQ(State::NeedMore, reader.Append(more.data(), more.size())) << first;

@@ -1,4 +1,4 @@
-#include "geometry/CNumbers.h"
+#include "common/storedvalues/CNumbers.h"
 
 #include <climits>
 #include <cmath>

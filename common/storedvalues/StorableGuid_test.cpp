@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 
-#include "geometry/ObjectGuid.h"
+#include "common/storedvalues/StorableGuid.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ HRESULT WINAPI ScriptedGuid(GUID* guid)
     return S_OK;
 }
 
-TEST(ObjectGuid, SignallingNaNHalvesAreDrawnAgain)
+TEST(StorableGuid, SignallingNaNHalvesAreDrawnAgain)
 {
     const struct {
         uint64_t bits;
@@ -50,7 +51,7 @@ TEST(ObjectGuid, SignallingNaNHalvesAreDrawnAgain)
     EXPECT_TRUE(IsEqualGUID(draws[2], guid));
 }
 
-TEST(ObjectGuid, RegistryForm)
+TEST(StorableGuid, RegistryForm)
 {
     EXPECT_EQ(L"{00000000-0000-0000-0000-000000000000}", GuidString(GUID_NULL));
     const GUID guid = {0x6B29FC40, 0xCA47, 0x1067, {0xB3, 0x1D, 0x00, 0xDD, 0x01, 0x06, 0x62, 0xDA}};
