@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "common/text/WideFormat.h"
 #include "testing/simhost/SimDispatch.h"
 
 CSimValue::CSimValue(const VARIANT& v)
@@ -62,12 +63,10 @@ HRESULT CSimValue::CopyTo(VARIANT* out) const
 
 namespace {
 
+// Every number as a double, whatever its variant type.
 std::wstring Number(const wchar_t* format, double value)
 {
-    wchar_t text[64];
-    _snwprintf(text, _countof(text) - 1, format, value);
-    text[_countof(text) - 1] = L'\0';
-    return text;
+    return FormatWide(format, value);
 }
 
 std::wstring DescribeStringArray(SAFEARRAY* array)
@@ -147,11 +146,6 @@ std::wstring DescribeValue(const VARIANT& v)
     case VT_ARRAY | VT_BSTR: return DescribeStringArray(v.parray);
     case VT_ARRAY | VT_I1:
     case VT_ARRAY | VT_UI1: return DescribeBytes(v);
-    default: {
-        wchar_t text[32];
-        _snwprintf(text, _countof(text) - 1, L"<vt %u>", static_cast<unsigned>(v.vt));
-        text[_countof(text) - 1] = L'\0';
-        return text;
-    }
+    default: return FormatWide(L"<vt %u>", static_cast<unsigned>(v.vt));
     }
 }
