@@ -10,7 +10,7 @@ void CHostElement::Attach(IDispatch* dispatch)
 
 std::wstring CHostElement::GetFilename()
 {
-    return CallString(m_ids[ElementNames::Name], DISPATCH_PROPERTYGET);
+    return CallString(m_ids[ElementNames::Filename], DISPATCH_PROPERTYGET);
 }
 
 void CHostElement::SetFilename(const std::wstring& path)

@@ -18,7 +18,7 @@ public:
     std::unique_ptr<CHostNode> Node(long index);
 
 private:
-    DISPID m_ids[SceneNames::Transitions] = {};  // NodeCount to Transitions
+    DISPID m_ids[SceneNames::TransitionByName] = {};  // NodeCount to Transitions
 };
 
 } // namespace drovel
