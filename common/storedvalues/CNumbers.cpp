@@ -7,6 +7,8 @@
 #include <string>
 #include <locale.h>
 
+#include "common/text/WideFormat.h"
+
 namespace {
 
 class CCLocale {
@@ -31,13 +33,7 @@ _locale_t CLocale()
 
 std::wstring FormatFixed8(double value)
 {
-    // Wide enough for any double in fixed notation (309 digits + 8 decimals).
-    wchar_t buffer[400];
-    const int written = _snwprintf_l(buffer, sizeof buffer / sizeof buffer[0] - 1, L"%.8f", CLocale(), value);
-    if (written < 0)
-        return std::wstring();
-    buffer[written] = L'\0';
-    return buffer;
+    return FormatWideInLocale(CLocale(), L"%.8f", value);
 }
 
 bool ParseCDouble(const std::wstring& text, double& value)

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/text/TextConversion.h"
+#include "common/text/WideFormat.h"
 #include "common/xml/XmlParse.h"
 #include "testing/simhost/SimHost.h"
 
@@ -219,14 +220,6 @@ std::wstring Quoted(const std::wstring& text)
     return L"\"" + text + L"\"";
 }
 
-std::wstring Real(double value)
-{
-    wchar_t text[64];
-    _snwprintf(text, _countof(text) - 1, L"%g", value);
-    text[_countof(text) - 1] = L'\0';
-    return text;
-}
-
 void DescribeNode(std::wstring& out, CSimHost& host, CSimNode& node, int depth)
 {
     Line(out, depth, L"Node " + Quoted(node.name) + L" type " + std::to_wstring(node.type) + L" " +
@@ -249,7 +242,7 @@ void DescribeNode(std::wstring& out, CSimHost& host, CSimNode& node, int depth)
         for (const CSimKeyFrame* k : entry.second->keyFrames->frames)
             Line(out, depth + 1, L"KeyFrame " + (entry.first.empty() ? L"(default)" : entry.first) + L" frame " +
                                      std::to_wstring(k->frame) + L" attribute " + std::to_wstring(k->attribute) +
-                                     L" = " + Real(k->value) + L" interpolation " + std::to_wstring(k->interpolation));
+                                     L" = " + FormatWide(L"%g", k->value) + L" interpolation " + std::to_wstring(k->interpolation));
     for (CSimNode* child : node.children)
         DescribeNode(out, host, *child, depth + 1);
 }
@@ -261,10 +254,7 @@ bool LoadSceneText(CSimHost& host, const std::wstring& text, std::wstring& error
     CXmlNodePtr root;
     const HRESULT hr = ParseXmlText(WithoutDeclaration(text), root);
     if (FAILED(hr) || !root) {
-        wchar_t message[64];
-        _snwprintf(message, _countof(message) - 1, L"not well-formed XML (0x%08lX)", static_cast<unsigned long>(hr));
-        message[_countof(message) - 1] = L'\0';
-        error = message;
+        error = FormatWide(L"not well-formed XML (0x%08lX)", static_cast<unsigned long>(hr));
         return false;
     }
     CSceneLoader loader(host);

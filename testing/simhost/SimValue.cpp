@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "common/text/WideFormat.h"
 #include "testing/simhost/SimDispatch.h"
 
 CSimValue::CSimValue(const VARIANT& v)
@@ -44,12 +45,10 @@ HRESULT CSimValue::CopyTo(VARIANT* out) const
 
 namespace {
 
+// Every number as a double, whatever its variant type.
 std::wstring Number(const wchar_t* format, double value)
 {
-    wchar_t text[64];
-    _snwprintf(text, _countof(text) - 1, format, value);
-    text[_countof(text) - 1] = L'\0';
-    return text;
+    return FormatWide(format, value);
 }
 
 std::wstring DescribeStringArray(SAFEARRAY* array)
@@ -93,11 +92,6 @@ std::wstring DescribeValue(const VARIANT& v)
         return object ? L"<object " + object->Class().Name() + L">" : L"<object>";
     }
     case VT_ARRAY | VT_BSTR: return DescribeStringArray(v.parray);
-    default: {
-        wchar_t text[32];
-        _snwprintf(text, _countof(text) - 1, L"<vt %u>", static_cast<unsigned>(v.vt));
-        text[_countof(text) - 1] = L'\0';
-        return text;
-    }
+    default: return FormatWide(L"<vt %u>", static_cast<unsigned>(v.vt));
     }
 }
