@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "chartcontrol/ProviderFrame.h"
+#include "chartcontrol/ProviderReplyReader.h"
+#include "common/providerwire/ProviderFrame.h"
 #include "common/text/TextConversion.h"
-#include "common/xml/XmlParse.h"
 #include "platform/net/TcpConnector.h"
 
 namespace {
@@ -24,17 +24,6 @@ std::wstring LowerCase(std::wstring text)
 }
 
 }  // namespace
-
-CXmlNodePtr ParseProviderReply(const char* payload, size_t length)
-{
-    std::wstring text;
-    if (!DecodeProviderPayload(payload, length, text))
-        return nullptr;
-    CXmlNodePtr container;
-    if (FAILED(ParseXmlText(text, container)))
-        return nullptr;
-    return container;
-}
 
 CXmlNodePtr ExchangeWithProvider(const std::wstring& request, const std::string& address, int port,
                                  int timeoutMs)
@@ -58,19 +47,19 @@ CXmlNodePtr ExchangeWithProvider(const std::wstring& request, const std::string&
         return nullptr;
 
     std::vector<char> buffer(kReceiveBufferBytes);
-    CProviderFrameReader reader(kMaxProviderReplyBytes);
+    CProviderReplyReader reader(kMaxProviderReplyBytes);
     for (;;) {
         const int received = stream.Receive(buffer.data(), kReceiveChunkBytes, timeout);
         if (received <= 0)
             return nullptr;
         const auto state = reader.Append(buffer.data(), static_cast<size_t>(received));
-        if (state == CProviderFrameReader::State::TooLong)
+        if (state == CProviderReplyReader::State::TooLong)
             return nullptr;
-        if (state == CProviderFrameReader::State::Complete)
+        if (state == CProviderReplyReader::State::Complete)
             break;
     }
     stream.Close();
-    return ParseProviderReply(reader.Payload().data(), reader.Payload().size());
+    return ParseProviderPayload(reader.Payload().data(), reader.Payload().size());
 }
 
 CXmlNodePtr SendProviderCommand(const std::wstring& address, int port, const std::wstring& command,

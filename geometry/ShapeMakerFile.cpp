@@ -6,7 +6,7 @@
 
 #include "common/text/TextConversion.h"
 #include "common/xml/XmlParse.h"
-#include "geometry/CNumbers.h"
+#include "common/storedvalues/CNumbers.h"
 #include "geometry/XmlBytes.h"
 
 namespace {

@@ -4,8 +4,10 @@
 
 #include "common/text/WideFormat.h"
 #include "platform/activex/ActiveXControl.h"
-#include "platform/activex/ServerRegistration.h"
+#include "platform/activex/PropertyPage.h"
+#include "platform/activex/ServerExports.h"
 #include "platform/activex/test/ActiveXProbeIds.h"
+#include "platform/activex/test/ActiveXProbeResources.h"
 
 namespace {
 
@@ -38,19 +40,26 @@ protected:
         case 6:  // HasObject(any)
             call.ReturnLong(call.Dispatch(0) ? 1 : 0);
             break;
+        case 7:  // SetLyric(application): remembers only that one came
+            m_hasLyric = call.Dispatch(0) != nullptr;
+            break;
+        case 8:  // HasLyric()
+            call.ReturnLong(m_hasLyric ? 1 : 0);
+            break;
         default:  // Nothing(): the declared zero
             break;
         }
     }
+
+private:
+    bool m_hasLyric = false;
 };
 
-HRESULT CreateNothing(const ComServer&, const ComClass&, REFIID, void** object)
-{
-    // Registered like a property page; the tests never create it.
-    if (object)
-        *object = nullptr;
-    return E_NOTIMPL;
-}
+// A page with a label and nothing to exchange.
+class CProbePage final : public CActiveXPropertyPage {
+public:
+    CProbePage(const ComServer&, const ComClass&) : CActiveXPropertyPage(IDD_PROBE_PAGE, IDS_PROBE_PAGE_TITLE) {}
+};
 
 const ComServer& ProbeServer()
 {
@@ -59,29 +68,11 @@ const ComServer& ProbeServer()
         {
             ComClass{kProbeClsid, kProbeProgId, L"ActiveX Probe Control", &CreateComObject<CActiveXProbe>,
                      ControlTraits{kProbeMiscStatus, kProbeDispatchIid, kProbeEventIid, {kProbePageClsid}}},
-            ComClass{kProbePageClsid, kProbePageProgId, L"ActiveX Probe Page", &CreateNothing, std::nullopt},
+            ComClass{kProbePageClsid, kProbePageProgId, L"ActiveX Probe Page", &CreateComObject<CProbePage>, std::nullopt},
         }};
     return server;
 }
 
 } // namespace
 
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** object)
-{
-    return GetServerClassObject(ProbeServer(), clsid, iid, object);
-}
-
-STDAPI DllCanUnloadNow()
-{
-    return CanUnloadServer();
-}
-
-STDAPI DllRegisterServer()
-{
-    return RegisterServer(ProbeServer());
-}
-
-STDAPI DllUnregisterServer()
-{
-    return UnregisterServer(ProbeServer());
-}
+IMPLEMENT_SERVER_EXPORTS(ProbeServer())

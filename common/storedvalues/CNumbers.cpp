@@ -1,0 +1,69 @@
+#include "common/storedvalues/CNumbers.h"
+
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+#include <locale.h>
+
+#include "common/text/WideFormat.h"
+
+namespace {
+
+class CCLocale {
+public:
+    CCLocale() : m_locale(_create_locale(LC_ALL, "C")) {}
+    ~CCLocale() { if (m_locale) _free_locale(m_locale); }
+    CCLocale(const CCLocale&) = delete;
+    CCLocale& operator=(const CCLocale&) = delete;
+    _locale_t Get() const { return m_locale; }
+
+private:
+    _locale_t m_locale;
+};
+
+_locale_t CLocale()
+{
+    static const CCLocale locale;
+    return locale.Get();
+}
+
+}  // namespace
+
+std::wstring FormatFixed8(double value)
+{
+    return FormatWideInLocale(CLocale(), L"%.8f", value);
+}
+
+bool ParseCDouble(const std::wstring& text, double& value)
+{
+    if (text.empty())
+        return false;
+    // msvcrt has no wide form of the locale-bound reader; numbers are ASCII.
+    std::string narrow;
+    for (wchar_t c : text) {
+        if (c == L'\0' || c > 0x7F)
+            return false;
+        narrow += static_cast<char>(c);
+    }
+    char* end = nullptr;
+    const double parsed = _strtod_l(narrow.c_str(), &end, CLocale());
+    if (end != narrow.c_str() + narrow.size() || !std::isfinite(parsed))
+        return false;
+    value = parsed;
+    return true;
+}
+
+bool ParseCInt(const std::wstring& text, int& value)
+{
+    if (text.empty())
+        return false;
+    wchar_t* end = nullptr;
+    errno = 0;
+    const long parsed = _wcstol_l(text.c_str(), &end, 10, CLocale());
+    if (end != text.c_str() + text.size() || errno == ERANGE || parsed < INT_MIN || parsed > INT_MAX)
+        return false;
+    value = static_cast<int>(parsed);
+    return true;
+}
