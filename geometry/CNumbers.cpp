@@ -31,13 +31,32 @@ _locale_t CLocale()
 
 std::wstring FormatFixed8(double value)
 {
-    // Wide enough for any double in fixed notation (309 digits + 8 decimals).
+    return FormatFixed(value, 8);
+}
+
+std::wstring FormatFixed(double value, int decimals)
+{
+    decimals = decimals < 0 ? 0 : decimals > 15 ? 15 : decimals;
+    // Wide enough for any double in fixed notation (309 digits + 15 decimals).
     wchar_t buffer[400];
-    const int written = _snwprintf_l(buffer, sizeof buffer / sizeof buffer[0] - 1, L"%.8f", CLocale(), value);
+    const int written =
+        _snwprintf_l(buffer, sizeof buffer / sizeof buffer[0] - 1, L"%.*f", CLocale(), decimals, value);
     if (written < 0)
         return std::wstring();
     buffer[written] = L'\0';
     return buffer;
+}
+
+double ParseLeadingCDouble(const std::wstring& text)
+{
+    std::string narrow;
+    for (wchar_t c : text) {
+        if (c == L'\0' || c > 0x7F)
+            break;
+        narrow += static_cast<char>(c);
+    }
+    const double parsed = _strtod_l(narrow.c_str(), nullptr, CLocale());
+    return std::isnan(parsed) ? 0.0 : parsed;
 }
 
 bool ParseCDouble(const std::wstring& text, double& value)
