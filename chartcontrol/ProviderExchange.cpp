@@ -5,8 +5,9 @@
 
 #include <vector>
 
-#include "chartcontrol/ProviderFrame.h"
-#include "common/xml/XmlParse.h"
+#include "chartcontrol/ProviderReplyReader.h"
+#include "common/providerwire/ProviderFrame.h"
+#include "common/text/TextConversion.h"
 #include "platform/net/TcpConnector.h"
 
 namespace {
@@ -14,19 +15,6 @@ namespace {
 // Each receive takes at most this much, from a buffer of 32768 bytes.
 constexpr int kReceiveBufferBytes = 32768;
 constexpr int kReceiveChunkBytes = 32760;
-
-std::string ToSystemCodePage(const std::wstring& text)
-{
-    if (text.empty())
-        return std::string();
-    const int size = static_cast<int>(text.size());
-    const int needed = WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    if (needed <= 0)
-        return std::string();
-    std::string narrow(static_cast<size_t>(needed), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), size, &narrow[0], needed, nullptr, nullptr);
-    return narrow;
-}
 
 std::wstring LowerCase(std::wstring text)
 {
@@ -36,17 +24,6 @@ std::wstring LowerCase(std::wstring text)
 }
 
 }  // namespace
-
-CXmlNodePtr ParseProviderReply(const char* payload, size_t length)
-{
-    std::wstring text;
-    if (!DecodeProviderPayload(payload, length, text))
-        return nullptr;
-    CXmlNodePtr container;
-    if (FAILED(ParseXmlText(text, container)))
-        return nullptr;
-    return container;
-}
 
 CXmlNodePtr ExchangeWithProvider(const std::wstring& request, const std::string& address, int port,
                                  int timeoutMs)
@@ -70,19 +47,19 @@ CXmlNodePtr ExchangeWithProvider(const std::wstring& request, const std::string&
         return nullptr;
 
     std::vector<char> buffer(kReceiveBufferBytes);
-    CProviderFrameReader reader(kMaxProviderReplyBytes);
+    CProviderReplyReader reader(kMaxProviderReplyBytes);
     for (;;) {
         const int received = stream.Receive(buffer.data(), kReceiveChunkBytes, timeout);
         if (received <= 0)
             return nullptr;
         const auto state = reader.Append(buffer.data(), static_cast<size_t>(received));
-        if (state == CProviderFrameReader::State::TooLong)
+        if (state == CProviderReplyReader::State::TooLong)
             return nullptr;
-        if (state == CProviderFrameReader::State::Complete)
+        if (state == CProviderReplyReader::State::Complete)
             break;
     }
     stream.Close();
-    return ParseProviderReply(reader.Payload().data(), reader.Payload().size());
+    return ParseProviderPayload(reader.Payload().data(), reader.Payload().size());
 }
 
 CXmlNodePtr SendProviderCommand(const std::wstring& address, int port, const std::wstring& command,
@@ -96,5 +73,5 @@ CXmlNodePtr SendProviderCommand(const std::wstring& address, int port, const std
     }
     std::wstring request;
     commandNode->WriteToString(request);
-    return ExchangeWithProvider(request, ToSystemCodePage(address), port, timeoutMs);
+    return ExchangeWithProvider(request, WideToNarrow(address, CP_ACP), port, timeoutMs);
 }

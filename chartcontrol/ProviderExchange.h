@@ -26,8 +26,3 @@ CXmlNodePtr SendProviderCommand(const std::wstring& address, int port, const std
 // goes silent before a complete frame, or a reply that does not parse.
 CXmlNodePtr ExchangeWithProvider(const std::wstring& request, const std::string& address, int port,
                                  int timeoutMs);
-
-// Decodes the digits between a reply's brackets and parses the text. Null
-// when the digits are not a whole number of upper-case hex units or the text
-// is not a complete XML document.
-CXmlNodePtr ParseProviderReply(const char* payload, size_t length);

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "chartcontrol/Provider.h"
-#include "chartcontrol/ProviderFrame.h"
+#include "common/providerwire/ProviderFrame.h"
 #include "common/xml/XmlNodeTestSupport.h"
 #include "testing/providerpeer/ScriptedProvider.h"
 

@@ -1,5 +1,5 @@
 # cmake -DOBJDUMP=... -DDIR=... -P CheckPe32.cmake
-file(GLOB images ${DIR}/*.exe ${DIR}/*.dll)
+file(GLOB images ${DIR}/*.exe ${DIR}/*.dll ${DIR}/*.ocx)
 list(LENGTH images count)
 if(count EQUAL 0)
   message(FATAL_ERROR "no modules in ${DIR}")

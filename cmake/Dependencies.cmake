@@ -34,3 +34,21 @@ function(add_type_library target idl tlb)
     DEPENDS ${idl_abs} VERBATIM)
   add_custom_target(${target} ALL DEPENDS ${out})
 endfunction()
+
+# embed_type_library(<target> <idl> <tlb name>): builds the type library in
+# the target's binary folder and embeds it in the module as resource
+# TYPELIB 1, where registration and the controls' type information read it.
+function(embed_type_library target idl tlb)
+  get_filename_component(idl_abs ${idl} ABSOLUTE)
+  set(out ${CMAKE_CURRENT_BINARY_DIR}/${tlb})
+  add_custom_command(OUTPUT ${out}
+    COMMAND ${WIDL_EXECUTABLE} --win32 -t -I ${WIDL_IDL_INCLUDE} -L ${WIDL_TLB_LIBDIR} -o ${out} ${idl_abs}
+    DEPENDS ${idl_abs} VERBATIM)
+  set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}_typelib.rc)
+  file(CONFIGURE OUTPUT ${rc} CONTENT "1 TYPELIB \"${out}\"\n")
+  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${out})
+  target_sources(${target} PRIVATE ${rc})
+endfunction()
+
+# Reads the export tables of the built modules (see CheckExports.cmake).
+find_program(MINGW_OBJDUMP NAMES i686-w64-mingw32-objdump REQUIRED)

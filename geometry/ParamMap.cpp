@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "common/xml/XmlParse.h"
-#include "geometry/CNumbers.h"
+#include "common/storedvalues/CNumbers.h"
 #include "geometry/HostValues.h"
 #include "geometry/ParamMapResource.h"
 #include "geometry/XmlBytes.h"

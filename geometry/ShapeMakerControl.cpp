@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "geometry/CNumbers.h"
+#include "common/storedvalues/CNumbers.h"
 #include "geometry/ShapeMakerResources.h"
 #include "platform/ui/Module.h"
 #include "platform/ui/WinHandles.h"

@@ -4,8 +4,9 @@
 
 #include <cwchar>
 
+#include "common/text/TextConversion.h"
 #include "common/xml/XmlParse.h"
-#include "geometry/CNumbers.h"
+#include "common/storedvalues/CNumbers.h"
 #include "geometry/XmlBytes.h"
 
 namespace {
@@ -13,19 +14,6 @@ namespace {
 const wchar_t kRootName[] = L"ShapeMaker";
 const wchar_t kPointName[] = L"Point";
 const wchar_t kVersion[] = L"1.0";
-
-std::string ToSystemCodePage(const std::wstring& text)
-{
-    if (text.empty())
-        return std::string();
-    const int length = static_cast<int>(text.size());
-    const int needed = WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    if (needed <= 0)
-        return std::string();
-    std::string bytes(static_cast<size_t>(needed), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), length, &bytes[0], needed, nullptr, nullptr);
-    return bytes;
-}
 
 // The first child named exactly `name` (the tree's lookup matches prefixes).
 CXmlNodePtr ExactChild(CXmlNode* parent, const wchar_t* name, int startAt, int* position)
@@ -94,7 +82,7 @@ std::string FormatShapeMakerFile(const std::vector<CShapePoint>& points)
     }
     std::wstring text;
     root->WriteToString(text);
-    return ToSystemCodePage(text);
+    return WideToNarrow(text, CP_ACP);
 }
 
 bool ParseShapeMakerFile(const std::string& bytes, size_t maxPoints, std::vector<CShapePoint>& points)

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -8,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/storedvalues/CommaLocaleTestSupport.h"
 #include "common/xml/XmlNodeTestSupport.h"
 #include "geometry/FileBytes.h"
 #include "geometry/HostVersion.h"
@@ -292,19 +292,22 @@ TEST_F(ShapeMakerFileTest, SavedFileIsExactAndReloadsIntoTheParameters)
 
 TEST_F(ShapeMakerFileTest, NumbersIgnoreTheProcessLocale)
 {
-    const std::string before = setlocale(LC_ALL, nullptr);
-    if (!setlocale(LC_ALL, "German_Germany.1252") && !setlocale(LC_ALL, "de-DE"))
-        GTEST_SKIP() << "no German locale";
-    char probe[16];
-    snprintf(probe, sizeof probe, "%.1f", 1.5);
-    CShapeParamController shape;
-    MakeSample(shape);
-    const bool saved = shape.Save(m_path.c_str());
+    bool commas = false;
+    bool saved = false;
+    bool reloaded = false;
     CShapeParamController loaded;
-    const bool reloaded = loaded.Load(m_path.c_str());
-    setlocale(LC_ALL, before.c_str());
+    {
+        const ScopedCommaLocale locale;
+        if (!locale.Active())
+            GTEST_SKIP() << "no German locale";
+        commas = ScopedCommaLocale::FormatsWithComma();
+        CShapeParamController shape;
+        MakeSample(shape);
+        saved = shape.Save(m_path.c_str());
+        reloaded = loaded.Load(m_path.c_str());
+    }
 
-    EXPECT_STREQ("1,5", probe) << "the locale does not change numbers, so this test shows nothing";
+    EXPECT_TRUE(commas) << "the locale does not change numbers, so this test shows nothing";
     ASSERT_TRUE(saved);
     EXPECT_EQ(SampleText(), ReadText());
     ASSERT_TRUE(reloaded);

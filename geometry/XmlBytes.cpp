@@ -1,7 +1,8 @@
 #include "geometry/XmlBytes.h"
 
-#include <climits>
 #include <cstring>
+
+#include "common/text/TextConversion.h"
 
 std::wstring DecodeXmlBytes(const char* bytes, size_t size, UINT codePage)
 {
@@ -14,14 +15,5 @@ std::wstring DecodeXmlBytes(const char* bytes, size_t size, UINT codePage)
         text.resize(wcsnlen(text.c_str(), text.size()));
         return text;
     }
-    size = strnlen(bytes, size);
-    if (size == 0 || size > INT_MAX)
-        return std::wstring();
-    const int length = static_cast<int>(size);
-    const int needed = MultiByteToWideChar(codePage, 0, bytes, length, nullptr, 0);
-    if (needed <= 0)
-        return std::wstring();
-    std::wstring text(static_cast<size_t>(needed), L'\0');
-    MultiByteToWideChar(codePage, 0, bytes, length, &text[0], needed);
-    return text;
+    return NarrowToWide(std::string_view(bytes, strnlen(bytes, size)), codePage);
 }

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "common/logwindow/LogLine.h"
+#include "common/text/TextConversion.h"
 #include "provider/SetupIni.h"
 
 namespace {
@@ -47,20 +48,6 @@ std::wstring LogFolder()
     return folder;
 }
 
-std::string ToAnsi(const std::wstring& text)
-{
-    if (text.empty())
-        return std::string();
-    const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    if (size <= 0)
-        return std::string();
-    std::string ansi(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &ansi[0], size,
-                        nullptr, nullptr);
-    return ansi;
-}
-
 struct FileCloser {
     void operator()(FILE* file) const { fclose(file); }
 };
@@ -71,7 +58,7 @@ void AppendToDayFile(const std::wstring& line, const SYSTEMTIME& time)
     std::unique_ptr<FILE, FileCloser> file(_wfopen(LogFilePath(LogFolder(), time).c_str(), L"a"));
     if (!file)
         return;
-    const std::string ansi = ToAnsi(line) + "\n";
+    const std::string ansi = WideToNarrow(line, CP_ACP) + "\n";
     fwrite(ansi.data(), 1, ansi.size(), file.get());
 }
 

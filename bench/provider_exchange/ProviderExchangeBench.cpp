@@ -12,7 +12,7 @@
 #include "bench/loopback/LoopbackFloor.h"
 #include "bench/loopback/RoundTripFigures.h"
 #include "chartcontrol/ProviderExchange.h"
-#include "chartcontrol/ProviderFrame.h"
+#include "common/providerwire/ProviderFrame.h"
 #include "testing/providerpeer/ScriptedProvider.h"
 
 namespace {
@@ -85,12 +85,12 @@ int main(int argc, char** argv)
             // The share of the exchange that is decoding and parsing the reply.
             const std::string payload = replyFrame.substr(1, replyFrame.size() - 2);
             const RoundTripFigures parse = MeasureRoundTrips(rounds, [&] {
-                return static_cast<bool>(ParseProviderReply(payload.data(), payload.size()));
+                return static_cast<bool>(ParseProviderPayload(payload.data(), payload.size()));
             });
             PrintFigures("ExchangeWithProvider", exchange);
             PrintFigures("plain Winsock floor", plain);
             PrintRatio("exchange against floor", exchange, plain);
-            PrintFigures("of which ParseProviderReply", parse);
+            PrintFigures("of which ParseProviderPayload", parse);
         }
     }
     CoUninitialize();

@@ -12,7 +12,7 @@
 #include "bench/loopback/LoopbackFloor.h"
 #include "bench/loopback/RoundTripFigures.h"
 #include "chartcontrol/ProviderExchange.h"
-#include "chartcontrol/ProviderFrame.h"
+#include "common/providerwire/ProviderFrame.h"
 #include "platform/net/WinsockRuntime.h"
 #include "provider/app/ScrivaneProcess.h"
 

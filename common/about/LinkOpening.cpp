@@ -1,5 +1,7 @@
 #include "common/about/LinkOpening.h"
 
+#include "common/text/TextConversion.h"
+
 #include <shellapi.h>
 #include <vector>
 
@@ -32,16 +34,6 @@ LinkOpeners& Current()
 {
     static LinkOpeners openers = SystemLinkOpeners();
     return openers;
-}
-
-std::string ToAnsi(const std::wstring& text)
-{
-    const int size = ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 1) return {};
-    std::string ansi(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, &ansi[0], size, nullptr, nullptr);
-    ansi.pop_back();
-    return ansi;
 }
 
 } // namespace
@@ -81,7 +73,7 @@ INT_PTR GotoURL(const std::wstring& url, int showCommand)
     if (result > 32) return result;
     std::wstring command;
     if (!openers.htmOpenCommand(command)) return result;
-    return static_cast<INT_PTR>(openers.run(ToAnsi(BrowserCommandLine(command, url)), showCommand));
+    return static_cast<INT_PTR>(openers.run(WideToNarrow(BrowserCommandLine(command, url), CP_ACP), showCommand));
 }
 
 std::wstring LinkErrorText(INT_PTR result)

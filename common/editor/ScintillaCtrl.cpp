@@ -1,6 +1,6 @@
 #include "common/editor/ScintillaCtrl.h"
 
-#include "common/editor/Utf8Conversion.h"
+#include "common/text/TextConversion.h"
 
 #include <algorithm>
 #include <vector>
@@ -9,12 +9,13 @@ namespace {
 
 // Copies at most size - 1 units and terminates, never leaving half of a
 // surrogate pair at the end. Returns the units copied.
-int CopyTruncated(wchar_t* buffer, int size, const wchar_t* text, int length)
+int CopyTruncated(wchar_t* buffer, int size, std::wstring_view text)
 {
     if (!buffer || size <= 0) return 0;
+    const int length = static_cast<int>(text.size());
     int count = std::min(length, size - 1);
     if (count > 0 && count < length && IS_HIGH_SURROGATE(text[count - 1])) --count;
-    std::copy(text, text + count, buffer);
+    std::copy(text.data(), text.data() + count, buffer);
     buffer[count] = L'\0';
     return count;
 }
@@ -22,6 +23,26 @@ int CopyTruncated(wchar_t* buffer, int size, const wchar_t* text, int length)
 sptr_t Ptr(const void* p)
 {
     return reinterpret_cast<sptr_t>(p);
+}
+
+// The component's text is UTF-8. A null text is empty; a length of -1 means
+// up to the terminator.
+std::string Utf8Argument(const wchar_t* text, int length = -1)
+{
+    if (!text || length < -1) return {};
+    return WideToNarrow(length == -1 ? std::wstring_view(text) : std::wstring_view(text, static_cast<size_t>(length)),
+                        CP_UTF8);
+}
+
+std::wstring WideAnswer(const std::vector<char>& bytes, int byteLength)
+{
+    return NarrowToWide(std::string_view(bytes.data(), static_cast<size_t>(std::max(byteLength, 0))), CP_UTF8);
+}
+
+// Up to the terminator the component wrote.
+std::wstring WideAnswer(const std::vector<char>& bytes)
+{
+    return NarrowToWide(bytes.data(), CP_UTF8);
 }
 
 } // namespace
@@ -118,16 +139,14 @@ void CScintillaCtrl::CopyText(int length, const char* text, bool direct) { Call(
 
 sptr_t CScintillaCtrl::CallWithText(unsigned message, uptr_t wParam, const wchar_t* text, bool direct)
 {
-    std::unique_ptr<char[]> bytes;
-    Utf16ToUtf8(text, -1, bytes);
-    return Call(message, wParam, Ptr(bytes.get()), direct);
+    const std::string bytes = Utf8Argument(text);
+    return Call(message, wParam, Ptr(bytes.c_str()), direct);
 }
 
 sptr_t CScintillaCtrl::CallWithCountedText(unsigned message, int length, const wchar_t* text, bool direct)
 {
-    std::unique_ptr<char[]> bytes;
-    const int byteCount = Utf16ToUtf8(text, length, bytes);
-    return Call(message, static_cast<uptr_t>(byteCount), Ptr(bytes.get()), direct);
+    const std::string bytes = Utf8Argument(text, length);
+    return Call(message, static_cast<uptr_t>(bytes.size()), Ptr(bytes.c_str()), direct);
 }
 
 void CScintillaCtrl::AddText(int length, const wchar_t* text, bool direct) { CallWithCountedText(SCI_ADDTEXT, length, text, direct); }
@@ -157,32 +176,27 @@ void CScintillaCtrl::CopyText(int length, const wchar_t* text, bool direct) { Ca
 
 void CScintillaCtrl::SetProperty(const wchar_t* key, const wchar_t* value, bool direct)
 {
-    std::unique_ptr<char[]> keyBytes;
-    std::unique_ptr<char[]> valueBytes;
-    Utf16ToUtf8(key, -1, keyBytes);
-    Utf16ToUtf8(value, -1, valueBytes);
-    Call(SCI_SETPROPERTY, static_cast<uptr_t>(Ptr(keyBytes.get())), Ptr(valueBytes.get()), direct);
+    const std::string keyBytes = Utf8Argument(key);
+    const std::string valueBytes = Utf8Argument(value);
+    Call(SCI_SETPROPERTY, static_cast<uptr_t>(Ptr(keyBytes.c_str())), Ptr(valueBytes.c_str()), direct);
 }
 
 int CScintillaCtrl::GetPropertyInt(const wchar_t* key, bool direct)
 {
-    std::unique_ptr<char[]> keyBytes;
-    Utf16ToUtf8(key, -1, keyBytes);
-    return static_cast<int>(Call(SCI_GETPROPERTYINT, static_cast<uptr_t>(Ptr(keyBytes.get())), 0, direct));
+    const std::string keyBytes = Utf8Argument(key);
+    return static_cast<int>(Call(SCI_GETPROPERTYINT, static_cast<uptr_t>(Ptr(keyBytes.c_str())), 0, direct));
 }
 
 int CScintillaCtrl::GetWideProperty(unsigned message, const wchar_t* key, wchar_t* buffer, int size, bool direct)
 {
-    std::unique_ptr<char[]> keyBytes;
-    Utf16ToUtf8(key, -1, keyBytes);
-    const uptr_t keyArg = static_cast<uptr_t>(Ptr(keyBytes.get()));
+    const std::string keyBytes = Utf8Argument(key);
+    const uptr_t keyArg = static_cast<uptr_t>(Ptr(keyBytes.c_str()));
     const int byteLength = static_cast<int>(Call(message, keyArg, 0, direct));
     std::vector<char> bytes(static_cast<size_t>(std::max(byteLength, 0)) + 1, '\0');
     if (byteLength > 0) Call(message, keyArg, Ptr(bytes.data()), direct);
-    std::unique_ptr<wchar_t[]> wide;
-    const int length = Utf8ToUtf16(bytes.data(), std::max(byteLength, 0), wide);
-    CopyTruncated(buffer, size, wide.get(), length);
-    return length;
+    const std::wstring wide = WideAnswer(bytes, byteLength);
+    CopyTruncated(buffer, size, wide);
+    return static_cast<int>(wide.size());
 }
 
 int CScintillaCtrl::GetProperty(const wchar_t* key, wchar_t* buffer, int size, bool direct)
@@ -202,9 +216,7 @@ int CScintillaCtrl::GetText(int size, wchar_t* buffer, bool direct)
     const int byteSize = size * 4;
     std::vector<char> bytes(static_cast<size_t>(byteSize) + 1, '\0');
     Call(SCI_GETTEXT, static_cast<uptr_t>(byteSize), Ptr(bytes.data()), direct);
-    std::unique_ptr<wchar_t[]> wide;
-    const int length = Utf8ToUtf16(bytes.data(), -1, wide);
-    return CopyTruncated(buffer, size, wide.get(), length);
+    return CopyTruncated(buffer, size, WideAnswer(bytes));
 }
 
 int CScintillaCtrl::GetCurLine(int size, wchar_t* buffer, bool direct)
@@ -213,10 +225,9 @@ int CScintillaCtrl::GetCurLine(int size, wchar_t* buffer, bool direct)
     std::vector<char> bytes(static_cast<size_t>(std::max(needed, 0)) + 1, '\0');
     const int result = static_cast<int>(Call(SCI_GETCURLINE, bytes.size(), Ptr(bytes.data()), direct));
     bytes.back() = '\0';
-    std::unique_ptr<wchar_t[]> wide;
-    const int length = Utf8ToUtf16(bytes.data(), -1, wide);
-    if (!buffer) return length + 1;
-    CopyTruncated(buffer, size, wide.get(), length);
+    const std::wstring wide = WideAnswer(bytes);
+    if (!buffer) return static_cast<int>(wide.size()) + 1;
+    CopyTruncated(buffer, size, wide);
     return result;
 }
 
@@ -230,10 +241,9 @@ int CScintillaCtrl::GetLine(int line, wchar_t* buffer, int size, bool direct)
     const int byteLength = static_cast<int>(Call(SCI_GETLINE, static_cast<uptr_t>(line), 0, direct));
     std::vector<char> bytes(static_cast<size_t>(std::max(byteLength, 0)) + 1, '\0');
     if (byteLength > 0) Call(SCI_GETLINE, static_cast<uptr_t>(line), Ptr(bytes.data()), direct);
-    std::unique_ptr<wchar_t[]> wide;
-    const int length = Utf8ToUtf16(bytes.data(), std::max(byteLength, 0), wide);
-    CopyTruncated(buffer, size, wide.get(), length);
-    return length;
+    const std::wstring wide = WideAnswer(bytes, byteLength);
+    CopyTruncated(buffer, size, wide);
+    return static_cast<int>(wide.size());
 }
 
 std::wstring CScintillaCtrl::GetSelText(bool direct)
@@ -243,9 +253,7 @@ std::wstring CScintillaCtrl::GetSelText(bool direct)
     std::vector<char> bytes(static_cast<size_t>(std::max<sptr_t>(end - start, 0)) + 2, '\0');
     Call(SCI_GETSELTEXT, 0, Ptr(bytes.data()), direct);
     bytes.back() = '\0';
-    std::unique_ptr<wchar_t[]> wide;
-    const int length = Utf8ToUtf16(bytes.data(), -1, wide);
-    return std::wstring(wide.get(), static_cast<size_t>(length));
+    return WideAnswer(bytes);
 }
 
 int CScintillaCtrl::GetSelText(wchar_t* buffer, bool direct)
@@ -253,7 +261,6 @@ int CScintillaCtrl::GetSelText(wchar_t* buffer, bool direct)
     const sptr_t start = GetSelectionStart(direct);
     const sptr_t end = GetSelectionEnd(direct);
     const std::wstring text = GetSelText(direct);
-    CopyTruncated(buffer, static_cast<int>(std::max<sptr_t>(end - start, 0)) + 1, text.c_str(),
-                  static_cast<int>(text.size()));
+    CopyTruncated(buffer, static_cast<int>(std::max<sptr_t>(end - start, 0)) + 1, text);
     return static_cast<int>(text.size());
 }

@@ -3,6 +3,7 @@
 #include "common/logwindow/LogDialogIds.h"
 #include "common/logwindow/LogLine.h"
 #include "common/logwindow/LogText.h"
+#include "common/text/TextConversion.h"
 #include "platform/ui/UserPrompts.h"
 
 #include <algorithm>
@@ -19,18 +20,6 @@ UniqueFont CreatePointFont(int points, const wchar_t* face, HWND hwnd)
     font.lfCharSet = DEFAULT_CHARSET;
     lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
     return UniqueFont(::CreateFontIndirectW(&font));
-}
-
-std::string ToAnsi(const std::wstring& text)
-{
-    if (text.empty()) return {};
-    const int size = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0)
-        ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &bytes[0], size, nullptr,
-                              nullptr);
-    return bytes;
 }
 
 bool WriteAll(HANDLE file, const std::string& bytes)
@@ -180,5 +169,5 @@ void CLogDialog::Save()
         return;
     }
     // A short write would leave a file that looks saved but is not.
-    if (!WriteAll(file.Get(), ToAnsi(EditText()))) ShowMessageBox(GetSafeHwnd(), L"Failure writing file");
+    if (!WriteAll(file.Get(), WideToNarrow(EditText(), CP_ACP))) ShowMessageBox(GetSafeHwnd(), L"Failure writing file");
 }

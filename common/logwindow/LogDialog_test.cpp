@@ -3,6 +3,7 @@
 #include "common/logwindow/LogDialogIds.h"
 #include "common/logwindow/LogLine.h"
 #include "common/logwindow/LogText.h"
+#include "common/text/TextConversion.h"
 #include "LogTestSupport.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/UserPrompts.h"
@@ -184,10 +185,7 @@ TEST_F(LogDialogTest, SaveWritesTheTextInTheAnsiCodePage)
     EXPECT_EQ(asked.flags, static_cast<DWORD>(OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT));
     EXPECT_TRUE(asked.filter.empty());
     const std::wstring text = Text();
-    std::string ansi(static_cast<size_t>(::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr)), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, &ansi[0], static_cast<int>(ansi.size()), nullptr, nullptr);
-    ansi.pop_back(); // no terminator in the file
-    EXPECT_EQ(ReadFileBytes(path), ansi);
+    EXPECT_EQ(ReadFileBytes(path), WideToNarrow(text, CP_ACP)) << "ANSI, no terminator in the file";
     EXPECT_EQ(ReadFileBytes(path).substr(0, 7), "first\r\n");
     EXPECT_EQ(boxes, 0);
     ::DeleteFileW(path.c_str());

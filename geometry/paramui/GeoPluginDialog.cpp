@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/xml/XmlNode.h"
-#include "geometry/CNumbers.h"
+#include "common/storedvalues/CNumbers.h"
 #include "geometry/HostValues.h"
 #include "geometry/ShapeWriteFlag.h"
 #include "geometry/paramui/CheckBoxTrack.h"

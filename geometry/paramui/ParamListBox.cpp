@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-#include "geometry/CNumbers.h"
+#include "common/storedvalues/CNumbers.h"
 #include "geometry/paramui/ParamUiResources.h"
 #include "geometry/paramui/TrackMessages.h"
 #include "platform/ui/Module.h"

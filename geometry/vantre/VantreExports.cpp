@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/text/TextConversion.h"
 #include "geometry/DataBarStore.h"
 #include "geometry/GeoHostInterface.h"
 #include "geometry/MeshBuilder.h"
@@ -119,9 +120,9 @@ int32_t GEO_EXPORT_CALL GetParamName(int32_t id, char* buffer)
             return 1;
         // The host's buffer holds any name of the map (the longest has 33
         // characters); the length is asked first and the copy ends in NUL.
-        const int needed = WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, nullptr, 0, nullptr, nullptr);
-        if (needed > 0 && needed <= kMaxParamNameBytes)
-            WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, buffer, needed, nullptr, nullptr);
+        const std::string ansi = WideToNarrow(name, CP_ACP);
+        if (ansi.size() < static_cast<size_t>(kMaxParamNameBytes))
+            memcpy(buffer, ansi.c_str(), ansi.size() + 1);
     } catch (...) {
         buffer[0] = '\0';
     }

@@ -10,14 +10,6 @@ constexpr DWORD kFormatSize = sizeof(BITMAPINFOHEADER);
 constexpr DWORD kDibFourCC = mmioFOURCC('D', 'I', 'B', ' ');
 constexpr DWORD kDibZeroFourCC = mmioFOURCC('D', 'I', 'B', '\0');
 
-void AnsiToField(const char* text, WCHAR* field, int fieldChars)
-{
-    const int written = MultiByteToWideChar(CP_ACP, 0, text, -1, field, fieldChars);
-    if (written == 0)
-        field[0] = L'\0';
-    field[fieldChars - 1] = L'\0';
-}
-
 // The input format with the given compression at 32 bits and no colour table.
 LRESULT AnswerFormat(const BITMAPINFOHEADER* input, BITMAPINFOHEADER* output, DWORD compression)
 {
@@ -57,8 +49,8 @@ LRESULT GetCodecInfo(ICINFO* info, DWORD size)
     info->dwFlags = 0;
     info->dwVersion = 0x10000;
     info->dwVersionICM = ICVERSION;
-    AnsiToField("Velmora Drovel", info->szName, sizeof(info->szName) / sizeof(info->szName[0]));
-    AnsiToField("Drovel 1.0", info->szDescription, sizeof(info->szDescription) / sizeof(info->szDescription[0]));
+    lstrcpynW(info->szName, L"Velmora Drovel", ARRAYSIZE(info->szName));
+    lstrcpynW(info->szDescription, L"Drovel 1.0", ARRAYSIZE(info->szDescription));
     return sizeof(ICINFO);
 }
 

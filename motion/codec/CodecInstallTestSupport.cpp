@@ -1,5 +1,6 @@
 #include "motion/codec/CodecInstallTestSupport.h"
 
+#include "common/text/TextConversion.h"
 #include "motion/codec/CodecFormats.h"
 
 #include <windows.h>
@@ -24,10 +25,10 @@ std::wstring ProgramFolder()
 ScopedCodecInstall::ScopedCodecInstall()
 {
     const std::wstring wide = ProgramFolder() + L"DRVL.dll";
-    char path[MAX_PATH] = {};
-    if (WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, path, MAX_PATH, nullptr, nullptr) == 0)
+    const std::string path = WideToNarrow(wide, CP_ACP);
+    if (path.empty() || path.size() >= MAX_PATH)
         return;
-    m_installed = ICInstall(ICTYPE_VIDEO, kDrvlFourCC, reinterpret_cast<LPARAM>(path), nullptr,
+    m_installed = ICInstall(ICTYPE_VIDEO, kDrvlFourCC, reinterpret_cast<LPARAM>(path.c_str()), nullptr,
                             ICINSTALL_DRIVER) != FALSE;
 }
 

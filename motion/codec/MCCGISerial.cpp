@@ -1,5 +1,7 @@
 #include "motion/codec/MCCGISerial.h"
 
+#include "common/text/TextConversion.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -14,31 +16,6 @@ constexpr DWORD kReadChunk = 64;
 constexpr DWORD kQueuedReadTimeoutMs = 1000;
 // A command is a few bytes; a write that takes longer means the port is stuck.
 constexpr DWORD kCommandWriteTimeoutMs = 5000;
-
-std::string ToAnsi(const std::wstring& text)
-{
-    if (text.empty())
-        return {};
-    const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(std::max(size, 0)), '\0');
-    if (size > 0)
-        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(),
-                            size, nullptr, nullptr);
-    return out;
-}
-
-std::wstring FromAnsi(const BYTE* bytes, size_t count)
-{
-    if (count == 0)
-        return {};
-    const auto* text = reinterpret_cast<const char*>(bytes);
-    const int size = MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(count), nullptr, 0);
-    std::wstring out(static_cast<size_t>(std::max(size, 0)), L'\0');
-    if (size > 0)
-        MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(count), out.data(), size);
-    return out;
-}
 
 // The device's checksum: the bytes' sum modulo 256 as two uppercase hex digits.
 std::string WithChecksum(const std::string& text)
@@ -126,11 +103,11 @@ int CMCCGISerial::SendCommand(const std::wstring& command, const wchar_t* expect
     m_replyHasChecksum = false;
     DropQueuedRecords();
 
-    std::string wire = ToAnsi(command);
+    std::string wire = WideToNarrow(command, CP_ACP);
     if (flags & kChecksumCommand)
         wire = WithChecksum(wire);
     wire += '\r';
-    std::string expectedText = expected ? ToAnsi(expected) : std::string();
+    std::string expectedText = expected ? WideToNarrow(expected, CP_ACP) : std::string();
     if (expected && (flags & kChecksumReply))
         expectedText = WithChecksum(expectedText);
 
@@ -157,7 +134,7 @@ std::wstring CMCCGISerial::LastReply(int flags) const
     size_t length = m_lastReply.size();
     if (!(flags & kChecksumReply) && m_replyHasChecksum && length > 1)
         length -= 2;
-    return FromAnsi(m_lastReply.data(), length);
+    return NarrowToWide(std::string_view(reinterpret_cast<const char*>(m_lastReply.data()), length), CP_ACP);
 }
 
 bool CMCCGISerial::SetPatterns(const std::wstring& startHex, const std::wstring& endHex,

@@ -156,7 +156,8 @@ LONG CSerial::CompleteBlocking(BOOL started, OVERLAPPED& overlapped, DWORD timeo
             return wait == WAIT_TIMEOUT ? ERROR_TIMEOUT : LastSystemError();
         }
     }
-    if (!GetOverlappedResult(m_port.Get(), &overlapped, &bytes, FALSE))
+    // Done at once or signalled: Wine may still be writing the result.
+    if (!GetOverlappedResult(m_port.Get(), &overlapped, &bytes, TRUE))
         return LastSystemError();
     if (transferred)
         *transferred = bytes;

@@ -105,7 +105,9 @@ DWORD CSerialEx::Listen()
             break;
         pending = false;
         DWORD unused = 0;
-        if (GetOverlappedResult(PortHandle(), &overlapped, &unused, FALSE)) {
+        // The event is set, so the wait is over; asking with a wait lets Wine
+        // write the result, which it may do a moment after the event.
+        if (GetOverlappedResult(PortHandle(), &overlapped, &unused, TRUE)) {
             const DWORD events = TakeReportedEvents();
             DWORD queued = 0;
             DWORD errors = 0;

@@ -1,9 +1,9 @@
 #include "motion/plugin/CompanionMovieWriter.h"
 
 #include "common/com/RefPtr.h"
+#include "common/storedvalues/StorableGuid.h"
 #include "motion/plugin/AviLibrary.h"
 #include "motion/plugin/CompanionPath.h"
-#include "motion/plugin/GuidString.h"
 #include "motion/records/CompanionRecords.h"
 
 #include <algorithm>
@@ -77,10 +77,11 @@ HRESULT BuildHeaderRecord(const wchar_t* sourcePath, DWORD frameCount, const std
                           const wchar_t* variable, const wchar_t* scriptId,
                           std::vector<BYTE>& record)
 {
-    std::wstring recordId;
-    const HRESULT hr = MakeGuidString(recordId);
+    GUID recordGuid;
+    const HRESULT hr = CoCreateGuid(&recordGuid);
     if (FAILED(hr))
         return hr;
+    const std::wstring recordId = GuidString(recordGuid);
     record.assign(static_cast<size_t>(ScriptHeaderSize(script.size())), 0);
     auto* header = reinterpret_cast<ScriptHeaderRecord*>(record.data());
     header->recordType = kScriptHeaderType;

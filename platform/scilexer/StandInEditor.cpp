@@ -1,5 +1,6 @@
 #include "platform/scilexer/StandInEditor.h"
 
+#include "common/text/TextConversion.h"
 #include "platform/scilexer/SciLexerStandIn.h"
 
 #include <algorithm>
@@ -27,24 +28,13 @@ UINT StandInEditor::ConversionCodePage() const
 
 std::string StandInEditor::ToBytes(const std::wstring& text) const
 {
-    if (text.empty()) return {};
-    const int size = ::WideCharToMultiByte(ConversionCodePage(), 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(std::max(size, 0)), '\0');
-    if (size > 0)
-        ::WideCharToMultiByte(ConversionCodePage(), 0, text.data(), static_cast<int>(text.size()), &bytes[0],
-                              size, nullptr, nullptr);
-    return bytes;
+    return WideToNarrow(text, ConversionCodePage());
 }
 
 std::wstring StandInEditor::ToWide(const char* text, int length) const
 {
-    if (length < 0) length = static_cast<int>(std::strlen(text));
-    if (length == 0) return {};
-    const int size = ::MultiByteToWideChar(ConversionCodePage(), 0, text, length, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(std::max(size, 0)), L'\0');
-    if (size > 0) ::MultiByteToWideChar(ConversionCodePage(), 0, text, length, &wide[0], size);
-    return wide;
+    return NarrowToWide(length < 0 ? std::string_view(text) : std::string_view(text, static_cast<size_t>(length)),
+                        ConversionCodePage());
 }
 
 std::wstring StandInEditor::EditText() const

@@ -63,6 +63,11 @@ struct WindowTraits {
     static void Close(HWND h) { if (::IsWindow(h)) ::DestroyWindow(h); }
 };
 
+struct RegistryKeyTraits {
+    static HKEY Invalid() { return nullptr; }
+    static void Close(HKEY h) { ::RegCloseKey(h); }
+};
+
 using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
 using UniquePen = UniqueHandle<HPEN, GdiObjectTraits<HPEN>>;
@@ -72,6 +77,7 @@ using UniqueModule = UniqueHandle<HMODULE, ModuleTraits>;
 using UniqueFile = UniqueHandle<HANDLE, FileTraits>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
 using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
+using UniqueRegistryKey = UniqueHandle<HKEY, RegistryKeyTraits>;
 
 // A device context borrowed from a window for the scope.
 class WindowDC {

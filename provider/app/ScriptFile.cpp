@@ -4,30 +4,13 @@
 
 #include <algorithm>
 
+#include "common/text/TextConversion.h"
 #include "common/win/ScopedHandle.h"
 
 namespace {
 
 // Larger files are no script.
 constexpr DWORD kMaxScriptBytes = 16 * 1024 * 1024;
-
-std::wstring Decode(UINT codePage, DWORD flags, const std::string& bytes)
-{
-    if (bytes.empty())
-        return {};
-    const int length = MultiByteToWideChar(codePage, flags, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    if (length <= 0)
-        return {};
-    std::wstring text(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(codePage, flags, bytes.data(), static_cast<int>(bytes.size()), &text[0], length);
-    return text;
-}
-
-bool IsValidUtf8(const std::string& bytes)
-{
-    return bytes.empty() ||
-           MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0) > 0;
-}
 
 }  // namespace
 
@@ -50,20 +33,16 @@ std::optional<std::wstring> ReadScriptFile(const std::wstring& path)
     bytes.erase(std::remove(bytes.begin(), bytes.end(), '\0'), bytes.end());
     if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
         bytes.erase(0, 3);
-    return IsValidUtf8(bytes) ? Decode(CP_UTF8, 0, bytes) : Decode(CP_ACP, 0, bytes);
+    // Text that is not UTF-8 is taken as ANSI.
+    std::optional<std::wstring> text = ExactNarrowToWide(bytes, CP_UTF8);
+    return text ? std::move(*text) : NarrowToWide(bytes, CP_ACP);
 }
 
 bool WriteScriptFile(const std::wstring& path, const std::wstring& text)
 {
-    std::string bytes;
-    if (!text.empty()) {
-        const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                               nullptr, nullptr);
-        if (length <= 0)
-            return false;
-        bytes.resize(static_cast<size_t>(length));
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &bytes[0], length, nullptr, nullptr);
-    }
+    const std::string bytes = WideToNarrow(text, CP_UTF8);
+    if (bytes.empty() && !text.empty())
+        return false;
     ScopedHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return false;

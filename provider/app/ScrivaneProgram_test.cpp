@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "chartcontrol/ProviderFrame.h"
+#include "common/providerwire/ProviderFrame.h"
 #include "common/win/ScopedHandle.h"
 #include "common/xml/XmlNode.h"
 #include "platform/net/WinsockRuntime.h"

@@ -1,7 +1,6 @@
 #include "provider/server/RequestDispatch.h"
 
-#include "chartcontrol/ProviderFrame.h"
-#include "common/xml/XmlParse.h"
+#include "common/providerwire/ProviderFrame.h"
 
 namespace {
 
@@ -11,17 +10,6 @@ bool IsAsciiLetter(wchar_t c)
 }
 
 }  // namespace
-
-CXmlNodePtr DecodeRequest(const std::string& payload)
-{
-    std::wstring text;
-    if (!DecodeProviderPayload(payload.data(), payload.size(), text))
-        return CXmlNodePtr();
-    CXmlNodePtr container;
-    if (ParseXmlText(text, container) != S_OK)
-        return CXmlNodePtr();
-    return container;
-}
 
 void DispatchCommand(CXmlNode* container, CXmlNode* reply, const RequestRunner& run)
 {
@@ -100,7 +88,7 @@ std::wstring BuildRoutineCall(const HistoricalRequest& request)
 std::wstring AnswerRequest(const std::string& payload, const RequestRunner& run)
 {
     CXmlNodePtr reply = CXmlNodePtr::Adopt(new CXmlNode(nullptr, L"response"));
-    CXmlNodePtr container = DecodeRequest(payload);
+    CXmlNodePtr container = ParseProviderPayload(payload.data(), payload.size());
     DispatchCommand(container.Get(), reply.Get(), run);
     std::wstring text;
     reply->WriteToString(text);

@@ -20,10 +20,6 @@ struct HistoricalRequest {
 // Runs the request's routine; the script builds its answer under `reply`.
 using RequestRunner = std::function<void(const HistoricalRequest& request, CXmlNode* reply)>;
 
-// The request tree of a payload, or null when the payload is not hexadecimal
-// UTF-16 or its XML does not parse completely.
-CXmlNodePtr DecodeRequest(const std::string& payload);
-
 // Checks the request under `container` and, when it is one the server
 // serves, hands it to `run`. Anything else leaves `reply` untouched.
 void DispatchCommand(CXmlNode* container, CXmlNode* reply, const RequestRunner& run);

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "chartcontrol/ProviderFrame.h"
+#include "common/providerwire/ProviderFrame.h"
 #include "common/xml/XmlNodeTestSupport.h"
 #include "provider/server/RequestDispatch.h"
 

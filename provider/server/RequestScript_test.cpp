@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "chartcontrol/ProviderFrame.h"
-#include "common/xml/XmlParse.h"
+#include "common/providerwire/ProviderFrame.h"
 #include "provider/ProviderTestSupport.h"
 #include "provider/server/RequestScript.h"
 #include "provider/server/SocketListener.h"
@@ -42,13 +41,8 @@ std::string Frame(const std::wstring& symbol, const std::wstring& extra = L"")
 // The reply's root, decoded from its frame.
 CXmlNodePtr ReplyRoot(const std::string& frame)
 {
-    std::wstring text;
-    if (frame.size() < 2 || !DecodeProviderPayload(frame.data() + 1, frame.size() - 2, text))
-        return CXmlNodePtr();
-    CXmlNodePtr container;
-    if (ParseXmlText(text, container) != S_OK)
-        return CXmlNodePtr();
-    return CXmlNodePtr::Adopt(container->FindChild(L"response", 0));
+    CXmlNodePtr container = frame.size() < 2 ? nullptr : ParseProviderPayload(frame.data() + 1, frame.size() - 2);
+    return CXmlNodePtr::Adopt(container ? container->FindChild(L"response", 0) : nullptr);
 }
 
 class RequestScriptTest : public ProviderFixture {

@@ -1,6 +1,6 @@
 #include "provider/server/SocketListener.h"
 
-#include "chartcontrol/ProviderFrame.h"
+#include "common/providerwire/ProviderFrame.h"
 #include "provider/ProgramLog.h"
 
 CServerSocket::CServerSocket(CSocketListener* listener) : m_listener(listener) {}

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "platform/asyncsock/AsyncSocket.h"
+#include "common/providerwire/ProviderFrameCutter.h"
 #include "provider/server/RequestDispatch.h"
-#include "provider/server/RequestFrames.h"
 
 class CSocketListener;
 
@@ -35,7 +35,7 @@ private:
     void RemoveSelf();
 
     CSocketListener* m_listener;
-    RequestFrameBuffer m_received{kMaxFrameBytes};
+    CProviderFrameCutter m_received{kMaxFrameBytes};
     std::string m_pending;      // reply bytes the socket has not taken yet
     bool m_peerClosed = false;  // close once the pending bytes are out
 };

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "chartcontrol/ProviderFrame.h"
+#include "common/providerwire/ProviderFrame.h"
 #include "platform/net/UniqueSocket.h"
 #include "provider/ProviderTestSupport.h"
 #include "provider/server/ServerTestSupport.h"

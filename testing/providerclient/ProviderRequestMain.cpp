@@ -8,15 +8,13 @@
 #include <string>
 
 #include "chartcontrol/Provider.h"
+#include "common/text/TextConversion.h"
 
 namespace {
 
 void Print(const std::wstring& text)
 {
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(length > 0 ? length : 0), '\0');
-    if (length > 0)
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &bytes[0], length, nullptr, nullptr);
+    const std::string bytes = WideToNarrow(text, CP_UTF8);
     fwrite(bytes.data(), 1, bytes.size(), stdout);
 }
 

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "common/text/TextConversion.h"
 #include "testing/simhost/SimHost.h"
 #include "testing/simhost/SimSceneFile.h"
 
@@ -25,11 +26,7 @@ struct ComApartment {
 void Print(const std::wstring& text)
 {
     // UTF-8 on stdout, whatever the console's code page.
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    if (size <= 0)
-        return;
-    std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &bytes[0], size, nullptr, nullptr);
+    const std::string bytes = WideToNarrow(text, CP_UTF8);
     fwrite(bytes.data(), 1, bytes.size(), stdout);
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "common/text/TextConversion.h"
 #include "common/xml/XmlParse.h"
 #include "testing/simhost/SimHost.h"
 
@@ -38,17 +39,13 @@ bool ReadText(const std::wstring& path, std::wstring& text, std::wstring& error)
         return true;
     }
     size_t start = bytes.size() >= 3 && bytes[0] == '\xEF' && bytes[1] == '\xBB' && bytes[2] == '\xBF' ? 3 : 0;
-    const int count = static_cast<int>(bytes.size() - start);
-    text.clear();
-    if (count == 0)
-        return true;
-    const int wide = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data() + start, count, nullptr, 0);
-    if (wide <= 0) {
+    std::optional<std::wstring> decoded =
+        ExactNarrowToWide(std::string_view(bytes.data() + start, bytes.size() - start), CP_UTF8);
+    if (!decoded) {
         error = L"the file is not UTF-8 text";
         return false;
     }
-    text.resize(wide);
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data() + start, count, &text[0], wide);
+    text = std::move(*decoded);
     return true;
 }
 

@@ -1,0 +1,15 @@
+# cmake -DOBJDUMP=... -DMODULE=... "-DEXPECTED=a;b;c" -P CheckExports.cmake
+# The module's export names, undecorated, exactly as its loader finds them.
+execute_process(COMMAND ${OBJDUMP} -p ${MODULE} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "objdump failed on ${MODULE}")
+endif()
+string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table\n(\t[^\n]*\n)*" table "${dump}")
+string(REGEX MATCHALL "\t\\[ *[0-9]+\\] [^\n]+" names "${table}")
+list(TRANSFORM names REPLACE "^\t\\[ *[0-9]+\\] " "")
+list(SORT names)
+set(expected ${EXPECTED})
+list(SORT expected)
+if(NOT names STREQUAL expected)
+  message(FATAL_ERROR "exports of ${MODULE}: ${names}\nexpected: ${expected}")
+endif()

@@ -1,0 +1,94 @@
+#include "common/storedvalues/CNumbers.h"
+
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+#include <locale.h>
+
+namespace {
+
+class CCLocale {
+public:
+    CCLocale() : m_locale(_create_locale(LC_ALL, "C")) {}
+    ~CCLocale() { if (m_locale) _free_locale(m_locale); }
+    CCLocale(const CCLocale&) = delete;
+    CCLocale& operator=(const CCLocale&) = delete;
+    _locale_t Get() const { return m_locale; }
+
+private:
+    _locale_t m_locale;
+};
+
+_locale_t CLocale()
+{
+    static const CCLocale locale;
+    return locale.Get();
+}
+
+// The text up to its first character outside ASCII, narrowed: msvcrt has no
+// wide form of the locale-bound reader, and numbers are ASCII.
+std::string AsciiPrefix(const std::wstring& text)
+{
+    std::string narrow;
+    for (wchar_t c : text) {
+        if (c == L'\0' || c > 0x7F)
+            break;
+        narrow += static_cast<char>(c);
+    }
+    return narrow;
+}
+
+}  // namespace
+
+std::wstring FormatFixed8(double value)
+{
+    return FormatFixed(value, 8);
+}
+
+std::wstring FormatFixed(double value, int decimals)
+{
+    decimals = decimals < 0 ? 0 : decimals > 15 ? 15 : decimals;
+    // Wide enough for any double in fixed notation (309 digits + 15 decimals).
+    wchar_t buffer[400];
+    const int written =
+        _snwprintf_l(buffer, sizeof buffer / sizeof buffer[0] - 1, L"%.*f", CLocale(), decimals, value);
+    if (written < 0)
+        return std::wstring();
+    buffer[written] = L'\0';
+    return buffer;
+}
+
+double ParseLeadingCDouble(const std::wstring& text)
+{
+    const std::string narrow = AsciiPrefix(text);
+    const double parsed = _strtod_l(narrow.c_str(), nullptr, CLocale());
+    return std::isnan(parsed) ? 0.0 : parsed;
+}
+
+bool ParseCDouble(const std::wstring& text, double& value)
+{
+    const std::string narrow = AsciiPrefix(text);
+    if (text.empty() || narrow.size() != text.size())
+        return false;
+    char* end = nullptr;
+    const double parsed = _strtod_l(narrow.c_str(), &end, CLocale());
+    if (end != narrow.c_str() + narrow.size() || !std::isfinite(parsed))
+        return false;
+    value = parsed;
+    return true;
+}
+
+bool ParseCInt(const std::wstring& text, int& value)
+{
+    if (text.empty())
+        return false;
+    wchar_t* end = nullptr;
+    errno = 0;
+    const long parsed = _wcstol_l(text.c_str(), &end, 10, CLocale());
+    if (end != text.c_str() + text.size() || errno == ERANGE || parsed < INT_MIN || parsed > INT_MAX)
+        return false;
+    value = static_cast<int>(parsed);
+    return true;
+}
