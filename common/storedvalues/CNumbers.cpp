@@ -7,6 +7,8 @@
 #include <string>
 #include <locale.h>
 
+#include "common/text/WideFormat.h"
+
 namespace {
 
 class CCLocale {
@@ -50,14 +52,7 @@ std::wstring FormatFixed8(double value)
 std::wstring FormatFixed(double value, int decimals)
 {
     decimals = decimals < 0 ? 0 : decimals > 15 ? 15 : decimals;
-    // Wide enough for any double in fixed notation (309 digits + 15 decimals).
-    wchar_t buffer[400];
-    const int written =
-        _snwprintf_l(buffer, sizeof buffer / sizeof buffer[0] - 1, L"%.*f", CLocale(), decimals, value);
-    if (written < 0)
-        return std::wstring();
-    buffer[written] = L'\0';
-    return buffer;
+    return FormatWideInLocale(CLocale(), L"%.*f", decimals, value);
 }
 
 double ParseLeadingCDouble(const std::wstring& text)
