@@ -42,7 +42,7 @@ inline void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD)
         return;
     ++run->ticks;
     if (run->dialog) {
-        if (run->ticks > 250 && IsWindow(run->dialog))
+        if (run->ticks > 1500 && IsWindow(run->dialog))
             PostMessageW(run->dialog, WM_COMMAND, IDCANCEL, 0);
         return;
     }

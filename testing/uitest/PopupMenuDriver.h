@@ -65,7 +65,7 @@ inline void CALLBACK OnTick(HWND, UINT, UINT_PTR timer, DWORD)
         return;
     }
     // A menu that ignores the keys is closed anyway, so a test never hangs.
-    if (++run->ticks > 100) {
+    if (++run->ticks > 500) {
         EndMenu();
         return;
     }
