@@ -6,7 +6,7 @@
 #include "chartcontrol/EditorWindowSeam.h"
 #include "chartcontrol/ModulePath.h"
 #include "chartcontrol/QuillonIds.h"
-#include "chartcontrol/QuillonModule.h"
+#include "chartcontrol/QuillonApp.h"
 #include "common/about/AboutDialog.h"
 #include "common/about/VersionInfo.h"
 #include "common/text/WideFormat.h"
@@ -24,7 +24,7 @@ const wchar_t kPluginName[] = L"Plotvane";
 
 CQuillonCtrl::CQuillonCtrl(const ComServer& server, const ComClass& type) : CActiveXControl(server, type)
 {
-    StartQuillonModule();
+    QuillonApp().InitInstance();
 }
 
 CQuillonCtrl::~CQuillonCtrl()
@@ -60,7 +60,7 @@ void CQuillonCtrl::OnInitialize(CDispatchCall& call)
     if (!application)
         return;
     m_application = application;
-    QuillonModule().application = application;
+    QuillonApp().SetApplication(application);
     try {
         CHostApplication host;
         host.Attach(application);
@@ -103,14 +103,14 @@ void CQuillonCtrl::SetLyric(CDispatchCall& call)
         return;
     m_application = application;
     if (HWND editor = CreateEditorWindow(ControlWindow(), application))
-        KeepEditorWindow(editor);
+        QuillonApp().KeepEditorWindow(editor);
 }
 
 void CQuillonCtrl::LyricEvent(LONG event)
 {
     if (event != 0)
         return;
-    if (HWND editor = EditorWindow())
+    if (HWND editor = QuillonApp().EditorWindow())
         SendMessageW(editor, kEditorReload, 0, 0);
 }
 
@@ -123,7 +123,7 @@ void CQuillonCtrl::AboutBox()
 bool CQuillonCtrl::OnWindowMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT&)
 {
     if (msg == WM_SIZE)
-        if (HWND editor = EditorWindow())
+        if (HWND editor = QuillonApp().EditorWindow())
             SetWindowPos(editor, nullptr, 0, 0, LOWORD(lParam), HIWORD(lParam), SWP_NOMOVE | SWP_NOZORDER);
     return false;
 }

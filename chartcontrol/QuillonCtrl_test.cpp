@@ -7,7 +7,7 @@
 
 #include "chartcontrol/QuillonCtrl.h"
 #include "chartcontrol/QuillonIds.h"
-#include "chartcontrol/QuillonModule.h"
+#include "chartcontrol/QuillonApp.h"
 #include "common/com/ComTypes.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/WinHandles.h"
@@ -70,7 +70,7 @@ TEST(QuillonCtrl, EventZeroTellsTheEditorToReloadUntilTheEditorIsGone)
     RefPtr<IDispatch> control = NewControl();
     ASSERT_TRUE(control);
     StandInEditor editor(nullptr);
-    KeepEditorWindow(editor.Get());
+    QuillonApp().KeepEditorWindow(editor.Get());
     for (long event : {1L, 3L, 11L, 12L})
         EXPECT_HRESULT_SUCCEEDED(LyricEvent(host, control.Get(), event));
     EXPECT_EQ(0, StandInEditor::Reloads()) << "only event 0 reloads";
@@ -79,7 +79,7 @@ TEST(QuillonCtrl, EventZeroTellsTheEditorToReloadUntilTheEditorIsGone)
 
     const HWND gone = editor.Get();
     editor.Destroy();
-    EXPECT_EQ(nullptr, EditorWindow());
+    EXPECT_EQ(nullptr, QuillonApp().EditorWindow());
     // A new window may reuse the handle: it must not be taken for the editor.
     StandInEditor stranger(nullptr);
     EXPECT_HRESULT_SUCCEEDED(LyricEvent(host, control.Get(), 0));
@@ -108,7 +108,7 @@ TEST(QuillonCtrl, TheEditorFollowsTheSizeOfTheControlsWindow)
         ASSERT_HRESULT_SUCCEEDED(site->GetWindow(&controlWindow));
 
         StandInEditor editor(controlWindow);
-        KeepEditorWindow(editor.Get());
+        QuillonApp().KeepEditorWindow(editor.Get());
         MoveWindow(frame.frame, 0, 0, 350, 260, TRUE);
         RECT controlRect{}, editorRect{};
         GetClientRect(controlWindow, &controlRect);
@@ -118,7 +118,7 @@ TEST(QuillonCtrl, TheEditorFollowsTheSizeOfTheControlsWindow)
         EXPECT_EQ(controlRect.bottom, editorRect.bottom);
     }
     CoRevokeClassObject(cookie);
-    EXPECT_EQ(nullptr, EditorWindow()) << "the editor went with the control's window";
+    EXPECT_EQ(nullptr, QuillonApp().EditorWindow()) << "the editor went with the control's window";
 }
 
 } // namespace

@@ -5,10 +5,12 @@
 #include <memory>
 
 #include "chartcontrol/QuillonIds.h"
+#include "common/about/AboutIds.h"
 #include "common/com/ComTypes.h"
 #include "testing/comreg/ServerRegistrationTestSupport.h"
 #include "testing/simhost/SimHostTestSupport.h"
 #include "testing/testmain/TestVariants.h"
+#include "testing/uitest/ModalDriver.h"
 
 namespace {
 
@@ -208,6 +210,22 @@ TEST_F(PlotvaneHostTest, TransitionsAndUnknownEventsAnswerZero)
     EXPECT_EQ(0, result->scode);
     EXPECT_HRESULT_SUCCEEDED(host.CallControl(control.Get(), L"LyricEvent", DISPATCH_METHOD, {CSimValue(0L)}, nullptr));
     EXPECT_EQ(DISP_E_BADPARAMCOUNT, host.CallControl(control.Get(), L"LyricTransition", DISPATCH_METHOD, {}, nullptr));
+}
+
+TEST_F(PlotvaneHostTest, TheAboutBoxShowsTheControlsOwnVersion)
+{
+    std::wstring version;
+    CModalDriver driver({[&version] {
+        HWND about = CModalDriver::FindDialog(L"About Plotvane");
+        if (!about)
+            return false;
+        version = CModalDriver::WindowText(GetDlgItem(about, IDC_ABOUT_VERSION));
+        PostMessageW(about, WM_COMMAND, IDOK, 0);
+        return true;
+    }});
+    EXPECT_HRESULT_SUCCEEDED(host.CallControl(control.Get(), L"AboutBox", DISPATCH_METHOD, {}, nullptr));
+    EXPECT_TRUE(driver.Done()) << (driver.TimedOut() ? "no About box came" : "");
+    EXPECT_EQ(L"Version: 1.0.0.1", version);
 }
 
 } // namespace

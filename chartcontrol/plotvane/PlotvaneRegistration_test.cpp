@@ -54,7 +54,7 @@ TEST(PlotvaneRegistration, Regsvr32RegistersTheControlAndItsTypeLibraryAndSlashU
     const std::wstring key = L"CLSID\\{8DDC23E1-38D4-4597-977E-CF0C42B361F4}";
     DWORD exitCode = 0;
     ASSERT_TRUE(RunRegsvr32(module, false, exitCode));
-    ASSERT_EQ(0u, exitCode) << "Plotvane.ocx, Vantre.dll and Trellan.dll lie side by side";
+    ASSERT_EQ(0u, exitCode) << "the module and what it links load from the build folder";
 
     EXPECT_EQ(0, _wcsicmp(module.c_str(), Read(key + L"\\InprocServer32").c_str())) << Read(key + L"\\InprocServer32");
     EXPECT_EQ(L"Apartment", Read(key + L"\\InprocServer32", L"ThreadingModel"));

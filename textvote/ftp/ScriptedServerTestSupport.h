@@ -2,6 +2,7 @@
 // A client logged on to the scripted server, and the script pieces every
 // such test starts with.
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,6 +11,9 @@
 #include "textvote/ftp/FTPTestSupport.h"
 
 const unsigned kScriptedTimeout = 2;
+// What a client with a 1-s time-out must end within: a few of its time-outs
+// with room for a loaded machine, far below a wait that never ends.
+const auto kWithinShortTimeOuts = std::chrono::seconds(10);
 
 // The logon the client makes, then `steps`.
 inline std::vector<FtpStep> LoggedOn(std::vector<FtpStep> steps)
