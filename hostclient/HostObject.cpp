@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/com/ScopedExcepInfo.h"
+#include "common/errors/FailureReport.h"
 #include "common/text/WideFormat.h"
 
 namespace {
@@ -11,9 +12,9 @@ namespace {
 std::wstring FailedCallText(const wchar_t* what, DISPID id, HRESULT hr, UINT argumentError)
 {
     if (hr == DISP_E_TYPEMISMATCH || hr == DISP_E_PARAMNOTFOUND)
-        return FormatWide(L"%ls (member %ld, argument %u): 0x%08lX", what, static_cast<long>(id), argumentError,
-                          static_cast<unsigned long>(hr));
-    return FormatWide(L"%ls (member %ld): 0x%08lX", what, static_cast<long>(id), static_cast<unsigned long>(hr));
+        return FormatWide(L"%ls (member %ld, argument %u): ", what, static_cast<long>(id), argumentError) +
+               HResultText(hr);
+    return FormatWide(L"%ls (member %ld): ", what, static_cast<long>(id)) + HResultText(hr);
 }
 
 } // namespace

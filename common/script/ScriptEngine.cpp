@@ -4,7 +4,7 @@
 
 #include "common/com/ComTypes.h"
 #include "common/com/ScopedExcepInfo.h"
-#include "common/text/WideFormat.h"
+#include "common/errors/FailureReport.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ void CScriptEngine::LogFailure(const wchar_t* what, HRESULT hr) const
 {
     if (!m_options.log)
         return;
-    m_options.log(what + FormatWide(L"0x%08lX", static_cast<unsigned long>(hr)));
+    m_options.log(what + HResultText(hr));
 }
 
 // Closing the engine makes it release the site it holds, so a failed set-up

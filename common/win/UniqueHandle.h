@@ -48,7 +48,7 @@ private:
 };
 
 // A kind of handle whose "none" is null: events, threads, processes, timers,
-// modules, registry keys, GDI objects, cursors.
+// modules, registry keys, GDI objects, memory DCs, cursors.
 template <typename H, auto CloseFunction>
 struct NullHandleTraits {
     using Handle = H;
@@ -85,4 +85,7 @@ using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueFont = UniqueHandle<NullHandleTraits<HFONT, &::DeleteObject>>;
 using UniqueBrush = UniqueHandle<NullHandleTraits<HBRUSH, &::DeleteObject>>;
 using UniqueBitmap = UniqueHandle<NullHandleTraits<HBITMAP, &::DeleteObject>>;
+using UniquePen = UniqueHandle<NullHandleTraits<HPEN, &::DeleteObject>>;
+// A DC of CreateCompatibleDC; one borrowed from a window is a WindowDC.
+using UniqueMemoryDC = UniqueHandle<NullHandleTraits<HDC, &::DeleteDC>>;
 using UniqueCursor = UniqueHandle<NullHandleTraits<HCURSOR, &::DestroyCursor>>;

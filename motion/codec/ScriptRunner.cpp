@@ -92,17 +92,18 @@ void ScriptRunner::Start(const std::wstring& text)
         return;
     // The thread holds the module until its very end, so the module cannot
     // be unloaded under it.
-    HMODULE module = nullptr;
+    UniqueModule module;
     if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                            reinterpret_cast<LPCWSTR>(&ScriptRunner::ThreadMain), &module)) {
+                            reinterpret_cast<LPCWSTR>(&ScriptRunner::ThreadMain), module.Put())) {
         m_stopEvent.Reset();
         return;
     }
     m_thread.Reset(CreateThread(nullptr, 0, &ScriptRunner::ThreadMain, this, 0, nullptr));
     if (!m_thread) {
-        FreeLibrary(module);
         m_stopEvent.Reset();
+        return;
     }
+    module.Detach();   // the thread frees it as it exits
 }
 
 void ScriptRunner::Stop()

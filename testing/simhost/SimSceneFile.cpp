@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "common/errors/FailureReport.h"
 #include "common/text/TextConversion.h"
 #include "common/text/WideFormat.h"
 #include "common/xml/XmlParse.h"
@@ -283,7 +284,7 @@ bool LoadSceneText(CSimHost& host, const std::wstring& text, std::wstring& error
     CXmlNodePtr root;
     const HRESULT hr = ParseXmlText(WithoutDeclaration(text), root);
     if (FAILED(hr) || !root) {
-        error = FormatWide(L"not well-formed XML (0x%08lX)", static_cast<unsigned long>(hr));
+        error = L"not well-formed XML (" + HResultText(hr) + L")";
         return false;
     }
     CSceneLoader loader(host);
