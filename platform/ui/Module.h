@@ -27,3 +27,12 @@ inline std::wstring CurrentModulePath()
         path.resize(path.size() * 2); // truncated: try a larger buffer
     }
 }
+
+// A text of the string table of the module that the calling code is linked
+// into; empty when it has none of that number.
+inline std::wstring LoadModuleString(UINT id)
+{
+    const wchar_t* text = nullptr; // with a length of 0 the call hands out the resource itself
+    const int length = ::LoadStringW(CurrentModule(), id, reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 && text ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
+}

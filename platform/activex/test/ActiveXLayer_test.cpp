@@ -6,8 +6,10 @@
 #include <olectl.h>
 
 #include "common/com/ScopedExcepInfo.h"
+#include "platform/activex/test/ActiveXProbeResources.h"
 #include "platform/activex/test/ActiveXProbeTestSupport.h"
 #include "platform/ui/MessageLoop.h"
+#include "testing/uitest/ModalDriver.h"
 
 namespace {
 
@@ -307,6 +309,89 @@ TEST_F(ActiveXFactoryTest, NoExceptionLeavesInvoke)
     EXPECT_EQ(E_UNEXPECTED, CallProbe(probe.Get(), L"Fail", {Long(ProbeStrangeException)}, result.Get()));
     // Without a place for error information the code still comes back.
     EXPECT_EQ(DISP_E_EXCEPTION, CallProbe(probe.Get(), L"Fail", {Long(ProbeDispatchError)}, result.Get()));
+}
+
+TEST_F(ActiveXFactoryTest, APropertyPageShowsItsTemplateWhileActiveAndExchangesNothing)
+{
+    RefPtr<IClassFactory> factory;
+    ASSERT_HRESULT_SUCCEEDED(ClassObject(kProbePageClsid, factory));
+    RefPtr<IPropertyPage> page;
+    ASSERT_HRESULT_SUCCEEDED(factory->CreateInstance(nullptr, IID_IPropertyPage, reinterpret_cast<void**>(page.Put())));
+    factory.Reset();
+
+    PROPPAGEINFO info{};
+    ASSERT_HRESULT_SUCCEEDED(page->GetPageInfo(&info));
+    ASSERT_NE(nullptr, info.pszTitle);
+    EXPECT_STREQ(L"Probe Page", info.pszTitle);
+    CoTaskMemFree(info.pszTitle);
+
+    UniqueWindow frame(CreateWindowExW(0, L"STATIC", L"page frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 400,
+                                       300, nullptr, nullptr, nullptr, nullptr));
+    ASSERT_TRUE(frame);
+    const RECT place{5, 5, 5 + info.size.cx, 5 + info.size.cy};
+    ASSERT_HRESULT_SUCCEEDED(page->Activate(frame.Get(), &place, TRUE));
+    HWND window = FindWindowExW(frame.Get(), nullptr, L"#32770", nullptr);
+    ASSERT_NE(nullptr, window);
+    EXPECT_FALSE(IsWindowVisible(window)) << "shown when the frame says so";
+    EXPECT_HRESULT_SUCCEEDED(page->Show(SW_SHOW));
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(L"Nothing to set", CModalDriver::WindowText(GetDlgItem(window, IDC_PROBE_PAGE_LABEL)));
+    // The size it announced is its template's, in this page's pixels.
+    RECT templateSize{0, 0, 150, 60};
+    MapDialogRect(window, &templateSize);
+    EXPECT_EQ(templateSize.right, info.size.cx);
+    EXPECT_EQ(templateSize.bottom, info.size.cy);
+
+    const RECT moved{0, 0, 200, 100};
+    EXPECT_HRESULT_SUCCEEDED(page->Move(&moved));
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(200, client.right);
+
+    RefPtr<IDispatch> probe = NewProbe();
+    IUnknown* objects[] = {probe.Get()};
+    EXPECT_HRESULT_SUCCEEDED(page->SetObjects(1, objects));
+    EXPECT_EQ(S_FALSE, page->IsPageDirty());
+    EXPECT_EQ(S_OK, page->Apply());
+    EXPECT_HRESULT_SUCCEEDED(page->Deactivate());
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(E_UNEXPECTED, page->Show(SW_SHOW)) << "no window once deactivated";
+
+    page.Reset();
+    probe.Reset();
+    EXPECT_EQ(S_OK, CanUnloadNow()) << "the page kept the objects it was given";
+}
+
+TEST_F(ActiveXFactoryTest, ThePropertyFrameShowsThePageTheControlNames)
+{
+    RefPtr<IDispatch> probe = NewProbe();
+    ASSERT_TRUE(probe);
+    RefPtr<ISpecifyPropertyPages> specify;
+    ASSERT_HRESULT_SUCCEEDED(probe->QueryInterface(IID_ISpecifyPropertyPages, reinterpret_cast<void**>(specify.Put())));
+    CAUUID pages{};
+    ASSERT_HRESULT_SUCCEEDED(specify->GetPages(&pages));
+    RefPtr<IClassFactory> factory;
+    ASSERT_HRESULT_SUCCEEDED(ClassObject(kProbePageClsid, factory));
+    DWORD cookie = 0;
+    ASSERT_HRESULT_SUCCEEDED(
+        CoRegisterClassObject(kProbePageClsid, factory.Get(), CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie));
+
+    // The frame is a modal property sheet holding the page's own window.
+    CModalDriver driver({[] {
+        HWND sheet = CModalDriver::FindDialog(
+            [](HWND window) { return CModalDriver::StaticTexts(window).find(L"Nothing to set") != std::wstring::npos; });
+        if (sheet)
+            PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
+        return sheet != nullptr;
+    }});
+    IUnknown* objects[] = {probe.Get()};
+    const HRESULT hr = OleCreatePropertyFrame(nullptr, 0, 0, L"Probe", 1, objects, pages.cElems, pages.pElems,
+                                              LOCALE_USER_DEFAULT, 0, nullptr);
+    CoTaskMemFree(pages.pElems);
+    CoRevokeClassObject(cookie);
+    EXPECT_HRESULT_SUCCEEDED(hr);
+    EXPECT_TRUE(driver.Done()) << "the page did not appear in the frame";
+    EXPECT_FALSE(driver.TimedOut());
 }
 
 // Wine's atl.dll: the "AtlAxWin" class, whose window text names the control.

@@ -4,8 +4,10 @@
 
 #include "common/text/WideFormat.h"
 #include "platform/activex/ActiveXControl.h"
+#include "platform/activex/PropertyPage.h"
 #include "platform/activex/ServerRegistration.h"
 #include "platform/activex/test/ActiveXProbeIds.h"
+#include "platform/activex/test/ActiveXProbeResources.h"
 
 namespace {
 
@@ -44,13 +46,11 @@ protected:
     }
 };
 
-HRESULT CreateNothing(const ComServer&, const ComClass&, REFIID, void** object)
-{
-    // Registered like a property page; the tests never create it.
-    if (object)
-        *object = nullptr;
-    return E_NOTIMPL;
-}
+// A page with a label and nothing to exchange.
+class CProbePage final : public CActiveXPropertyPage {
+public:
+    CProbePage(const ComServer&, const ComClass&) : CActiveXPropertyPage(IDD_PROBE_PAGE, IDS_PROBE_PAGE_TITLE) {}
+};
 
 const ComServer& ProbeServer()
 {
@@ -59,7 +59,7 @@ const ComServer& ProbeServer()
         {
             ComClass{kProbeClsid, kProbeProgId, L"ActiveX Probe Control", &CreateComObject<CActiveXProbe>,
                      ControlTraits{kProbeMiscStatus, kProbeDispatchIid, kProbeEventIid, {kProbePageClsid}}},
-            ComClass{kProbePageClsid, kProbePageProgId, L"ActiveX Probe Page", &CreateNothing, std::nullopt},
+            ComClass{kProbePageClsid, kProbePageProgId, L"ActiveX Probe Page", &CreateComObject<CProbePage>, std::nullopt},
         }};
     return server;
 }

@@ -1,0 +1,147 @@
+#pragma once
+// Drives the modal windows that a call opens on the test's own thread: the
+// steps run one after the other on a thread timer, inside whatever modal
+// loop (dialog, message box, property frame) is running, each until it
+// reports that it is done. Steps must not block: an action that opens a
+// further modal loop is posted (PostMessage), so the next step runs inside
+// that loop. When the bound passes first, every dialog of the thread is
+// cancelled, so the call returns, and the driver reports the time-out.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+class CModalDriver {
+public:
+    using Step = std::function<bool()>;  // true: done, go on to the next
+
+    explicit CModalDriver(std::vector<Step> steps, DWORD boundMs = 10000)
+        : m_steps(std::move(steps)), m_bound(boundMs), m_start(::GetTickCount())
+    {
+        Current() = this;
+        m_timer = ::SetTimer(nullptr, 0, 20, &CModalDriver::OnTick);
+    }
+    CModalDriver(const CModalDriver&) = delete;
+    CModalDriver& operator=(const CModalDriver&) = delete;
+    ~CModalDriver()
+    {
+        ::KillTimer(nullptr, m_timer);
+        Current() = nullptr;
+    }
+
+    bool Done() const { return m_next == m_steps.size(); }
+    bool TimedOut() const { return m_timedOut; }
+    // How many steps completed, for a failure message.
+    size_t StepsDone() const { return m_next; }
+
+    // The first visible top-level dialog of this thread that matches, or null.
+    static HWND FindDialog(const std::function<bool(HWND)>& match)
+    {
+        struct Search {
+            const std::function<bool(HWND)>& match;
+            HWND found;
+        } search{match, nullptr};
+        struct Visit {
+            static BOOL CALLBACK Window(HWND window, LPARAM data)
+            {
+                auto& s = *reinterpret_cast<Search*>(data);
+                if (IsDialog(window) && ::IsWindowVisible(window) && s.match(window)) {
+                    s.found = window;
+                    return FALSE;
+                }
+                return TRUE;
+            }
+        };
+        ::EnumThreadWindows(::GetCurrentThreadId(), &Visit::Window, reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+    static HWND FindDialog(const std::wstring& caption)
+    {
+        return FindDialog([&caption](HWND window) { return WindowText(window) == caption; });
+    }
+
+    // The texts of the static controls below the window (a message box's
+    // message), joined by new lines.
+    static std::wstring StaticTexts(HWND window)
+    {
+        std::wstring texts;
+        struct Visit {
+            static BOOL CALLBACK Child(HWND child, LPARAM data)
+            {
+                wchar_t className[16] = {};
+                ::GetClassNameW(child, className, 16);
+                if (_wcsicmp(className, L"Static") == 0) {
+                    auto& joined = *reinterpret_cast<std::wstring*>(data);
+                    const std::wstring text = WindowText(child);
+                    if (!text.empty())
+                        joined += (joined.empty() ? L"" : L"\n") + text;
+                }
+                return TRUE;
+            }
+        };
+        ::EnumChildWindows(window, &Visit::Child, reinterpret_cast<LPARAM>(&texts));
+        return texts;
+    }
+
+    static std::wstring WindowText(HWND window)
+    {
+        wchar_t text[512] = {};
+        ::GetWindowTextW(window, text, 512);
+        return text;
+    }
+
+private:
+    static CModalDriver*& Current()
+    {
+        thread_local CModalDriver* current = nullptr;
+        return current;
+    }
+
+    static bool IsDialog(HWND window)
+    {
+        wchar_t className[16] = {};
+        ::GetClassNameW(window, className, 16);
+        return std::wstring(className) == L"#32770" && !(::GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD);
+    }
+
+    static BOOL CALLBACK CancelDialog(HWND window, LPARAM)
+    {
+        if (IsDialog(window))
+            ::PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+        return TRUE;
+    }
+
+    static void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        CModalDriver* self = Current();
+        if (self && !self->m_running)
+            self->Tick();
+    }
+
+    void Tick()
+    {
+        if (Done())
+            return;
+        if (::GetTickCount() - m_start > m_bound) {
+            m_timedOut = true;
+            ::EnumThreadWindows(::GetCurrentThreadId(), &CModalDriver::CancelDialog, 0);
+            return;
+        }
+        m_running = true;
+        const bool stepDone = m_steps[m_next]();
+        m_running = false;
+        if (stepDone)
+            ++m_next;
+    }
+
+    std::vector<Step> m_steps;
+    size_t m_next = 0;
+    DWORD m_bound;
+    DWORD m_start;
+    UINT_PTR m_timer = 0;
+    bool m_running = false;
+    bool m_timedOut = false;
+};
