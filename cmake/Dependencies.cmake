@@ -40,7 +40,8 @@ endfunction()
 # TYPELIB 1, where registration and the controls' type information read it.
 function(embed_type_library target idl tlb)
   get_filename_component(idl_abs ${idl} ABSOLUTE)
-  set(out ${CMAKE_CURRENT_BINARY_DIR}/${tlb})
+  set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}/${tlb})
+  file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/${target})
   add_custom_command(OUTPUT ${out}
     COMMAND ${WIDL_EXECUTABLE} --win32 -t -I ${WIDL_IDL_INCLUDE} -L ${WIDL_TLB_LIBDIR} -o ${out} ${idl_abs}
     DEPENDS ${idl_abs} VERBATIM)

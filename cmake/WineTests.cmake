@@ -2,17 +2,26 @@
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
-# add_wine_gtest(<name> SOURCES ... [LIBS ...] [SERIAL] [LOCKS ...] [TIMEOUT s])
+# add_wine_gtest(<name> SOURCES ... [LIBS ...] [SERIAL] [LOCKS ...] [TIMEOUT s]
+#                [RUNNER <script> [RUNNER_ARGS ...]])
 # One GoogleTest executable, one CTest entry, run under Wine by the
-# cross-compiling emulator. SERIAL keeps it from running beside other tests
-# (windows found by class, fixed ports, a shared device); LOCKS keeps it from
-# running beside the tests that name the same resource (com_registration:
-# the prefix's class registrations).
+# cross-compiling emulator, or by RUNNER, a script that starts the peers the
+# program needs and then runs it as: bash <script> RUNNER_ARGS... <program>.
+# SERIAL keeps it from running beside other tests (windows found by class,
+# fixed ports, a shared device); LOCKS keeps it from running beside the tests
+# that name the same resource (com_registration: the prefix's class
+# registrations).
 function(add_wine_gtest name)
-  cmake_parse_arguments(T "SERIAL" "TIMEOUT" "SOURCES;LIBS;LOCKS" ${ARGN})
+  cmake_parse_arguments(T "SERIAL" "TIMEOUT;RUNNER" "SOURCES;LIBS;LOCKS;RUNNER_ARGS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} testmain)
-  add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  if(T_RUNNER)
+    add_test(NAME ${name}
+      COMMAND bash ${T_RUNNER} ${T_RUNNER_ARGS} $<TARGET_FILE_NAME:${name}>
+      WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  else()
+    add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  endif()
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()

@@ -59,6 +59,15 @@ protected:
 constexpr int32_t kGeoPrimitiveLids = 0;    // three vertices a triangle
 constexpr int32_t kGeoPrimitiveWalls = 3;   // four vertices a wall segment
 
+// The host's parent window object, a window object of its class library:
+// the plug-in reads only the window handle, 32 bytes in.
+struct GeoHostWindow {
+    void* table;
+    uint8_t hostPrivate[28];
+    HWND handle;
+};
+static_assert(offsetof(GeoHostWindow, handle) == 32, "host layout");
+
 // The parameter link a dialog receives from the host. Its first data member
 // is the host's parent window object, into which the dialog is created.
 class IGeoParamLink {
@@ -67,15 +76,16 @@ public:
     virtual void GetValue(int32_t id, double* value) = 0;                     // 2
     virtual void EnableUpdates(BOOL enable) = 0;                              // 3
 
-    void* parentWindow = nullptr;
+    GeoHostWindow* parentWindow = nullptr;
 
 protected:
     ~IGeoParamLink() = default;
 };
 
 // Change kinds the plug-in passes to IGeoParamLink::SetValue.
-constexpr int32_t kGeoChangeCoordinate = 0;
-constexpr int32_t kGeoChangeStructure = 7;   // point count and point type
+constexpr int32_t kGeoChangeCoordinate = 0;   // also plain numbers of the panel
+constexpr int32_t kGeoChangeJump = 2;         // jump parameters of the panel
+constexpr int32_t kGeoChangeStructure = 7;    // point count, point type, switches and menus
 
 static_assert(sizeof(IGeoObject) == sizeof(void*), "a bare table pointer");
 static_assert(sizeof(IGeoParamLink) == 2 * sizeof(void*), "table pointer, then the parent window");

@@ -8,6 +8,7 @@
 #include <map>
 
 #include "geometry/DataBarStore.h"
+#include "geometry/HostValues.h"
 
 namespace {
 
@@ -35,15 +36,6 @@ constexpr int32_t kFloatsPerVertex = 8;
 // host's build thread only.
 std::map<int32_t, double> g_linkValues;
 
-int32_t TruncateToInt(double value, int32_t low, int32_t high)
-{
-    if (!(value > low))
-        return low;
-    if (!(value < high))
-        return high;
-    return static_cast<int32_t>(value);
-}
-
 bool IsOn(double value)
 {
     return value > 0.5;
@@ -53,14 +45,14 @@ bool IsOn(double value)
 void LoadOutline(IGeoObject& object, CShapeController& shape)
 {
     shape.SetPathBuilding(false);
-    const int32_t count = TruncateToInt(object.GetParam(kPointCount), 0, kMaxShapePoints);
+    const int32_t count = SaturatedInt(object.GetParam(kPointCount), 0, kMaxShapePoints);
     for (int32_t k = 0; k < count; ++k) {
         double fields[7];
         for (int32_t f = 0; f < 7; ++f)
             fields[f] = object.GetParam(7 * k + 1 + f);
         shape.AddPoint(static_cast<float>(fields[0]), static_cast<float>(fields[1]), static_cast<float>(fields[2]),
                        static_cast<float>(fields[3]), static_cast<float>(fields[4]), static_cast<float>(fields[5]),
-                       TruncateToInt(fields[6], INT32_MIN, INT32_MAX), false);
+                       SaturatedInt(fields[6]), false);
     }
     shape.SetPathBuilding(true);
 }
@@ -137,7 +129,7 @@ void WriteBarVertices(IGeoObject* object, int32_t& vertexIndex, int32_t* indices
         g_dataBarStore.ConsumePendingValue(guid, kPercentValue);
 
     double height = 0.0;
-    const int32_t linkId = TruncateToInt(object->GetParam(kLinkId) + 0.5, INT32_MIN, INT32_MAX);
+    const int32_t linkId = SaturatedInt(object->GetParam(kLinkId) + 0.5);
     if (IsOn(object->GetParam(kEnableMin))) {
         height = minHeight;
     } else if (IsOn(object->GetParam(kEnableMax))) {

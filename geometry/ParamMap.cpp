@@ -6,6 +6,7 @@
 
 #include "common/xml/XmlParse.h"
 #include "common/storedvalues/CNumbers.h"
+#include "geometry/HostValues.h"
 #include "geometry/ParamMapResource.h"
 #include "geometry/XmlBytes.h"
 
@@ -22,13 +23,6 @@ ParamKind KindOfTypeWord(const std::wstring& type)
     if (type == L"button") return kParamButton;
     if (type == L"jump") return kParamJump;
     return kParamCustom;
-}
-
-int32_t TruncateToInt(double value)
-{
-    if (!(value > -2147483649.0 && value < 2147483648.0))
-        return 0;
-    return static_cast<int32_t>(value);
 }
 
 // The child at `position` in document order; an empty path segment matches
@@ -122,7 +116,7 @@ void CParamMap::ParseParamElement(int depth, CXmlNode* element)
     if (value.kind == kParamDouble)
         value.doubleValue = defaultValue;
     else if (value.kind != kParamCustom)
-        value.intValue = TruncateToInt(defaultValue);
+        value.intValue = SaturatedInt(defaultValue);
     m_valuesById.emplace(id, value);
 }
 

@@ -42,6 +42,10 @@ public:
     const std::map<int32_t, std::wstring>& NamesById() const { return m_namesById; }
     const std::map<int32_t, ParamValue>& ValuesById() const { return m_valuesById; }
 
+    // The parsed text under a nameless root, for the dialogs that read the
+    // attributes the tables leave out; null when nothing parsed.
+    CXmlNode* Tree() const { return m_tree.Get(); }
+
     // Full name of `id`, empty when the map does not hold it.
     std::wstring FullName(int32_t id) const;
 

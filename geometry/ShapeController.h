@@ -57,6 +57,7 @@ public:
     bool ChangeType(int32_t index, int32_t type);
 
     int32_t GetPointCount() const { return static_cast<int32_t>(m_points.size()); }
+    bool IsValidIndex(int32_t index) const { return index >= 0 && index < GetPointCount(); }
     const CShapePoint& GetPoint(int32_t index) const { return m_points[static_cast<size_t>(index)]; }
     const Gdiplus::GraphicsPath& GetPath() const { return m_path; }
 
@@ -68,7 +69,6 @@ protected:
     virtual void OnCleared();
 
 private:
-    bool IsValidIndex(int32_t index) const { return index >= 0 && index < GetPointCount(); }
     bool MoveHandle(int32_t index, float x, float y, void (CShapePoint::*setHandle)(float, float));
     void Renumber();
     void RebuildPath();

@@ -1,6 +1,7 @@
 #include "geometry/ShapeParamController.h"
 
 #include "geometry/FileBytes.h"
+#include "geometry/HostValues.h"
 #include "geometry/HostVersion.h"
 #include "geometry/ShapeMakerFile.h"
 #include "geometry/ShapeWriteFlag.h"
@@ -113,6 +114,28 @@ void CShapeParamController::OnCleared()
         return;
     CWriteScope writing(*this);
     SetValue(kPointCountId, 0, kGeoChangeStructure);
+}
+
+void CShapeParamController::LoadFromLink(IGeoParamLink* link)
+{
+    if (m_busy)
+        return;
+    m_loading = true;
+    Clear();
+    m_link = link;
+    double count = 0.0;
+    if (link)
+        link->GetValue(kPointCountId, &count);
+    const int32_t points = link ? SaturatedInt(count, 0, kMaxShapePoints) : 0;
+    for (int32_t i = 0; i < points; ++i) {
+        double fields[kParamsPerPoint] = {};
+        for (int32_t f = 0; f < kParamsPerPoint; ++f)
+            link->GetValue(FirstParamOf(i) + 1 + f, &fields[f]);
+        AddPoint(static_cast<float>(fields[0]), static_cast<float>(fields[1]), static_cast<float>(fields[2]),
+                 static_cast<float>(fields[3]), static_cast<float>(fields[4]), static_cast<float>(fields[5]),
+                 SaturatedInt(fields[6]), false);
+    }
+    m_loading = false;
 }
 
 bool CShapeParamController::Load(const wchar_t* path)

@@ -19,6 +19,11 @@ public:
     // parameters caused by its own writes must be ignored.
     bool IsBusy() const { return m_busy; }
 
+    // Reads the outline from the object's parameters and keeps `link` for
+    // the writes that follow. Ignored while the controller itself writes:
+    // the host echoing those writes must not undo the user's edit.
+    void LoadFromLink(IGeoParamLink* link);
+
     // An unreadable, unparsable or foreign file leaves the shape unchanged.
     bool Load(const wchar_t* path) override;
     bool Save(const wchar_t* path) override;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -27,6 +28,8 @@ public:
         char text[96];
         snprintf(text, sizeof text, "set %d %g %d", id, value, changeKind);
         log.push_back(text);
+        if (onSet)
+            onSet();
     }
     void GetValue(int32_t id, double* value) override
     {
@@ -44,6 +47,8 @@ public:
     std::map<int32_t, double> values;
     std::vector<std::string> log;
     int unflaggedCalls = 0;
+    // The host's answer to a write, run inside SetValue.
+    std::function<void()> onSet;
 
 private:
     // Every call comes inside a write: module flag and controller busy.
@@ -134,6 +139,64 @@ TEST(ShapeParamController, LoadingAndNoLinkWriteNothing)
     ASSERT_TRUE(shape.AddPoint(2, 1, -100, -100, -100, -100, kPointLinear, false));
     EXPECT_TRUE(shape.ChangeType(1, kPointSpline));
     EXPECT_TRUE(link.log.empty());
+}
+
+TEST(ShapeParamController, LoadFromLinkReadsTheCountedPointsOnly)
+{
+    const struct {
+        double count;
+        int32_t loaded;
+    } cases[] = {{2.9, 2}, {17, 16}, {1e300, 16}, {-1, 0}, {NAN, 0}};
+    for (const auto& c : cases) {
+        CShapeParamController shape;
+        RecordingLink link;
+        link.values[0] = c.count;
+        // Point 1: a Spline whose handles the model keeps mirrored; point 2 a
+        // style that is no number.
+        const double first[7] = {0.25, -0.5, 0.125, -0.5, 0.375, -0.5, 2};
+        for (int f = 0; f < 7; ++f)
+            link.values[1 + f] = first[f];
+        link.values[14] = NAN;
+        shape.LoadFromLink(&link);
+
+        std::vector<std::string> reads = {"get 0"};
+        for (int32_t id = 1; id <= 7 * c.loaded; ++id)
+            reads.push_back("get " + std::to_string(id));
+        EXPECT_EQ(reads, link.log) << c.count;
+        ASSERT_EQ(c.loaded, shape.GetPointCount()) << c.count;
+        EXPECT_EQ(&link, shape.GetLink());
+        if (c.loaded >= 2) {
+            const CShapePoint& p = shape.GetPoint(0);
+            EXPECT_EQ(kPointSpline, p.type);
+            EXPECT_FLOAT_EQ(0.25f, p.x);
+            EXPECT_FLOAT_EQ(0.375f, p.outX);
+            EXPECT_FLOAT_EQ(0.125f, p.inX);
+            EXPECT_FALSE(IsCurveType(shape.GetPoint(1).type));
+        }
+    }
+}
+
+TEST(ShapeParamController, HostEchoDuringAWriteNeitherReloadsNorDropsTheFlag)
+{
+    CShapeParamController shape;
+    RecordingLink link(&shape);
+    shape.SetLink(&link);
+    ASSERT_TRUE(shape.AddPoint(0.5f, 0.5f, -100, -100, -100, -100, kPointLinear, false));
+    ASSERT_TRUE(shape.AddPoint(-0.5f, 0.5f, -100, -100, -100, -100, kPointLinear, false));
+    // The host answers every write by reloading the panel, which writes a
+    // value of its own.
+    link.onSet = [&] {
+        shape.LoadFromLink(&link);
+        CShapeWriteScope nested;
+    };
+    link.log.clear();
+    ASSERT_TRUE(shape.MovePoint(1, -0.25f, 0.75f));
+    EXPECT_EQ(2, shape.GetPointCount());
+    EXPECT_FLOAT_EQ(-0.25f, shape.GetPoint(1).x);
+    EXPECT_FLOAT_EQ(0.75f, shape.GetPoint(1).y);
+    EXPECT_EQ(0, link.unflaggedCalls);
+    EXPECT_EQ(6u, WithoutUpdates(link.log).size());
+    EXPECT_FALSE(g_shapeWriteActive);
 }
 
 class ShapeMakerFileTest : public XmlNodeLeakCheck {

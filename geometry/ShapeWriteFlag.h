@@ -6,11 +6,15 @@
 
 extern std::atomic<bool> g_shapeWriteActive;
 
-// Raises the flag for its lifetime.
+// Raises the flag for its lifetime. Scopes nest: a write that the host's
+// answer to another write starts leaves the flag up for the outer one.
 class CShapeWriteScope {
 public:
-    CShapeWriteScope() { g_shapeWriteActive = true; }
-    ~CShapeWriteScope() { g_shapeWriteActive = false; }
+    CShapeWriteScope() : m_previous(g_shapeWriteActive.exchange(true)) {}
+    ~CShapeWriteScope() { g_shapeWriteActive = m_previous; }
     CShapeWriteScope(const CShapeWriteScope&) = delete;
     CShapeWriteScope& operator=(const CShapeWriteScope&) = delete;
+
+private:
+    bool m_previous;
 };

@@ -2,15 +2,13 @@
 
 #include "hostclient/HostException.h"
 
-#include <new>
-
 namespace {
 
 BSTR AllocateOrThrow(const wchar_t* chars, size_t count)
 {
     BSTR b = SysAllocStringLen(chars, static_cast<UINT>(count));
     if (!b)
-        throw std::bad_alloc();
+        throw CHostOutOfMemory();
     return b;
 }
 
@@ -81,8 +79,6 @@ CHostArgument::CHostArgument(const VARIANT& value)
 {
     VariantInit(&m_value);
     const HRESULT hr = VariantCopy(&m_value, const_cast<VARIANT*>(&value));
-    if (hr == E_OUTOFMEMORY)
-        throw std::bad_alloc();
     if (FAILED(hr))
         throw CHostException(hr, L"argument value cannot be copied", L"", false);
 }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "hostclient/HostMemberNames.h"
 #include "hostclient/HostObject.h"
 
 class CHostScene;
@@ -22,11 +23,6 @@ public:
     std::wstring GetCurrentMessage();
 
 private:
-    enum Name {
-        Scene, ClientToScreenX, ClientToScreenY, SetResolution, WindowDimension, Playing, MakeCurrent, Update_,
-        RenderToDuet, SetFrame_, GetFrame_, Selection, FrameCount, CurrentMessage, NameCount
-    };
-    static const wchar_t* const s_names[NameCount];
-    static DISPID s_ids[NameCount];
+    static DISPID s_ids[CanvasNames::Count];
     static bool s_resolved;
 };

@@ -11,7 +11,6 @@
 #include "hostclient/HostImage.h"
 #include "hostclient/HostKeyFrames.h"
 #include "hostclient/HostNode.h"
-#include "hostclient/HostProperties.h"
 #include "hostclient/HostPropertyGroup.h"
 #include "hostclient/HostScene.h"
 #include "hostclient/HostSelection.h"
@@ -299,36 +298,6 @@ TEST_F(HostClientTest, ValueStringReportsStringsOnly)
     group->GetValue(L"Count", back);
     EXPECT_EQ(VT_I4, back->vt);
     EXPECT_EQ(5, back->lVal);
-}
-
-TEST_F(HostClientTest, PropertyEditorCollectionReadsAndWritesStrings)
-{
-    const std::wstring group = L"Velmora.Drovel.LEIFlet.1::Drovel";
-    CSimNode& movie = host.AddNode(scene, L"Promo", SimNodeMovie);
-    host.AddElement(movie, L"Clip", SimElementMovie, L"C:\\clips\\promo.avi");
-    host.DeclareProperty({group, L"Enabled", 0, L"0", {L"LyricMovie"}, L""});
-    host.DeclareProperty({group, L"Script", 0, L"", {L"LyricMovie"}, L""});
-    host.ClearLog();
-
-    IDispatch* collection = &movie.PropertyCollection(group);
-    collection->AddRef(); // as a host hands it over: the wrapper owns this reference
-    CHostProperties properties;
-    properties.Attach(collection);
-    EXPECT_EQ(L"0", properties.GetPropertyString(L"Enabled"));
-    properties.SetPropertyString(L"Script", L"x = 1");
-    EXPECT_EQ(L"x = 1", properties.GetPropertyString(L"Script"));
-    EXPECT_EQ(L"x = 1", DescribeValue(host.PropertyValue(movie, group, L"Script").Get()));
-
-    const int valueCalls = host.CallCount(L"Property", L"Value");
-    EXPECT_EQ(nullptr, properties.ByName(L"Variable"));
-    EXPECT_EQ(L"", properties.GetPropertyString(L"Variable"));
-    properties.SetPropertyString(L"Variable", L"frame");
-    EXPECT_EQ(valueCalls, host.CallCount(L"Property", L"Value"));
-    EXPECT_EQ(L"???", DescribeValue(host.PropertyValue(movie, group, L"Variable").Get()));
-
-    auto owner = properties.GetOwnerElement();
-    ASSERT_TRUE(owner);
-    EXPECT_EQ(L"Clip", owner->GetName());
 }
 
 TEST_F(HostClientTest, KeyFramesFollowTheTransitionTheirTransformBelongsTo)

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "hostclient/HostMemberNames.h"
 #include "hostclient/HostObject.h"
 
 class CHostImage;
@@ -23,14 +24,6 @@ public:
 
 private:
     // "Image" is resolved twice: the getter uses the first cell, the setter the second.
-    enum Name {
-        ClipRect, Properties, Rect, Text, Image, Name_, TemplateRect, AntiAlias, Update, RGBAImage, UseTemplateRect,
-        Type, ImagePut, Verticies, Node, DeleteAll, GetCaretPos, RowColor, SelectedRowColor, SetCaretPos,
-        HandleChar, Justify, AddTemplate, SetActive, Filename, InPoint, OutPoint, Loop, IIUpdateEnable,
-        IgnorePauses, PlayToEnd, Preload, ExternalUpdateEnable, LoopFrame, RefreshTexture, ReplaceMode,
-        LyricProperties, LoadFromURL, JustificationX, JustificationY, NameCount
-    };
-    static const wchar_t* const s_names[NameCount];
-    static DISPID s_ids[NameCount];
+    static DISPID s_ids[ElementNames::Count];
     static bool s_resolved;
 };

@@ -40,3 +40,9 @@ private:
     std::wstring m_source;
     bool m_fromHost;
 };
+
+// A wrapper that cannot build a call's argument or result (E_OUTOFMEMORY).
+class CHostOutOfMemory : public CHostException {
+public:
+    CHostOutOfMemory() : CHostException(E_OUTOFMEMORY, L"out of memory", L"", false) {}
+};

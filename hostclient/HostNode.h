@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "hostclient/HostMemberNames.h"
 #include "hostclient/HostObject.h"
 
 class CHostElement;
@@ -32,12 +33,6 @@ public:
     void SetVisible(bool visible);
 
 private:
-    enum Name {
-        Visible, Properties_, Element_, ElementCount, Type, Name_, Rect, InTime, OutTime, KeyFrames, AnimationState,
-        Delete, Select, FullScreen, AnimateElements, AddRow, FontName, Id, ChildCount, GetChild_, KeyFrame,
-        GetGroup_, GetTransform_, Update, NameCount
-    };
-    static const wchar_t* const s_names[NameCount];
-    static DISPID s_ids[NameCount];
+    static DISPID s_ids[NodeNames::Count];
     static bool s_resolved;
 };

@@ -4,20 +4,17 @@
 #include <vector>
 
 #include "common/com/ScopedExcepInfo.h"
+#include "common/errors/FailureReport.h"
+#include "common/text/WideFormat.h"
 
 namespace {
 
 std::wstring FailedCallText(const wchar_t* what, DISPID id, HRESULT hr, UINT argumentError)
 {
-    wchar_t text[128];
     if (hr == DISP_E_TYPEMISMATCH || hr == DISP_E_PARAMNOTFOUND)
-        _snwprintf(text, _countof(text) - 1, L"%ls (member %ld, argument %u): 0x%08lX", what,
-                   static_cast<long>(id), argumentError, static_cast<unsigned long>(hr));
-    else
-        _snwprintf(text, _countof(text) - 1, L"%ls (member %ld): 0x%08lX", what, static_cast<long>(id),
-                   static_cast<unsigned long>(hr));
-    text[_countof(text) - 1] = L'\0';
-    return text;
+        return FormatWide(L"%ls (member %ld, argument %u): ", what, static_cast<long>(id), argumentError) +
+               HResultText(hr);
+    return FormatWide(L"%ls (member %ld): ", what, static_cast<long>(id)) + HResultText(hr);
 }
 
 } // namespace

@@ -37,10 +37,12 @@ protected:
     // when `autoRelease` is set.
     void AttachDispatch(IDispatch* dispatch, bool autoRelease);
 
-    template <size_t N>
-    static void ResolveNames(IDispatch* dispatch, const wchar_t* const (&names)[N], DISPID (&cells)[N])
+    // One lookup per cell: the first M names of the list.
+    template <size_t N, size_t M>
+    static void ResolveNames(IDispatch* dispatch, const wchar_t* const (&names)[N], DISPID (&cells)[M])
     {
-        for (size_t i = 0; i < N; ++i)
+        static_assert(M <= N, "more cells than names");
+        for (size_t i = 0; i < M; ++i)
             GetDispID(dispatch, names[i], cells[i]);
     }
     // The process-wide form: the first object of a class resolves for all

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "hostclient/HostMemberNames.h"
 #include "hostclient/HostObject.h"
 
 class CHostElement;
@@ -34,15 +35,6 @@ public:
     std::unique_ptr<CHostFrameBuffer> GetFrameBuffer();
 
 private:
-    enum Name {
-        NodeCount, Node_, Resolution, NativeResolution, Properties, Background, SafeTitle, BackgroundVisible,
-        TwoDFrames, EnableGuides, RestoreCanvas, ActiveObject, EditStaticObject, DeleteStaticObject,
-        StaticObjectCount, AddStaticObject, StaticObject, CurrentFrame, Play_, InsertObject, ImportFile, Select_,
-        StreamToNodes, NodesToStream, Erase, AnimationLength, Group, Refresh, UnGroup, SelectedTemplate,
-        ProxyBasedPrimitive, SwapPriority, Element, Transitions_, TransitionByName_, GetTemplate_, ExportNodes,
-        SuppressUpdates, FrameBuffer, NameCount
-    };
-    static const wchar_t* const s_names[NameCount];
-    static DISPID s_ids[NameCount];
+    static DISPID s_ids[SceneNames::Count];
     static bool s_resolved;
 };

@@ -1,22 +1,22 @@
 #include "hostclient/HostStringArray.h"
 
-#include <new>
+#include "hostclient/HostException.h"
 
 void MakeStringArray(const std::vector<std::wstring>& strings, ScopedVariant& out)
 {
     out.Clear();
     SAFEARRAY* array = SafeArrayCreateVector(VT_BSTR, 0, static_cast<ULONG>(strings.size()));
     if (!array)
-        throw std::bad_alloc();
+        throw CHostOutOfMemory();
     // Owned by `out` from here on, so every path below frees it.
     out->vt = VT_ARRAY | VT_BSTR;
     out->parray = array;
     for (size_t i = 0; i < strings.size(); ++i) {
         ScopedBstr text(strings[i]);
         if (!text.Get())
-            throw std::bad_alloc();
+            throw CHostOutOfMemory();
         LONG index = static_cast<LONG>(i);
         if (FAILED(SafeArrayPutElement(array, &index, text.Get()))) // copies the string
-            throw std::bad_alloc();
+            throw CHostOutOfMemory();
     }
 }

@@ -7,5 +7,5 @@
 #include "common/com/ComTypes.h"
 
 // `out` receives VT_ARRAY | VT_BSTR with one element per string, in order
-// (zero elements for an empty list). Throws std::bad_alloc when out of memory.
+// (zero elements for an empty list). Throws CHostOutOfMemory when out of memory.
 void MakeStringArray(const std::vector<std::wstring>& strings, ScopedVariant& out);

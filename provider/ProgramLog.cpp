@@ -6,6 +6,7 @@
 
 #include "common/logwindow/LogLine.h"
 #include "common/text/TextConversion.h"
+#include "common/text/WideFormat.h"
 #include "provider/SetupIni.h"
 
 namespace {
@@ -71,10 +72,7 @@ void SetLogClock(LogClock clock)
 
 std::wstring LogFilePath(const std::wstring& logFolder, const SYSTEMTIME& time)
 {
-    wchar_t name[48];
-    const int length = _snwprintf(name, sizeof(name) / sizeof(name[0]), L"\\Scrivane_%02u-%02u-%04u.txt",
-                                  time.wMonth, time.wDay, time.wYear);
-    return logFolder + std::wstring(name, length < 0 ? 0 : static_cast<size_t>(length));
+    return logFolder + FormatWide(L"\\Scrivane_%02u-%02u-%04u.txt", time.wMonth, time.wDay, time.wYear);
 }
 
 void LogText(const std::wstring& text)
@@ -99,13 +97,9 @@ void LogMessage(const wchar_t* format, ...)
 {
     if (!format)
         return;
-    wchar_t message[kMaxLogMessage];
     va_list args;
     va_start(args, format);
-    // msvcrt's form keeps the Windows meaning of "%s"; a cut message has no
-    // terminator of its own.
-    _vsnwprintf(message, kMaxLogMessage - 1, format, args);
+    const std::wstring message = FormatWideV(format, args);
     va_end(args);
-    message[kMaxLogMessage - 1] = L'\0';
     LogText(message);
 }

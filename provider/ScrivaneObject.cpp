@@ -59,7 +59,7 @@ struct FileCloser {
 
 }  // namespace
 
-CScrivaneObject::CScrivaneObject() : CAutomationObject(ScrivaneIdentity(), [](const std::wstring& line) { LogText(line); })
+CScrivaneObject::CScrivaneObject() : CAutomationObject(ScrivaneIdentity(), LogText)
 {
 }
 

@@ -12,6 +12,6 @@ RefPtr<CScriptEngine> CreateScrivaneScriptEngine()
     options.createObject = [] {
         return RefPtr<CAutomationObject>::Adopt(new (std::nothrow) CScrivaneObject());
     };
-    options.log = [](const std::wstring& line) { LogText(line); };
+    options.log = LogText;
     return RefPtr<CScriptEngine>::Adopt(new CScriptEngine(std::move(options)));
 }

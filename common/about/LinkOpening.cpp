@@ -1,6 +1,7 @@
 #include "common/about/LinkOpening.h"
 
 #include "common/text/TextConversion.h"
+#include "common/text/WideFormat.h"
 
 #include <shellapi.h>
 #include <vector>
@@ -93,11 +94,6 @@ std::wstring LinkErrorText(INT_PTR result)
         return L"The DDE transaction could not\nbe completed because other DDE transactions\nwere being processed.";
     case SE_ERR_NOASSOC: return L"There is no application associated\nwith the given filename extension.";
     case SE_ERR_DLLNOTFOUND: return L"The specified dynamic-link library was not found.";
-    default: {
-        wchar_t text[64];
-        _snwprintf(text, 64, L"Unknown Error (%d) occurred.", static_cast<int>(result));
-        text[63] = L'\0';
-        return text;
-    }
+    default: return FormatWide(L"Unknown Error (%d) occurred.", static_cast<int>(result));
     }
 }

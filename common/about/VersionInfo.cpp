@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+#include "common/text/WideFormat.h"
+
 BOOL CVersionInfo::Open(const std::wstring& path)
 {
     m_block.clear();
@@ -26,10 +28,9 @@ BOOL CVersionInfo::Open(const std::wstring& path)
 std::wstring CVersionInfo::QueryString(const std::wstring& key, DWORD translation) const
 {
     if (m_block.empty()) return {};
-    wchar_t prefix[32];
-    _snwprintf(prefix, 32, L"\\StringFileInfo\\%08lx\\", static_cast<unsigned long>(translation ? translation : m_translation));
-    prefix[31] = L'\0';
-    const std::wstring path = prefix + key;
+    const std::wstring path =
+        FormatWide(L"\\StringFileInfo\\%08lx\\", static_cast<unsigned long>(translation ? translation : m_translation)) +
+        key;
 
     void* value = nullptr;
     UINT length = 0;

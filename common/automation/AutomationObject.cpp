@@ -9,7 +9,7 @@ constexpr DWORD kSinkCookie = 1;
 
 }  // namespace
 
-CAutomationObject::CAutomationObject(const AutomationIdentity& identity, AutomationLogSink log)
+CAutomationObject::CAutomationObject(const AutomationIdentity& identity, LogSink log)
     : m_identity(identity), m_log(std::move(log))
 {
     // The dispatch interface's information resolves member names; a missing

@@ -26,7 +26,7 @@ class CAutomationObject : public IDispatch,
                           public IConnectionPointContainer,
                           public IConnectionPoint {
 public:
-    CAutomationObject(const AutomationIdentity& identity, AutomationLogSink log);
+    CAutomationObject(const AutomationIdentity& identity, LogSink log);
     CAutomationObject(const CAutomationObject&) = delete;
     CAutomationObject& operator=(const CAutomationObject&) = delete;
 
@@ -70,7 +70,7 @@ protected:
 
 private:
     const AutomationIdentity m_identity;
-    const AutomationLogSink m_log;
+    const LogSink m_log;
     volatile LONG m_refCount = 1;
     RefPtr<ITypeInfo> m_dispatchInfo;   // null when the library could not be loaded
     RefPtr<IUnknown> m_sink;            // held as the event interface

@@ -3,7 +3,7 @@
 #include "common/com/RefPtr.h"
 
 HRESULT LoadTypeInfo(const TypeLibraryRef& library, REFGUID type, LCID locale,
-                     ITypeInfo** info, const AutomationLogSink& log)
+                     ITypeInfo** info, const LogSink& log)
 {
     if (!info)
         return E_POINTER;

@@ -5,8 +5,7 @@
 #include <windows.h>
 #include <oaidl.h>
 
-#include <functional>
-#include <string>
+#include "common/errors/FailureReport.h"
 
 struct TypeLibraryRef {
     GUID libraryId;
@@ -15,9 +14,7 @@ struct TypeLibraryRef {
     const wchar_t* fileName;   // tried when the registered library is missing
 };
 
-using AutomationLogSink = std::function<void(const std::wstring& line)>;
-
 // `info` receives one reference or null. When neither the registered library
 // nor the file loads, "Failed to load type library" goes to `log` (if any).
 HRESULT LoadTypeInfo(const TypeLibraryRef& library, REFGUID type, LCID locale,
-                     ITypeInfo** info, const AutomationLogSink& log);
+                     ITypeInfo** info, const LogSink& log);

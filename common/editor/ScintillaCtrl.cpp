@@ -219,6 +219,15 @@ int CScintillaCtrl::GetText(int size, wchar_t* buffer, bool direct)
     return CopyTruncated(buffer, size, WideAnswer(bytes));
 }
 
+std::wstring CScintillaCtrl::GetText(bool direct)
+{
+    const int length = GetTextLength(direct);
+    std::vector<char> bytes(static_cast<size_t>(std::max(length, 0)) + 1, '\0');
+    Call(SCI_GETTEXT, bytes.size(), Ptr(bytes.data()), direct);
+    bytes.back() = '\0';
+    return WideAnswer(bytes);
+}
+
 int CScintillaCtrl::GetCurLine(int size, wchar_t* buffer, bool direct)
 {
     const int needed = static_cast<int>(Call(SCI_GETCURLINE, 0, 0, direct));

@@ -97,6 +97,8 @@ public:
     void SetText(const wchar_t* text, bool direct = true);
     // Copies at most size - 1 characters; returns how many were copied.
     int GetText(int size, wchar_t* buffer, bool direct = true);
+    // The whole document.
+    std::wstring GetText(bool direct = true);
     // Null buffer: the size needed for the current line (length + 1).
     // Otherwise the component's result (the caret's place in the line).
     int GetCurLine(int size, wchar_t* buffer, bool direct = true);

@@ -1,4 +1,5 @@
 #include "common/editor/ScintillaCtrl.h"
+#include "common/editor/VBScriptEditor.h"
 
 #include "common/text/TextConversion.h"
 
@@ -146,12 +147,55 @@ TEST_F(ScintillaCtrlTest, CurrentLineAndLinesInCharacters)
     EXPECT_EQ(std::wstring(selected), second);
 }
 
+TEST_F(ScintillaCtrlTest, TheWholeDocumentComesBackWhateverItsLength)
+{
+    EXPECT_EQ(editor.GetText(), L"");
+    std::wstring text;
+    for (int i = 0; i < 200; ++i)
+        text += L"Zeile \u00e4\u4e16 \U0001F600\r\n";
+    editor.SetText(text.c_str());
+    EXPECT_EQ(editor.GetText(), text);
+}
+
 TEST_F(ScintillaCtrlTest, WindowTextMessagesReachTheDocument)
 {
     ::SetWindowTextW(editor.GetSafeHwnd(), L"\u00fc");
     EXPECT_EQ(editor.GetLength(), 2);
     editor.SetText(L"x");
     EXPECT_EQ(editor.GetWindowText(), L"x");
+}
+
+TEST_F(ScintillaCtrlTest, TheVBScriptLookSetsLexerKeywordsAndStyles)
+{
+    SetupVBScriptEditor(editor);
+    EXPECT_EQ(editor.GetLexer(), SCLEX_VBSCRIPT);
+    char keywords[1024] = {};
+    editor.Call(SCI_STANDIN_GETKEYWORDS, 0, reinterpret_cast<sptr_t>(keywords));
+    const std::string words = keywords;
+    EXPECT_EQ(words.find("and as byref byval case call const"), 0u) << words;
+    EXPECT_NE(words.find(" single string type variant"), std::string::npos) << words;
+    EXPECT_EQ(editor.Call(SCI_STANDIN_GETCOLOURISECOUNT), 1);
+
+    struct Case {
+        int style;
+        COLORREF fore;
+        bool bold;
+    };
+    const Case cases[] = {
+        {0, RGB(0, 0, 0), false},       {1, RGB(0, 128, 0), false},     {2, RGB(128, 0, 0), false},
+        {3, RGB(0, 0, 128), true},      {4, RGB(128, 0, 128), false},   {5, RGB(127, 127, 127), false},
+        {6, RGB(0, 128, 128), false},   {7, RGB(0, 0, 0), false},       {8, RGB(0, 0, 0), false},
+        {10, RGB(153, 102, 0), false},  {STYLE_DEFAULT, RGB(0, 0, 0), false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(editor.Call(SCI_STYLEGETFORE, c.style), static_cast<sptr_t>(c.fore)) << c.style;
+        EXPECT_EQ(editor.Call(SCI_STYLEGETBACK, c.style), static_cast<sptr_t>(RGB(255, 255, 255))) << c.style;
+        EXPECT_EQ(editor.Call(SCI_STYLEGETBOLD, c.style), c.bold ? 1 : 0) << c.style;
+    }
+    EXPECT_EQ(editor.Call(SCI_STYLEGETSIZE, STYLE_DEFAULT), 10);
+    char font[64] = {};
+    editor.Call(SCI_STYLEGETFONT, STYLE_DEFAULT, reinterpret_cast<sptr_t>(font));
+    EXPECT_STREQ(font, "Lucida Console");
 }
 
 TEST_F(ScintillaCtrlTest, LexerKeywordsStylesAndPropertiesAreKept)

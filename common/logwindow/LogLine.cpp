@@ -3,6 +3,8 @@
 #include <atomic>
 #include <cstring>
 
+#include "common/text/WideFormat.h"
+
 namespace {
 
 std::atomic<HWND> g_logTarget{nullptr};
@@ -24,14 +26,9 @@ void FreeLogText(wchar_t* text)
 
 std::wstring FormatLogLine(const SYSTEMTIME& time, const std::wstring& message)
 {
-    wchar_t stamp[64];
-    const int length = _snwprintf(stamp, sizeof(stamp) / sizeof(stamp[0]),
-                                  L"%02u/%02u/%02u %02u:%02u:%02u.%03u - ",
-                                  time.wMonth, time.wDay, time.wYear % 100,
-                                  time.wHour, time.wMinute, time.wSecond, time.wMilliseconds);
-    if (length < 0)
-        return message;
-    return std::wstring(stamp, static_cast<size_t>(length)) + message;
+    return FormatWide(L"%02u/%02u/%02u %02u:%02u:%02u.%03u - ", time.wMonth, time.wDay, time.wYear % 100,
+                      time.wHour, time.wMinute, time.wSecond, time.wMilliseconds) +
+           message;
 }
 
 bool PostLogText(HWND page, const std::wstring& line)

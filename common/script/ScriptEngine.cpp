@@ -4,6 +4,7 @@
 
 #include "common/com/ComTypes.h"
 #include "common/com/ScopedExcepInfo.h"
+#include "common/errors/FailureReport.h"
 
 namespace {
 
@@ -45,10 +46,7 @@ void CScriptEngine::LogFailure(const wchar_t* what, HRESULT hr) const
 {
     if (!m_options.log)
         return;
-    wchar_t code[16];
-    _snwprintf(code, sizeof(code) / sizeof(code[0]) - 1, L"0x%08lX", static_cast<unsigned long>(hr));
-    code[sizeof(code) / sizeof(code[0]) - 1] = L'\0';
-    m_options.log(what + std::wstring(code));
+    m_options.log(what + HResultText(hr));
 }
 
 // Closing the engine makes it release the site it holds, so a failed set-up

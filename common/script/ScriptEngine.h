@@ -23,7 +23,7 @@ struct ScriptEngineOptions {
     // null means it could not be made.
     std::function<RefPtr<CAutomationObject>()> createObject;
     // The host's own failure lines; empty keeps the host silent.
-    ScriptLogSink log;
+    LogSink log;
     // Errors the engine reports; empty writes WriteScriptErrorLines to `log`.
     std::function<void(const ScriptError&)> reportError;
     std::wstring engineProgId = L"VBScript";

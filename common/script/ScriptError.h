@@ -3,8 +3,9 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
+
+#include "common/errors/FailureReport.h"
 
 struct ScriptError {
     std::wstring description;   // empty when the engine gave none
@@ -14,8 +15,6 @@ struct ScriptError {
     LONG character = 0;
 };
 
-using ScriptLogSink = std::function<void(const std::wstring& line)>;
-
 // "Script Error: <description or source>" and its position line, or
 // "Unknown script error" when the engine said nothing at all.
-void WriteScriptErrorLines(const ScriptError& error, const ScriptLogSink& log);
+void WriteScriptErrorLines(const ScriptError& error, const LogSink& log);

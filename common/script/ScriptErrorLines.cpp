@@ -1,6 +1,6 @@
 #include "common/script/ScriptError.h"
 
-void WriteScriptErrorLines(const ScriptError& error, const ScriptLogSink& log)
+void WriteScriptErrorLines(const ScriptError& error, const LogSink& log)
 {
     if (!log)
         return;

@@ -7,6 +7,8 @@
 #include <string>
 #include <locale.h>
 
+#include "common/text/WideFormat.h"
+
 namespace {
 
 class CCLocale {
@@ -27,30 +29,44 @@ _locale_t CLocale()
     return locale.Get();
 }
 
+// The text up to its first character outside ASCII, narrowed: msvcrt has no
+// wide form of the locale-bound reader, and numbers are ASCII.
+std::string AsciiPrefix(const std::wstring& text)
+{
+    std::string narrow;
+    for (wchar_t c : text) {
+        if (c == L'\0' || c > 0x7F)
+            break;
+        narrow += static_cast<char>(c);
+    }
+    return narrow;
+}
+
 }  // namespace
 
 std::wstring FormatFixed8(double value)
 {
-    // Wide enough for any double in fixed notation (309 digits + 8 decimals).
-    wchar_t buffer[400];
-    const int written = _snwprintf_l(buffer, sizeof buffer / sizeof buffer[0] - 1, L"%.8f", CLocale(), value);
-    if (written < 0)
-        return std::wstring();
-    buffer[written] = L'\0';
-    return buffer;
+    return FormatFixed(value, 8);
+}
+
+std::wstring FormatFixed(double value, int decimals)
+{
+    decimals = decimals < 0 ? 0 : decimals > 15 ? 15 : decimals;
+    return FormatWideInLocale(CLocale(), L"%.*f", decimals, value);
+}
+
+double ParseLeadingCDouble(const std::wstring& text)
+{
+    const std::string narrow = AsciiPrefix(text);
+    const double parsed = _strtod_l(narrow.c_str(), nullptr, CLocale());
+    return std::isnan(parsed) ? 0.0 : parsed;
 }
 
 bool ParseCDouble(const std::wstring& text, double& value)
 {
-    if (text.empty())
+    const std::string narrow = AsciiPrefix(text);
+    if (text.empty() || narrow.size() != text.size())
         return false;
-    // msvcrt has no wide form of the locale-bound reader; numbers are ASCII.
-    std::string narrow;
-    for (wchar_t c : text) {
-        if (c == L'\0' || c > 0x7F)
-            return false;
-        narrow += static_cast<char>(c);
-    }
     char* end = nullptr;
     const double parsed = _strtod_l(narrow.c_str(), &end, CLocale());
     if (end != narrow.c_str() + narrow.size() || !std::isfinite(parsed))

@@ -20,6 +20,21 @@ TEST(WideFormat, NothingIsCut)
     EXPECT_TRUE(text == L"<" + argument + L">");
 }
 
+TEST(WideFormat, UsesTheLocaleItIsGiven)
+{
+    struct Locale {
+        _locale_t locale;
+        ~Locale() { if (locale) _free_locale(locale); }
+    };
+    const Locale german{_create_locale(LC_ALL, "German_Germany.1252")};
+    const Locale c{_create_locale(LC_ALL, "C")};
+    ASSERT_TRUE(c.locale);
+    if (!german.locale)
+        GTEST_SKIP() << "no German locale";
+    EXPECT_EQ(FormatWideInLocale(german.locale, L"%.1f %s", 1.5, L"x"), L"1,5 x");
+    EXPECT_EQ(FormatWideInLocale(c.locale, L"%.1f %s", 1.5, L"x"), L"1.5 x");
+}
+
 TEST(WideFormat, EmptyResults)
 {
     EXPECT_EQ(FormatWide(nullptr), L"");

@@ -4,6 +4,8 @@
 
 #include <cwchar>
 
+#include "common/text/WideFormat.h"
+
 long g_xmlNodeCount = 0;
 
 namespace {
@@ -97,19 +99,6 @@ void AppendCData(std::wstring& out, const std::wstring& text)
     out += L"\r\n";
 }
 
-std::wstring FormatDouble(double value, const wchar_t* format)
-{
-    // msvcrt's own formatter keeps the Windows meaning of the caller's format;
-    // the size is asked first, so no value can overflow the buffer.
-    const int needed = _scwprintf(format, value);
-    if (needed < 0)
-        return std::wstring();
-    std::wstring text(static_cast<size_t>(needed) + 1, L'\0');
-    _snwprintf(&text[0], text.size(), format, value);
-    text.resize(static_cast<size_t>(needed));
-    return text;
-}
-
 }  // namespace
 
 CXmlNode::CXmlNode()
@@ -163,7 +152,7 @@ void CXmlNode::SetAttributeInt(const wchar_t* name, int value)
 
 void CXmlNode::SetAttributeDouble(const wchar_t* name, double value, const wchar_t* format)
 {
-    SetAttribute(name, FormatDouble(value, format).c_str());
+    SetAttribute(name, FormatWide(format, value).c_str());
 }
 
 void CXmlNode::SetAttributeDouble(const wchar_t* name, double value)

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/text/WideFormat.h"
+
 namespace {
 
 constexpr int kLowestVersion = 100;    // exclusive
@@ -36,13 +38,11 @@ int ReadHostVersion()
                         &translationBytes) ||
         translationBytes < sizeof(Translation))
         return 0;
-    wchar_t query[64];
-    _snwprintf(query, sizeof query / sizeof query[0] - 1, L"\\StringFileInfo\\%04x%04x\\Comments",
-               translations[0].language, translations[0].codePage);
-    query[sizeof query / sizeof query[0] - 1] = L'\0';
+    const std::wstring query = FormatWide(L"\\StringFileInfo\\%04x%04x\\Comments", translations[0].language,
+                                          translations[0].codePage);
     wchar_t* comments = nullptr;
     UINT commentsLength = 0;
-    if (!VerQueryValueW(block.data(), query, reinterpret_cast<void**>(&comments), &commentsLength) || !comments)
+    if (!VerQueryValueW(block.data(), query.c_str(), reinterpret_cast<void**>(&comments), &commentsLength) || !comments)
         return 0;
 
     const std::wstring text(comments, wcsnlen(comments, commentsLength));

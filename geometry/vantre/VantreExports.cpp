@@ -12,6 +12,7 @@
 #include "geometry/MeshBuilder.h"
 #include "geometry/ObjectGuid.h"
 #include "geometry/ParamMap.h"
+#include "geometry/paramui/DataBarDialog.h"
 #include "geometry/vantre/VantreModule.h"
 #include "geometry/vantre/VantreResources.h"
 
@@ -97,11 +98,14 @@ int32_t GEO_EXPORT_CALL RecreateObject(IGeoObject* object, int32_t)
     return 1;
 }
 
-// The parameter dialog comes with the parameter editor; until then there is
-// no window to offer.
-HWND GEO_EXPORT_CALL GetParamDialog(IGeoParamLink*)
+HWND GEO_EXPORT_CALL GetParamDialog(IGeoParamLink* link)
 {
-    return nullptr;
+    try {
+        EnsureVantreStarted();
+        return CDataBarDialog::ShowForLink(link);
+    } catch (...) {
+        return nullptr;
+    }
 }
 
 int32_t GEO_EXPORT_CALL GetParamName(int32_t id, char* buffer)

@@ -1,8 +1,6 @@
 #include "geometry/vantre/VantreModule.h"
 
-#include <objbase.h>
-
-
+#include "geometry/ComForThisCall.h"
 #include "geometry/GdiplusSession.h"
 #include "geometry/HostVersion.h"
 #include "geometry/ParamMap.h"
@@ -14,18 +12,6 @@ INIT_ONCE g_startOnce = INIT_ONCE_STATIC_INIT;
 // GDI+ may not be shut down while the loader lock is held, so it stays up
 // until the process ends.
 CGdiplusSession* g_gdiplus = nullptr;
-
-// COM for the parse on this thread, in whatever apartment it already has.
-class CComForThisCall {
-public:
-    CComForThisCall() : m_hr(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~CComForThisCall() { if (SUCCEEDED(m_hr)) CoUninitialize(); }
-    CComForThisCall(const CComForThisCall&) = delete;
-    CComForThisCall& operator=(const CComForThisCall&) = delete;
-
-private:
-    HRESULT m_hr;
-};
 
 BOOL CALLBACK StartOnce(INIT_ONCE*, void*, void**)
 {

@@ -101,7 +101,7 @@ std::wstring ObjectName(const std::wstring& runnerName, const wchar_t* suffix)
 }  // namespace
 
 CDrovelObject::CDrovelObject(const std::wstring& runnerName, ScriptVariables* variables)
-    : CAutomationObject(DrovelIdentity(), AutomationLogSink()),
+    : CAutomationObject(DrovelIdentity(), LogSink()),
       m_stopEvent(OpenEventW(EVENT_ALL_ACCESS, FALSE, ObjectName(runnerName, L"-Stop").c_str())),
       m_timer(OpenWaitableTimerW(TIMER_ALL_ACCESS, FALSE, ObjectName(runnerName, L"-Timer").c_str())),
       m_variables(variables),

@@ -1,6 +1,7 @@
 #include "motion/codec/MCCGISerial.h"
 
 #include "common/text/TextConversion.h"
+#include "common/text/WideFormat.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -58,10 +59,7 @@ int CMCCGISerial::OpenPort(int port, DWORD baud)
         return kBaudNotSupported;
     Close();
     // The device namespace form names every port, COM10 and above included.
-    wchar_t name[32];
-    _snwprintf(name, sizeof(name) / sizeof(name[0]), L"\\\\.\\COM%d", port);
-    name[sizeof(name) / sizeof(name[0]) - 1] = L'\0';
-    if (Open(name) != 0)
+    if (Open(FormatWide(L"\\\\.\\COM%d", port).c_str()) != 0)
         return kPortNotOpened;
     if (Setup(baud, 8, NOPARITY, ONESTOPBIT) != 0) {
         Close();

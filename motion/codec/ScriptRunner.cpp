@@ -1,5 +1,6 @@
 #include "motion/codec/ScriptRunner.h"
 
+#include "common/text/WideFormat.h"
 #include "motion/codec/DrovelScriptEngine.h"
 #include "motion/codec/LiveCounts.h"
 
@@ -24,11 +25,8 @@ std::wstring DrawRunnerName()
     // starts apart.
     const unsigned starts = static_cast<unsigned>(InterlockedIncrement(&g_runnerStarts));
     srand(static_cast<unsigned>(time(nullptr)) ^ (starts * 2654435761u) ^ GetCurrentProcessId());
-    wchar_t name[64];
     const int a = rand(), b = rand(), c = rand(), d = rand();
-    _snwprintf(name, sizeof(name) / sizeof(name[0]) - 1, L"%d-%d-%d-%d", a, b, c, d);
-    name[sizeof(name) / sizeof(name[0]) - 1] = L'\0';
-    return name;
+    return FormatWide(L"%d-%d-%d-%d", a, b, c, d);
 }
 
 class ComApartment {

@@ -29,11 +29,10 @@ bool MakeCompanionPath(const wchar_t* sourcePath, wchar_t (&companion)[MAX_PATH]
     PathParts parts;
     if (!sourcePath || !Split(sourcePath, parts))
         return false;
-    wchar_t name[_MAX_FNAME];
-    const int written = _snwprintf(name, _MAX_FNAME, L"%ls%ls", parts.name, kSuffix);
-    if (written < 0 || written >= _MAX_FNAME)
+    const std::wstring name = parts.name + std::wstring(kSuffix);
+    if (name.size() >= _MAX_FNAME)
         return false;
-    if (_wmakepath_s(companion, MAX_PATH, parts.drive, parts.dir, name, parts.ext) != 0) {
+    if (_wmakepath_s(companion, MAX_PATH, parts.drive, parts.dir, name.c_str(), parts.ext) != 0) {
         companion[0] = L'\0';
         return false;
     }

@@ -25,6 +25,8 @@ public:
         if (old != INVALID_SOCKET)
             closesocket(old);
     }
+    // Gives the handle up without closing it.
+    SOCKET Release() { return std::exchange(m_s, INVALID_SOCKET); }
     SOCKET Get() const { return m_s; }
     bool IsValid() const { return m_s != INVALID_SOCKET; }
 

@@ -99,6 +99,20 @@ void CDialog::OnCancel()
     EndDialog(IDCANCEL);
 }
 
+bool CDialog::PaintIconWhileMinimised(HICON icon)
+{
+    if (!::IsIconic(GetSafeHwnd())) return false;
+    PAINTSTRUCT paint;
+    const HDC dc = ::BeginPaint(GetSafeHwnd(), &paint);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc));
+    const RECT client = GetClientRect();
+    const int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(dc, x, y, icon);
+    ::EndPaint(GetSafeHwnd(), &paint);
+    return true;
+}
+
 bool CDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {

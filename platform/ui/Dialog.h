@@ -67,6 +67,9 @@ protected:
     virtual BOOL OnInitDialog();
     virtual void OnOK();
     virtual void OnCancel();
+    // For WM_PAINT: while the window is minimised, draws `icon` centred and
+    // answers true.
+    bool PaintIconWhileMinimised(HICON icon);
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:

@@ -41,6 +41,7 @@ std::optional<std::wstring> SystemFileDialog(HWND owner, const FileDialogRequest
     ofn.lpstrFile = path.data();
     ofn.nMaxFile = static_cast<DWORD>(path.size());
     ofn.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
+    ofn.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
     ofn.Flags = request.flags | OFN_EXPLORER;
     const BOOL chosen = request.save ? ::GetSaveFileNameW(&ofn) : ::GetOpenFileNameW(&ofn);
     if (!chosen) return std::nullopt;

@@ -23,6 +23,7 @@ struct FileDialogRequest {
     std::wstring filter;
     std::wstring defaultExtension;
     std::wstring initialName;
+    std::wstring title; // empty: the system's "Open" or "Save As"
     DWORD flags = 0; // OFN_*
 };
 

@@ -70,6 +70,7 @@ struct RegistryKeyTraits {
 
 using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
+using UniquePen = UniqueHandle<HPEN, GdiObjectTraits<HPEN>>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
 using UniqueCursor = UniqueHandle<HCURSOR, CursorTraits>;
 using UniqueModule = UniqueHandle<HMODULE, ModuleTraits>;

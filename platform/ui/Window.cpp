@@ -15,6 +15,16 @@ const wchar_t* ObjectProperty()
     return name.c_str();
 }
 
+// A subclass that someone else subclassed in turn cannot take itself out of
+// the chain when its object goes; its procedure stays and forwards to the
+// procedure it replaced, kept under this name.
+const wchar_t* LeftoverProcProperty()
+{
+    static const std::wstring name =
+        L"CWnd.previous:" + std::to_wstring(reinterpret_cast<UINT_PTR>(CurrentModule()));
+    return name.c_str();
+}
+
 // The child window a notification or colour message is about, if any.
 HWND ReflectionSource(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -51,7 +61,37 @@ HWND ReflectionSource(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam)
     }
 }
 
+// Handlers of this module running on the thread, and the objects waiting
+// for them to return before they are deleted.
+thread_local int t_handlerDepth = 0;
+thread_local CWnd* t_toDelete = nullptr;
+
 } // namespace
+
+class CWnd::CHandlerScope {
+public:
+    CHandlerScope() { ++t_handlerDepth; }
+    ~CHandlerScope()
+    {
+        if (--t_handlerDepth != 0) return;
+        while (CWnd* object = t_toDelete) {
+            t_toDelete = object->m_nextToDelete;
+            delete object;
+        }
+    }
+    CHandlerScope(const CHandlerScope&) = delete;
+    CHandlerScope& operator=(const CHandlerScope&) = delete;
+};
+
+void CWnd::DeleteWhenHandlersReturn()
+{
+    if (t_handlerDepth == 0) {
+        delete this;
+        return;
+    }
+    m_nextToDelete = t_toDelete;
+    t_toDelete = this;
+}
 
 CWnd::~CWnd()
 {
@@ -192,7 +232,13 @@ LRESULT CWnd::Default(UINT msg, WPARAM wParam, LPARAM lParam)
 LRESULT CALLBACK CWnd::WindowProcThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     CWnd* self = FromHandle(hwnd);
-    if (!self) return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (!self) {
+        auto leftover = reinterpret_cast<WNDPROC>(::GetPropW(hwnd, LeftoverProcProperty()));
+        if (msg == WM_NCDESTROY) ::RemovePropW(hwnd, LeftoverProcProperty());
+        return leftover ? ::CallWindowProcW(leftover, hwnd, msg, wParam, lParam)
+                        : ::DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    CHandlerScope handling;
     LRESULT result = 0;
     try {
         result = self->WindowProc(msg, wParam, lParam);
@@ -233,6 +279,12 @@ bool CWnd::Attach(HWND hwnd, bool owned)
     if (FromHandle(hwnd) || !::SetPropW(hwnd, ObjectProperty(), this)) return false;
     m_hWnd = hwnd;
     m_owned = owned;
+    if (auto leftover = reinterpret_cast<WNDPROC>(::RemovePropW(hwnd, LeftoverProcProperty()))) {
+        // Our procedure is still in the chain: take its place again rather
+        // than add a second one that would call into the first.
+        m_previousProc = leftover;
+        return true;
+    }
     m_previousProc = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProcThunk)));
     return true;
@@ -240,9 +292,12 @@ bool CWnd::Attach(HWND hwnd, bool owned)
 
 void CWnd::Detach()
 {
-    // Someone who subclassed after us keeps the chain: leave the procedure.
+    // Someone who subclassed after us keeps the chain: leave the procedure,
+    // forwarding to the one it replaced.
     if (::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&WindowProcThunk))
         ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_previousProc));
+    else if (m_previousProc)
+        ::SetPropW(m_hWnd, LeftoverProcProperty(), reinterpret_cast<HANDLE>(m_previousProc));
     ::RemovePropW(m_hWnd, ObjectProperty());
     m_hWnd = nullptr;
     m_previousProc = nullptr;

@@ -68,8 +68,15 @@ protected:
     LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam);
     // For windows that the object made through another call than CreateEx.
     void TakeOwnership() { m_owned = m_hWnd != nullptr; }
+    // For an object that deletes itself when its window goes (from
+    // PostNcDestroy): it is deleted once no message handler of this module
+    // runs on the thread, so no handler further up the stack (its own or a
+    // member's) is left with a deleted object.
+    void DeleteWhenHandlersReturn();
 
 private:
+    class CHandlerScope;
+
     static LRESULT CALLBACK WindowProcThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
     bool ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -79,6 +86,7 @@ private:
     HWND m_hWnd = nullptr;
     WNDPROC m_previousProc = nullptr;
     bool m_owned = false;
+    CWnd* m_nextToDelete = nullptr;
 };
 
 // A static control; its classes (links, pictures) add behaviour.

@@ -131,18 +131,6 @@ void CODBCProviderDlg::OnSetup()
     StartServerPort(m_listener);
 }
 
-void CODBCProviderDlg::PaintIcon()
-{
-    PAINTSTRUCT paint;
-    const HDC dc = BeginPaint(GetSafeHwnd(), &paint);
-    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc));
-    const RECT client = GetClientRect();
-    const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    DrawIcon(dc, x, y, m_icon);
-    EndPaint(GetSafeHwnd(), &paint);
-}
-
 bool CODBCProviderDlg::PreTranslateMessage(MSG& msg)
 {
     if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE))
@@ -180,8 +168,7 @@ bool CODBCProviderDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
         result = 0;
         return true;
     case WM_PAINT:
-        if (IsIconic(GetSafeHwnd())) {
-            PaintIcon();
+        if (PaintIconWhileMinimised(m_icon)) {
             result = 0;
             return true;
         }

@@ -29,7 +29,6 @@ private:
     void LayoutControls(int width, int height);
     void ShowSelectedPage();
     void OnSetup();
-    void PaintIcon();
     std::wstring CurrentScript();
 
     CSocketListener m_listener;

@@ -1,5 +1,6 @@
 #include "provider/app/ScriptDialog.h"
 
+#include "common/editor/VBScriptEditor.h"
 #include "common/xml/XmlNode.h"
 #include "platform/ui/UserPrompts.h"
 #include "provider/SetupIni.h"
@@ -10,15 +11,7 @@
 namespace {
 
 constexpr UINT_PTR kStartupScriptTimer = 123;
-constexpr int kVBScriptLexer = 28;
-constexpr int kDefaultStyle = 32;
 const wchar_t kScriptFilter[] = L"VBScript Files (*.vbs)|*.vbs||";
-
-const char kVBScriptKeywords[] =
-    "and as byref byval case call const continue dim do each else elseif end error exit false for function "
-    "global goto if in loop me new next not nothing on optional or private public redim rem resume select set "
-    "sub then to true type while with boolean byte currency date double integer long object single string type "
-    "variant";
 
 FileDialogRequest ScriptFileRequest(bool save)
 {
@@ -30,30 +23,6 @@ FileDialogRequest ScriptFileRequest(bool save)
 }
 
 }  // namespace
-
-void SetupVBScriptEditor(CScintillaCtrl& editor)
-{
-    struct Style { int number; COLORREF fore; };
-    constexpr COLORREF kWhite = 0xFFFFFF;
-    editor.SetLexer(kVBScriptLexer);
-    editor.SetKeyWords(0, kVBScriptKeywords);
-    const Style first[] = {{0, 0x000000}, {1, 0x008000}, {2, 0x000080}, {3, 0x800000}, {10, 0x006699}};
-    for (const Style& style : first) {
-        editor.StyleSetFore(style.number, style.fore);
-        editor.StyleSetBack(style.number, kWhite);
-    }
-    editor.StyleSetBold(3, true);
-    const Style second[] = {{4, 0x800080}, {5, 0x7F7F7F}, {6, 0x808000}, {7, 0x000000}, {8, 0x000000}};
-    for (const Style& style : second) {
-        editor.StyleSetFore(style.number, style.fore);
-        editor.StyleSetBack(style.number, kWhite);
-    }
-    editor.Colourise(0, -1);
-    editor.StyleSetFore(kDefaultStyle, 0x000000);
-    editor.StyleSetBack(kDefaultStyle, kWhite);
-    editor.StyleSetSize(kDefaultStyle, 10);
-    editor.StyleSetFont(kDefaultStyle, "Lucida Console");
-}
 
 CScriptDialog::CScriptDialog(HWND tabControl) : CDialog(IDD_SCRIPT_PAGE, tabControl)
 {
@@ -104,14 +73,7 @@ bool CScriptDialog::PreTranslateMessage(MSG& msg)
 
 std::wstring CScriptDialog::GetScriptText()
 {
-    const int length = m_editor.GetTextLength();
-    if (length <= 0)
-        return {};
-    // A character never takes more UTF-16 units than UTF-8 bytes.
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = m_editor.GetText(static_cast<int>(text.size()), &text[0]);
-    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    return text;
+    return m_editor.GetText();
 }
 
 void CScriptDialog::SetScriptText(const std::wstring& text)

@@ -34,6 +34,3 @@ protected:
 private:
     CScintillaCtrl m_editor;
 };
-
-// The VBScript lexer, keywords and styles of the script editor.
-void SetupVBScriptEditor(CScintillaCtrl& editor);

@@ -1,6 +1,11 @@
 // The stand-in geometry host: loads Vantre.dll by its exports, builds one
 // bar and writes it out so a person can look at it.
 //   geohost [--value v] [--enable-change] [--points n] [--curved] [--obj file] [--png file]
+//           [--show panel|shape-maker <ready file> <close file>]
+// With --show it opens the bar's parameter panel in a host window, expanded,
+// or the Shape Maker over the bar's outline; once the window is up it writes
+// its screen rectangle ("x y width height") to the ready file, and it closes
+// when the close file appears (or after a minute).
 #include <windows.h>
 #include <objbase.h>
 
@@ -11,8 +16,12 @@
 
 #include "geometry/GdiplusSession.h"
 #include "testing/geohost/MeshPictures.h"
+#include "testing/geohost/ParamPanelDriver.h"
 #include "testing/geohost/StandInGeoObject.h"
+#include "testing/geohost/StandInHostPanel.h"
+#include "testing/geohost/StandInParamLink.h"
 #include "testing/geohost/VantreLibrary.h"
+#include "testing/uitest/ThreadWindows.h"
 
 namespace {
 
@@ -30,6 +39,58 @@ void SetOutline(CStandInGeoObject& bar, int count, bool curved)
     }
 }
 
+bool Exists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Opens the panel (expanded, a slider open and selected) or the Shape Maker
+// and keeps it up until `closeFile` appears.
+int Show(CVantreLibrary& vantre, CStandInGeoObject& bar, const std::wstring& view, const std::wstring& readyFile,
+         const std::wstring& closeFile)
+{
+    CStandInHostPanel host(nullptr, 440, 560);
+    CStandInParamLink link(bar, host.WindowObject());
+    HWND panel = host.IsCreated() ? vantre.GetParamDialog(&link) : nullptr;
+    if (!panel) {
+        fprintf(stderr, "the parameter panel could not be made\n");
+        return 1;
+    }
+    const CParamPanelDriver driver(panel);
+    driver.Settle();
+    driver.ClickAndSettle(driver.Triangle(0, 0));        // the main row
+    driver.ClickAndSettle(driver.Triangle(4, 1));        // Tessellation's slider
+    driver.ClickAndSettle(driver.Triangle(8, 1));        // Limits
+    driver.ClickAndSettle(driver.Triangle(13, 1));       // Link Values
+    driver.ClickAndSettle(driver.ValueText(3));          // Bottom Offset, in the editor
+    HWND shown = host.Frame();
+    if (view == L"shape-maker") {
+        driver.ClickAndSettle(driver.ControlBox(5));     // the Shape button
+        shown = FindShownThreadWindow([](HWND hwnd) { return WindowTitle(hwnd) == L"Shape Maker"; });
+        if (!shown) {
+            fprintf(stderr, "the Shape Maker did not open\n");
+            return 1;
+        }
+    }
+    const DWORD start = GetTickCount();
+    bool reported = false;
+    while (!Exists(closeFile) && GetTickCount() - start < 60000) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        driver.Settle();
+        if (!reported && GetTickCount() - start > 1000) {
+            RECT rect{};
+            GetWindowRect(shown, &rect);
+            if (FILE* ready = _wfopen(readyFile.c_str(), L"w")) {
+                fprintf(ready, "%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
+                        rect.bottom - rect.top);
+                fclose(ready);
+            }
+            reported = true;
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -39,6 +100,7 @@ int wmain(int argc, wchar_t** argv)
     int points = 0;
     const wchar_t* objPath = nullptr;
     const wchar_t* pngPath = nullptr;
+    std::wstring view, readyFile, closeFile;
     for (int i = 1; i < argc; ++i) {
         const std::wstring arg = argv[i];
         const bool hasNext = i + 1 < argc;
@@ -48,8 +110,13 @@ int wmain(int argc, wchar_t** argv)
         else if (arg == L"--points" && hasNext) points = _wtoi(argv[++i]);
         else if (arg == L"--obj" && hasNext) objPath = argv[++i];
         else if (arg == L"--png" && hasNext) pngPath = argv[++i];
-        else {
-            fwprintf(stderr, L"usage: geohost [--value v] [--enable-change] [--points n] [--curved] [--obj file] [--png file]\n");
+        else if (arg == L"--show" && i + 3 < argc) {
+            view = argv[++i];
+            readyFile = argv[++i];
+            closeFile = argv[++i];
+        } else {
+            fwprintf(stderr, L"usage: geohost [--value v] [--enable-change] [--points n] [--curved] [--obj file] [--png file]\n"
+                             L"               [--show panel|shape-maker <ready file> <close file>]\n");
             return 2;
         }
     }
@@ -79,6 +146,10 @@ int wmain(int argc, wchar_t** argv)
                 memcpy(&id, halves, sizeof id);
                 StringFromGUID2(id, guid, 64);
                 vantre.SetDataBarValue(guid, L"PercentValue", value, 1);
+                builds += vantre.RebuildWhileRequested(&bar, bar.GetMeshBuffers(), 1000);
+            }
+            if (!view.empty()) {
+                result = Show(vantre, bar, view, readyFile, closeFile);
                 builds += vantre.RebuildWhileRequested(&bar, bar.GetMeshBuffers(), 1000);
             }
             printf("%d builds, %d vertices\n", builds, bar.VertexCount());

@@ -77,18 +77,13 @@ const CSimClass& CSimApplication::Type()
         }),
         Member<CSimApplication>(L"MDIFrame", Method,
                                 {VT_BSTR, VT_I4, VT_I4, VT_I4, VT_I4, VT_I4, VT_I4, VT_I4, VT_I4, VT_BSTR}, VT_I4,
-                                [](CSimApplication& app, CSimCall& c) {
+                                [](CSimApplication&, CSimCall& c) {
+            // Caption, left, top, width, height; the minimum and maximum sizes are not kept.
             CSimHost& host = c.Host();
-            host.FrameWindows().push_back(c.String(0) + L"|" + c.String(9));
-            RefPtr<IDispatch> control;
-            const HRESULT hr = host.LoadControl(c.String(9), control);
-            if (FAILED(hr))
-                throw CSimHostError(L"Cannot create the control " + c.String(9), hr);
-            VARIANT application;
-            VariantInit(&application);
-            application.vt = VT_DISPATCH;
-            application.pdispVal = &app;
-            host.CallControl(control.Get(), L"SetLyric", DISPATCH_METHOD, {CSimValue(application)}, nullptr);
+            const RECT place{c.Long(1), c.Long(2), c.Long(1) + c.Long(3), c.Long(2) + c.Long(4)};
+            std::wstring error;
+            if (!host.OpenFrameWindow(c.String(0), place, c.String(9), error))
+                throw CSimHostError(error);
             c.ReturnLong(static_cast<long>(host.FrameWindows().size()));
         }),
         Member<CSimApplication>(L"FrameBuffer", Method, {VT_I4}, VT_DISPATCH, [](CSimApplication&, CSimCall& c) {

@@ -16,6 +16,10 @@ CSimHost::CSimHost()
 CSimHost::~CSimHost()
 {
     // Controls first: they may still call the host while they go.
+    for (SimFrameWindow& window : m_frameWindows)
+        if (IsWindow(window.frame))
+            DestroyWindow(window.frame);
+    m_frameWindows.clear();
     m_controls.clear();
     m_menuItems.clear();
     for (RefPtr<CSimObject>& object : m_objects)
@@ -221,11 +225,17 @@ CSimElement& CSimHost::SetBackground(CSimScene& scene, const std::wstring& image
 
 void CSimHost::DeclareProperty(SimPropertyDeclaration declaration)
 {
+    // A declaration is keyed by group, name and object type: a new one replaces
+    // an older one only for the object types both name.
     for (SimPropertyDeclaration& existing : m_declarations)
         if (existing.group == declaration.group && existing.name == declaration.name) {
-            existing = std::move(declaration);
-            return;
+            std::vector<std::wstring>& types = existing.objectTypes;
+            for (const std::wstring& type : declaration.objectTypes)
+                types.erase(std::remove(types.begin(), types.end(), type), types.end());
         }
+    m_declarations.erase(std::remove_if(m_declarations.begin(), m_declarations.end(),
+                                        [](const SimPropertyDeclaration& d) { return d.objectTypes.empty(); }),
+                         m_declarations.end());
     m_declarations.push_back(std::move(declaration));
 }
 
@@ -237,6 +247,15 @@ const SimPropertyDeclaration* CSimHost::Declaration(const std::wstring& objectTy
             std::find(d.objectTypes.begin(), d.objectTypes.end(), objectType) != d.objectTypes.end())
             return &d;
     return nullptr;
+}
+
+std::vector<const SimPropertyDeclaration*> CSimHost::DeclarationsOf(const std::wstring& objectType) const
+{
+    std::vector<const SimPropertyDeclaration*> found;
+    for (const SimPropertyDeclaration& d : m_declarations)
+        if (std::find(d.objectTypes.begin(), d.objectTypes.end(), objectType) != d.objectTypes.end())
+            found.push_back(&d);
+    return found;
 }
 
 CSimValue CSimHost::PropertyValue(const CSimNode& node, const std::wstring& group, const std::wstring& name) const

@@ -45,6 +45,18 @@ struct SimRegistration {
     std::vector<std::wstring> arguments;
 };
 
+// A frame window the host opened for MDIFrame: a real top-level window with
+// Wine's ActiveX host window ("AtlAxWin") filling it, which made and sited
+// the control named by the call.
+struct SimFrameWindow {
+    std::wstring caption;
+    std::wstring progId;
+    HWND frame = nullptr;      // destroyed with the host (or by the user)
+    HWND container = nullptr;  // the AtlAxWin window inside it
+    RefPtr<IDispatch> control;
+    HRESULT setLyric = E_FAIL; // the control's answer to SetLyric(application)
+};
+
 struct SimMenuItem {
     std::wstring plugin;
     std::wstring path;
@@ -104,10 +116,13 @@ public:
     CSimTransition& AddTransition(CSimScene& scene, const std::wstring& name);
     CSimElement& SetBackground(CSimScene& scene, const std::wstring& imageSource);
 
-    // Custom properties: declared per object type, "???" where undeclared.
+    // Custom properties: declared per group, name and object type, "???"
+    // where undeclared. Each object type has at most one declaration of a name.
     void DeclareProperty(SimPropertyDeclaration declaration);
     const SimPropertyDeclaration* Declaration(const std::wstring& objectType, const std::wstring& group,
                                               const std::wstring& name) const;
+    // The declarations an object type carries, in declaration order.
+    std::vector<const SimPropertyDeclaration*> DeclarationsOf(const std::wstring& objectType) const;
     const std::vector<SimPropertyDeclaration>& Declarations() const { return m_declarations; }
     // The value a client reads: the stored one, the default, or "???".
     CSimValue PropertyValue(const CSimNode& node, const std::wstring& group, const std::wstring& name) const;
@@ -120,8 +135,12 @@ public:
     const std::vector<SimMenuItem>& MenuItems() const { return m_menuItems; }
     void RecordRegistration(const std::wstring& member, const CSimCall& call);
     long AddMenuItem(const std::wstring& plugin, const std::wstring& path, const std::wstring& command);
-    // MDIFrame: what the host was asked to open.
-    std::vector<std::wstring>& FrameWindows() { return m_frameWindows; }
+    // MDIFrame: opens a frame at the given place and size, sites the control
+    // in it and hands it the application. False with a reason in `error`
+    // (then nothing stays open).
+    bool OpenFrameWindow(const std::wstring& caption, const RECT& place, const std::wstring& progId,
+                         std::wstring& error);
+    const std::vector<SimFrameWindow>& FrameWindows() const { return m_frameWindows; }
 
     // Copy and paste of the selection.
     std::vector<CSimNode*>& Clipboard() { return m_clipboard; }
@@ -184,7 +203,7 @@ private:
     std::map<std::pair<std::wstring, std::wstring>, CSimValue> m_registry;
     std::vector<SimRegistration> m_registrations;
     std::vector<SimMenuItem> m_menuItems;
-    std::vector<std::wstring> m_frameWindows;
+    std::vector<SimFrameWindow> m_frameWindows;
     std::vector<CSimNode*> m_clipboard;
     std::vector<RefPtr<IDispatch>> m_controls;
     IDispatch* m_initializing = nullptr; // the control inside OnInitialize

@@ -1,10 +1,14 @@
 // The host's side of plug-in controls: a small control of the test's own,
-// created by ProgID through a class object registered for this process.
+// created by ProgID through a class object registered for this process, and
+// the probe control of the ActiveX layer sited in a frame window.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "common/com/ComTypes.h"
+#include "platform/activex/ServerRegistration.h"
+#include "platform/activex/test/ActiveXProbeIds.h"
+#include "testing/comreg/ServerRegistrationTestSupport.h"
 #include "testing/simhost/SimHostTestSupport.h"
 
 namespace {
@@ -16,7 +20,6 @@ const wchar_t kProgId[] = L"Velmora.Test.Control.1";
 struct ControlLog {
     int initialised = 0;
     int commands = 0;
-    int lyricsSet = 0;
     long editedProperties = -1; // Count of the collection Execute received
 };
 ControlLog g_log;
@@ -63,8 +66,8 @@ public:
     STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* ids) override
     {
-        const wchar_t* const members[] = {L"OnInitialize", L"OnTester", L"SetLyric", L"Execute"};
-        for (DISPID i = 0; i < 4; ++i)
+        const wchar_t* const members[] = {L"OnInitialize", L"OnTester", L"Execute"};
+        for (DISPID i = 0; i < 3; ++i)
             if (_wcsicmp(names[0], members[i]) == 0) {
                 ids[0] = i + 1;
                 return S_OK;
@@ -96,11 +99,7 @@ public:
             return S_OK;
         }
         case 2: ++g_log.commands; return S_OK;
-        case 3:
-            if (params->cArgs == 1 && params->rgvarg[0].vt == VT_DISPATCH)
-                ++g_log.lyricsSet;
-            return S_OK;
-        case 4: { // Execute(application, properties)
+        case 3: { // Execute(application, properties)
             if (params->cArgs != 2 || params->rgvarg[0].vt != VT_DISPATCH || params->rgvarg[1].vt != VT_DISPATCH)
                 return DISP_E_TYPEMISMATCH;
             IDispatch* properties = params->rgvarg[0].pdispVal;
@@ -195,30 +194,89 @@ TEST_F(SimHostControlTest, AControlIsStartedByProgIdAndItsMenuItemRuns)
     EXPECT_EQ(DISP_E_MEMBERNOTFOUND, host.RunMenuItem(L"Tester", L"Nothing"));
 }
 
-TEST_F(SimHostControlTest, AFrameWindowGetsANewControlThatIsHandedTheApplication)
-{
-    IDispatch* app = host.Application();
-    auto text = [](ScopedBstr& b) {
-        VARIANT v;
-        VariantInit(&v);
-        v.vt = VT_BSTR;
-        v.bstrVal = b.Get();
-        return v;
-    };
-    ScopedBstr caption(L"Tester"), progId(kProgId);
-    VARIANT args[10]; // last to first
-    args[9] = text(caption);
-    for (int i = 1; i <= 8; ++i) {
-        VariantInit(&args[i]);
-        args[i].vt = VT_I4;
-        args[i].lVal = 100 * i;
+// MDIFrame opens a real frame: Wine's ActiveX host window sites the probe
+// control (named by its class id, its class object registered for this
+// process) and the host hands it the application.
+class SimHostFrameTest : public SimHostFixture {
+protected:
+    void SetUp() override
+    {
+        SimHostFixture::SetUp();
+        // Loaded for the whole run: the host releases the control after this fixture's members are gone.
+        static const HMODULE probe = LoadLibraryExW((TestModuleFolder() + L"ActiveXProbe.ocx").c_str(), nullptr,
+                                                    LOAD_WITH_ALTERED_SEARCH_PATH);
+        ASSERT_TRUE(probe);
+        auto getClassObject = reinterpret_cast<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(
+            reinterpret_cast<void*>(GetProcAddress(probe, "DllGetClassObject")));
+        ASSERT_TRUE(getClassObject);
+        RefPtr<IClassFactory> factory;
+        ASSERT_HRESULT_SUCCEEDED(getClassObject(kProbeClsid, IID_IClassFactory, reinterpret_cast<void**>(factory.Put())));
+        ASSERT_HRESULT_SUCCEEDED(
+            CoRegisterClassObject(kProbeClsid, factory.Get(), CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &m_cookie));
     }
-    args[0] = text(progId);
-    ScopedVariant result;
-    ASSERT_HRESULT_SUCCEEDED(CallByName(app, L"MDIFrame", args, 10, result.Get()));
-    EXPECT_EQ(1, g_log.lyricsSet);
+    void TearDown() override
+    {
+        CoRevokeClassObject(m_cookie);
+        SimHostFixture::TearDown();
+    }
+
+    HRESULT MDIFrame(const std::wstring& progId)
+    {
+        ScopedBstr caption(L"Tester"), name(progId);
+        auto text = [](ScopedBstr& b) {
+            VARIANT v;
+            VariantInit(&v);
+            v.vt = VT_BSTR;
+            v.bstrVal = b.Get();
+            return v;
+        };
+        const LONG numbers[8] = {30, 40, 300, 200, 300, 200, 300, 200};
+        VARIANT args[10]; // last to first
+        args[9] = text(caption);
+        for (int i = 0; i < 8; ++i) {
+            VariantInit(&args[8 - i]);
+            args[8 - i].vt = VT_I4;
+            args[8 - i].lVal = numbers[i];
+        }
+        args[0] = text(name);
+        ScopedVariant result;
+        return CallByName(host.Application(), L"MDIFrame", args, 10, result.Get());
+    }
+
+private:
+    DWORD m_cookie = 0;
+};
+
+TEST_F(SimHostFrameTest, AFrameWindowSitesANewControlThatIsHandedTheApplication)
+{
+    ASSERT_HRESULT_SUCCEEDED(MDIFrame(RegistryGuidString(kProbeClsid)));
+    ASSERT_EQ(1u, host.FrameWindows().size());
+    const SimFrameWindow& frame = host.FrameWindows()[0];
+    EXPECT_EQ(L"Tester", frame.caption);
+    EXPECT_TRUE(IsWindowVisible(frame.frame));
+    RECT place{};
+    GetWindowRect(frame.frame, &place);
+    EXPECT_EQ(30, place.left);
+    EXPECT_EQ(40, place.top);
+    EXPECT_EQ(300, place.right - place.left);
+    EXPECT_EQ(200, place.bottom - place.top);
+    EXPECT_EQ(frame.frame, GetParent(frame.container));
+
+    // The control's own window is inside the container, and it has the application.
+    ScopedVariant handle, hasLyric;
+    ASSERT_HRESULT_SUCCEEDED(host.CallControl(frame.control.Get(), L"WindowHandle", DISPATCH_METHOD, {}, handle.Get()));
+    EXPECT_EQ(frame.container, GetParent(reinterpret_cast<HWND>(static_cast<INT_PTR>(handle->lVal))));
+    EXPECT_EQ(S_OK, frame.setLyric);
+    ASSERT_HRESULT_SUCCEEDED(host.CallControl(frame.control.Get(), L"HasLyric", DISPATCH_METHOD, {}, hasLyric.Get()));
+    EXPECT_EQ(1, hasLyric->lVal);
     EXPECT_EQ(1u, host.Controls().size()); // the frame's control is the only one loaded
-    EXPECT_EQ(L"Tester|Velmora.Test.Control.1", host.FrameWindows().at(0));
+}
+
+TEST_F(SimHostFrameTest, AControlThatCannotBeMadeIsAHostErrorAndLeavesNoFrame)
+{
+    EXPECT_EQ(DISP_E_EXCEPTION, MDIFrame(L"No.Such.Control.1"));
+    EXPECT_TRUE(host.FrameWindows().empty());
+    EXPECT_EQ(nullptr, FindWindowW(nullptr, L"Tester"));
 }
 
 TEST_F(SimHostControlTest, EditingPropertiesHandsTheControlTheNodesCollection)

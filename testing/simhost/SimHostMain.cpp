@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "common/errors/FailureReport.h"
 #include "common/text/TextConversion.h"
 #include "testing/simhost/SimHost.h"
 #include "testing/simhost/SimSceneFile.h"
@@ -46,10 +47,7 @@ int Run(int argc, wchar_t** argv)
         RefPtr<IDispatch> control;
         const HRESULT hr = host.LoadControl(argv[i], control);
         if (FAILED(hr)) {
-            wchar_t text[64];
-            _snwprintf(text, _countof(text) - 1, L": cannot create (0x%08lX)\r\n", static_cast<unsigned long>(hr));
-            text[_countof(text) - 1] = L'\0';
-            Print(argv[i] + std::wstring(text));
+            Print(std::wstring(argv[i]) + L": cannot create (" + HResultText(hr) + L")\r\n");
             return 1;
         }
         Print(std::wstring(argv[i]) + (host.InitializeControl(control.Get()) ? L": initialised\r\n" : L": start-up failed\r\n"));

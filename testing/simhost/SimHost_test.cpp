@@ -6,6 +6,7 @@
 #include "common/com/ComTypes.h"
 #include "testing/simhost/SimHostTestSupport.h"
 #include "testing/simhost/SimSceneFile.h"
+#include "testing/testmain/TestVariants.h"
 
 namespace {
 
@@ -183,6 +184,29 @@ TEST_F(SimHostTest, PropertiesAnswerByDeclarationPerObjectType)
     EXPECT_EQ(L"1", DescribeValue(host.PropertyValue(movie, group, L"Enabled").Get()));
 }
 
+TEST_F(SimHostTest, ADeclarationForOneObjectTypeLeavesTheOthersOfTheSameName)
+{
+    const std::wstring group = L"Velmora.LEIFlet.Plotvane.1::Plotvane";
+    CSimNode& light = *scene.nodes.front();
+    host.DeclareProperty({group, L"Data", 0, L"", {L"LyricGlobalLight"}, L""});
+    host.DeclareProperty({group, L"Data", 0, L"", {L"LyricGeoPlugin"}, L""});
+    host.DeclareProperty({group, L"Data", 0, L"geo", {L"LyricGeoPlugin"}, L""});  // replaces only its own
+    EXPECT_EQ(L"", DescribeValue(host.PropertyValue(light, group, L"Data").Get()));
+    EXPECT_EQ(L"geo", DescribeValue(host.PropertyValue(chart, group, L"Data").Get()));
+    EXPECT_EQ(2u, host.Declarations().size());
+
+    // The light's property takes a value and its collection lists it once.
+    IDispatch* lightGroup = &light.PropertyGroup(group);
+    ScopedBstr name(L"Data");
+    EXPECT_EQ(S_OK, Invoke(lightGroup, IdOf(lightGroup, L"Value"), DISPATCH_PROPERTYPUT,
+                           {TextArgument(name.Get()), CSimValue::Bytes({1, 2, 3}).Get()}).hr);
+    EXPECT_EQ(L"<3 bytes 010203>", DescribeValue(host.PropertyValue(light, group, L"Data").Get()));
+    IDispatch* chartProperties = &chart.PropertyCollection(group);
+    ScopedVariant count;
+    ASSERT_EQ(S_OK, Invoke(chartProperties, IdOf(chartProperties, L"Count"), DISPATCH_PROPERTYGET, {}, count.Get()).hr);
+    EXPECT_EQ(1, count->lVal);
+}
+
 TEST_F(SimHostTest, RegistrationCallsAreRecordedAndDeclare)
 {
     IDispatch* app = host.Application();
@@ -242,7 +266,7 @@ TEST(SimSceneFile, LoadsAWholeHostAndPrintsIt)
           <KeyFrame frame="10" attribute="1004" value="72" interpolation="2"/>
         </Node>
       </Node>
-      <Node name="NodeLike" type="32"/>
+      <Node name="NodeLike" type="32"><Property group="G" name="Data" bytes="0C000000789c"/></Node>
     </Scene>
   </FrameBuffer>
 </Lyric>)", error)) << error;
@@ -261,16 +285,25 @@ TEST(SimSceneFile, LoadsAWholeHostAndPrintsIt)
     EXPECT_EQ(VT_I4, (host.Registry()[{L"Quillon", L"FrameLeft"}].Get().vt));
     EXPECT_EQ(VT_BSTR, (host.Registry()[{L"Quillon", L"Title"}].Get().vt));
 
+    const CSimValue bytes = host.PropertyValue(*scene->Find(L"NodeLike"), L"G", L"Data");
+    std::vector<BYTE> read;
+    ASSERT_TRUE(ReadBytes(bytes.Get(), read));
+    EXPECT_EQ(VT_ARRAY | VT_I1, bytes.Get().vt);
+    EXPECT_EQ((std::vector<BYTE>{0x0C, 0, 0, 0, 0x78, 0x9C}), read);
+
     const std::wstring text = DescribeHost(host);
     for (const wchar_t* line : {L"Scene \"Markets\" 100 frames (focus), transitions In", L"Template \"Dow.last\" text \"101.5\"",
-                                L"      Node \"Slice\" type 40 LyricObject", L"KeyFrame In frame 10 attribute 1004 = 72 interpolation 2"})
+                                L"      Node \"Slice\" type 40 LyricObject", L"KeyFrame In frame 10 attribute 1004 = 72 interpolation 2",
+                                L"Property G Data = \"<6 bytes 0C000000789C>\""})
         EXPECT_NE(std::wstring::npos, text.find(line)) << line << L"\n" << text;
     EXPECT_EQ(0, host.OutsideReferences());
 }
 
 TEST(SimSceneFile, RefusesWhatItCannotRead)
 {
-    const wchar_t* const texts[] = {L"", L"<Lyric><Scene></Lyric>", L"<Other/>"};
+    const wchar_t* const texts[] = {L"", L"<Lyric><Scene></Lyric>", L"<Other/>",
+                                    L"<Scene><Node name=\"A\"><Property group=\"G\" name=\"P\" bytes=\"0G\"/></Node></Scene>",
+                                    L"<Scene><Node name=\"A\"><Property group=\"G\" name=\"P\" bytes=\"ABC\"/></Node></Scene>"};
     for (const wchar_t* text : texts) {
         CSimHost host;
         std::wstring error;

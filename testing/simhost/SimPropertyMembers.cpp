@@ -1,4 +1,6 @@
 // Members of the property collection a property editor receives.
+#include <algorithm>
+
 #include "testing/simhost/SimHost.h"
 
 namespace {
@@ -10,11 +12,10 @@ constexpr SimKind Method = SimKind::Method;
 // The declarations of the collection's group that the node's object type carries.
 std::vector<const SimPropertyDeclaration*> Declared(CSimProperties& p)
 {
-    std::vector<const SimPropertyDeclaration*> found;
-    CSimHost& host = *p.Host();
-    for (const SimPropertyDeclaration& d : host.Declarations())
-        if (d.group == p.group && host.Declaration(p.node.ObjectType(), d.group, d.name))
-            found.push_back(&d);
+    std::vector<const SimPropertyDeclaration*> found = p.Host()->DeclarationsOf(p.node.ObjectType());
+    found.erase(std::remove_if(found.begin(), found.end(),
+                               [&p](const SimPropertyDeclaration* d) { return d->group != p.group; }),
+                found.end());
     return found;
 }
 

@@ -5,7 +5,9 @@
 #include <memory>
 #include <vector>
 
+#include "common/errors/FailureReport.h"
 #include "common/text/TextConversion.h"
+#include "common/text/WideFormat.h"
 #include "common/xml/XmlParse.h"
 #include "testing/simhost/SimHost.h"
 
@@ -97,6 +99,32 @@ std::vector<CXmlNodePtr> Children(CXmlNode& node, const wchar_t* name)
         if (wcscmp(child->GetName(), name) == 0)
             found.push_back(child);
     }
+}
+
+// Content the loader cannot take; LoadSceneText reports its text.
+struct CSceneFileError {
+    std::wstring text;
+};
+
+// Pairs of hexadecimal digits; anything else is a bad file.
+std::vector<BYTE> HexBytes(const std::wstring& text)
+{
+    auto digit = [](wchar_t c) {
+        if (c >= L'0' && c <= L'9') return c - L'0';
+        if (c >= L'A' && c <= L'F') return c - L'A' + 10;
+        if (c >= L'a' && c <= L'f') return c - L'a' + 10;
+        return -1;
+    };
+    std::vector<BYTE> bytes;
+    for (size_t i = 0; i + 1 < text.size(); i += 2) {
+        const int high = digit(text[i]), low = digit(text[i + 1]);
+        if (high < 0 || low < 0)
+            throw CSceneFileError{L"bytes must be pairs of hexadecimal digits"};
+        bytes.push_back(static_cast<BYTE>(high * 16 + low));
+    }
+    if (text.size() % 2 != 0)
+        throw CSceneFileError{L"bytes must be pairs of hexadecimal digits"};
+    return bytes;
 }
 
 bool IsInteger(const std::wstring& text)
@@ -194,8 +222,12 @@ private:
             else
                 m_host.AddElement(node, Attribute(*e, L"name"), SimElementText, Attribute(*e, L"text"));
         }
-        for (const CXmlNodePtr& p : Children(element, L"Property"))
-            node.properties[Attribute(*p, L"group")][Attribute(*p, L"name")] = CSimValue(Attribute(*p, L"value"));
+        for (const CXmlNodePtr& p : Children(element, L"Property")) {
+            std::wstring bytes;
+            node.properties[Attribute(*p, L"group")][Attribute(*p, L"name")] =
+                p->GetAttributeString(L"bytes", bytes) ? CSimValue::Bytes(HexBytes(bytes))
+                                                       : CSimValue(Attribute(*p, L"value"));
+        }
         for (const CXmlNodePtr& k : Children(element, L"KeyFrame"))
             node.TransformOf(Attribute(*k, L"transition", scene.activeTransition.c_str()))
                 .keyFrames->Add(Number(*k, L"frame", 0), Number(*k, L"attribute", 0), Real(*k, L"value"),
@@ -219,14 +251,6 @@ std::wstring Quoted(const std::wstring& text)
     return L"\"" + text + L"\"";
 }
 
-std::wstring Real(double value)
-{
-    wchar_t text[64];
-    _snwprintf(text, _countof(text) - 1, L"%g", value);
-    text[_countof(text) - 1] = L'\0';
-    return text;
-}
-
 void DescribeNode(std::wstring& out, CSimHost& host, CSimNode& node, int depth)
 {
     Line(out, depth, L"Node " + Quoted(node.name) + L" type " + std::to_wstring(node.type) + L" " +
@@ -241,15 +265,14 @@ void DescribeNode(std::wstring& out, CSimHost& host, CSimNode& node, int depth)
             text += L" file " + Quoted(e->filename);
         Line(out, depth + 1, text);
     }
-    for (const SimPropertyDeclaration& d : host.Declarations())
-        if (host.Declaration(node.ObjectType(), d.group, d.name))
-            Line(out, depth + 1, L"Property " + d.group + L" " + d.name + L" = " +
-                                     Quoted(DescribeValue(host.PropertyValue(node, d.group, d.name).Get())));
+    for (const SimPropertyDeclaration* d : host.DeclarationsOf(node.ObjectType()))
+        Line(out, depth + 1, L"Property " + d->group + L" " + d->name + L" = " +
+                                 Quoted(DescribeValue(host.PropertyValue(node, d->group, d->name).Get())));
     for (const auto& entry : node.transforms)
         for (const CSimKeyFrame* k : entry.second->keyFrames->frames)
             Line(out, depth + 1, L"KeyFrame " + (entry.first.empty() ? L"(default)" : entry.first) + L" frame " +
                                      std::to_wstring(k->frame) + L" attribute " + std::to_wstring(k->attribute) +
-                                     L" = " + Real(k->value) + L" interpolation " + std::to_wstring(k->interpolation));
+                                     L" = " + FormatWide(L"%g", k->value) + L" interpolation " + std::to_wstring(k->interpolation));
     for (CSimNode* child : node.children)
         DescribeNode(out, host, *child, depth + 1);
 }
@@ -261,20 +284,22 @@ bool LoadSceneText(CSimHost& host, const std::wstring& text, std::wstring& error
     CXmlNodePtr root;
     const HRESULT hr = ParseXmlText(WithoutDeclaration(text), root);
     if (FAILED(hr) || !root) {
-        wchar_t message[64];
-        _snwprintf(message, _countof(message) - 1, L"not well-formed XML (0x%08lX)", static_cast<unsigned long>(hr));
-        message[_countof(message) - 1] = L'\0';
-        error = message;
+        error = L"not well-formed XML (" + HResultText(hr) + L")";
         return false;
     }
     CSceneLoader loader(host);
-    const std::vector<CXmlNodePtr> lyric = Children(*root, L"Lyric");
-    if (!lyric.empty())
-        return loader.LoadHost(*lyric.front());
-    const std::vector<CXmlNodePtr> scene = Children(*root, L"Scene");
-    if (!scene.empty()) {
-        loader.LoadScene(*scene.front(), static_cast<size_t>(host.ActiveFrameBuffer()));
-        return true;
+    try {
+        const std::vector<CXmlNodePtr> lyric = Children(*root, L"Lyric");
+        if (!lyric.empty())
+            return loader.LoadHost(*lyric.front());
+        const std::vector<CXmlNodePtr> scene = Children(*root, L"Scene");
+        if (!scene.empty()) {
+            loader.LoadScene(*scene.front(), static_cast<size_t>(host.ActiveFrameBuffer()));
+            return true;
+        }
+    } catch (const CSceneFileError& bad) {
+        error = bad.text;
+        return false;
     }
     error = L"the document is neither a Lyric nor a Scene element";
     return false;

@@ -13,7 +13,7 @@
 //         <Background image="studio.png"/>
 //         <Node name="Chart1" type="32" class="LyricGeoPlugin" visible="1">
 //           <Element name="Title" kind="text|image|movie" text="Dow" file="a.avi" image="a.png"/>
-//           <Property group="G" name="P" value="text"/>
+//           <Property group="G" name="P" value="text"/>   (or bytes="0C00789C": VT_ARRAY|VT_I1)
 //           <KeyFrame transition="In" frame="0" attribute="0" value="1.5" interpolation="0"/>
 //           <Node .../>
 //         </Node>

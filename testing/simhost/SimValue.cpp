@@ -1,7 +1,9 @@
 #include "testing/simhost/SimValue.h"
 
+#include <cstring>
 #include <new>
 
+#include "common/text/WideFormat.h"
 #include "testing/simhost/SimDispatch.h"
 
 CSimValue::CSimValue(const VARIANT& v)
@@ -27,6 +29,23 @@ CSimValue::CSimValue(long value)
     m_v.lVal = value;
 }
 
+CSimValue CSimValue::Bytes(const std::vector<BYTE>& bytes, VARTYPE elementType, LONG lowerBound)
+{
+    SAFEARRAYBOUND bound{static_cast<ULONG>(bytes.size()), lowerBound};
+    SAFEARRAY* array = SafeArrayCreate(elementType, 1, &bound);
+    if (!array)
+        throw std::bad_alloc();
+    void* data = nullptr;
+    if (!bytes.empty() && SUCCEEDED(SafeArrayAccessData(array, &data))) {
+        memcpy(data, bytes.data(), bytes.size());
+        SafeArrayUnaccessData(array);
+    }
+    CSimValue value;
+    value.m_v.vt = VT_ARRAY | elementType;
+    value.m_v.parray = array;
+    return value;
+}
+
 CSimValue& CSimValue::operator=(const CSimValue& other)
 {
     if (this != &other) {
@@ -44,12 +63,10 @@ HRESULT CSimValue::CopyTo(VARIANT* out) const
 
 namespace {
 
+// Every number as a double, whatever its variant type.
 std::wstring Number(const wchar_t* format, double value)
 {
-    wchar_t text[64];
-    _snwprintf(text, _countof(text) - 1, format, value);
-    text[_countof(text) - 1] = L'\0';
-    return text;
+    return FormatWide(format, value);
 }
 
 std::wstring DescribeStringArray(SAFEARRAY* array)
@@ -72,7 +89,41 @@ std::wstring DescribeStringArray(SAFEARRAY* array)
     return text + L"}";
 }
 
+std::wstring DescribeBytes(const VARIANT& v)
+{
+    std::vector<BYTE> bytes;
+    if (!ReadBytes(v, bytes))
+        return L"<bad array>";
+    constexpr size_t kShown = 24;
+    static const wchar_t digits[] = L"0123456789ABCDEF";
+    std::wstring text = L"<" + std::to_wstring(bytes.size()) + L" bytes ";
+    for (size_t i = 0; i < bytes.size() && i < kShown; ++i) {
+        text += digits[bytes[i] >> 4];
+        text += digits[bytes[i] & 15];
+    }
+    return text + (bytes.size() > kShown ? L"...>" : L">");
+}
+
 } // namespace
+
+bool ReadBytes(const VARIANT& v, std::vector<BYTE>& bytes)
+{
+    if ((v.vt != (VT_ARRAY | VT_I1) && v.vt != (VT_ARRAY | VT_UI1)) || !v.parray || SafeArrayGetDim(v.parray) != 1 ||
+        SafeArrayGetElemsize(v.parray) != 1)
+        return false;
+    LONG low = 0, high = -1;
+    if (FAILED(SafeArrayGetLBound(v.parray, 1, &low)) || FAILED(SafeArrayGetUBound(v.parray, 1, &high)))
+        return false;
+    bytes.assign(static_cast<size_t>(high - low + 1), 0);
+    void* data = nullptr;
+    if (bytes.empty())
+        return true;
+    if (FAILED(SafeArrayAccessData(v.parray, &data)))
+        return false;
+    memcpy(bytes.data(), data, bytes.size());
+    SafeArrayUnaccessData(v.parray);
+    return true;
+}
 
 std::wstring DescribeValue(const VARIANT& v)
 {
@@ -93,11 +144,8 @@ std::wstring DescribeValue(const VARIANT& v)
         return object ? L"<object " + object->Class().Name() + L">" : L"<object>";
     }
     case VT_ARRAY | VT_BSTR: return DescribeStringArray(v.parray);
-    default: {
-        wchar_t text[32];
-        _snwprintf(text, _countof(text) - 1, L"<vt %u>", static_cast<unsigned>(v.vt));
-        text[_countof(text) - 1] = L'\0';
-        return text;
-    }
+    case VT_ARRAY | VT_I1:
+    case VT_ARRAY | VT_UI1: return DescribeBytes(v);
+    default: return FormatWide(L"<vt %u>", static_cast<unsigned>(v.vt));
     }
 }

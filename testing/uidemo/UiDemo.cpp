@@ -9,6 +9,7 @@
 #include "common/about/VelmoraStatic.h"
 #include "common/logwindow/LogDialog.h"
 #include "common/logwindow/LogLine.h"
+#include "common/text/WideFormat.h"
 #include "platform/ui/Dialog.h"
 
 #include <windows.h>
@@ -51,12 +52,7 @@ protected:
             for (int i = 0; i < 40; ++i) {
                 SYSTEMTIME now;
                 ::GetLocalTime(&now);
-                wchar_t line[160];
-                _snwprintf(line, 160, L"%02u/%02u/%02u %02u:%02u:%02u.%03u - %ls (%d)", now.wMonth, now.wDay,
-                           now.wYear % 100, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds,
-                           events[i % 5], i + 1);
-                line[159] = L'\0';
-                PostToLogTarget(line);
+                PostToLogTarget(FormatLogLine(now, FormatWide(L"%ls (%d)", events[i % 5], i + 1)));
                 ::Sleep(10);
             }
         });

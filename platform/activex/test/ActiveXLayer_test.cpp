@@ -9,54 +9,10 @@
 #include "platform/activex/test/ActiveXProbeResources.h"
 #include "platform/activex/test/ActiveXProbeTestSupport.h"
 #include "platform/ui/MessageLoop.h"
+#include "testing/testmain/TestVariants.h"
 #include "testing/uitest/ModalDriver.h"
 
 namespace {
-
-VARIANT Long(LONG value)
-{
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_I4;
-    v.lVal = value;
-    return v;
-}
-
-VARIANT Real(double value)
-{
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_R8;
-    v.dblVal = value;
-    return v;
-}
-
-VARIANT Text(const ScopedBstr& text)
-{
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BSTR;
-    v.bstrVal = text.Get();
-    return v;
-}
-
-VARIANT Reference(VARTYPE type, void* place)
-{
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BYREF | type;
-    v.byref = place;
-    return v;
-}
-
-VARIANT Object(VARTYPE type, IUnknown* object)
-{
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = type;
-    v.punkVal = object;
-    return v;
-}
 
 using ActiveXFactoryTest = ProbeModuleTest;
 
@@ -186,7 +142,7 @@ TEST_F(ActiveXFactoryTest, InvokeChecksAndConvertsArgumentsAsTheTypeLibraryDecla
     ASSERT_TRUE(probe);
     ScopedBstr a(L"a"), b(L"b"), twelve(L"12"), x(L"x");
     BSTR byRefText = b.Get();
-    VARIANT innerNumber = Text(twelve);
+    VARIANT innerNumber = TextArgument(twelve.Get());
     VARIANT innerReal;
     VariantInit(&innerReal);
     innerReal.vt = VT_R4;
@@ -197,29 +153,29 @@ TEST_F(ActiveXFactoryTest, InvokeChecksAndConvertsArgumentsAsTheTypeLibraryDecla
     shortValue.iVal = 3;
 
     const std::vector<InvokeCase> cases = {
-        {"plain values", L"Describe", {Text(a), Long(7), Real(2.5), shortValue}, DISPATCH_METHOD, S_OK,
+        {"plain values", L"Describe", {TextArgument(a.Get()), LongArgument(7), RealArgument(2.5), shortValue}, DISPATCH_METHOD, S_OK,
          L"text a|7|2.5|2", 0},
         {"by reference and script variants", L"Describe",
-         {Reference(VT_BSTR, &byRefText), Reference(VT_VARIANT, &innerNumber), Reference(VT_VARIANT, &innerReal),
-          Reference(VT_VARIANT, &shortValue)},
+         {ByReference(VT_BSTR, &byRefText), ByReference(VT_VARIANT, &innerNumber), ByReference(VT_VARIANT, &innerReal),
+          ByReference(VT_VARIANT, &shortValue)},
          DISPATCH_METHOD, S_OK, L"text b|12|0.5|2", 0},
-        {"as a script's property get", L"Describe", {Text(a), Long(1), Real(1), Long(1)},
+        {"as a script's property get", L"Describe", {TextArgument(a.Get()), LongArgument(1), RealArgument(1), LongArgument(1)},
          DISPATCH_METHOD | DISPATCH_PROPERTYGET, S_OK, L"text a|1|1|3", 0},
-        {"too few arguments", L"Describe", {Text(a), Long(7), Real(2.5)}, DISPATCH_METHOD, DISP_E_BADPARAMCOUNT,
+        {"too few arguments", L"Describe", {TextArgument(a.Get()), LongArgument(7), RealArgument(2.5)}, DISPATCH_METHOD, DISP_E_BADPARAMCOUNT,
          nullptr, 0},
-        {"too many arguments", L"Nothing", {Long(1)}, DISPATCH_METHOD, DISP_E_BADPARAMCOUNT, nullptr, 0},
-        {"a text where a long is declared", L"Describe", {Text(a), Text(x), Real(2.5), Long(0)}, DISPATCH_METHOD,
+        {"too many arguments", L"Nothing", {LongArgument(1)}, DISPATCH_METHOD, DISP_E_BADPARAMCOUNT, nullptr, 0},
+        {"a text where a long is declared", L"Describe", {TextArgument(a.Get()), TextArgument(x.Get()), RealArgument(2.5), LongArgument(0)}, DISPATCH_METHOD,
          DISP_E_TYPEMISMATCH, nullptr, 2},
         {"a put of a method", L"Nothing", {}, DISPATCH_PROPERTYPUT, DISP_E_MEMBERNOTFOUND, nullptr, 0},
         {"declared SCODE answers 0", L"Nothing", {}, DISPATCH_METHOD, S_OK, L"scode 0", 0},
         {"declared long answers 0", L"WindowHandle", {}, DISPATCH_METHOD, S_OK, L"long 0", 0},
-        {"void answers nothing", L"Fail", {Long(0)}, DISPATCH_METHOD, S_OK, L"empty", 0},
-        {"a dispatch object", L"HasObject", {Object(VT_DISPATCH, probe.Get())}, DISPATCH_METHOD, S_OK, L"long 1", 0},
-        {"an object through IUnknown", L"HasObject", {Object(VT_UNKNOWN, probe.Get())}, DISPATCH_METHOD, S_OK,
+        {"void answers nothing", L"Fail", {LongArgument(0)}, DISPATCH_METHOD, S_OK, L"empty", 0},
+        {"a dispatch object", L"HasObject", {ObjectArgument(VT_DISPATCH, probe.Get())}, DISPATCH_METHOD, S_OK, L"long 1", 0},
+        {"an object through IUnknown", L"HasObject", {ObjectArgument(VT_UNKNOWN, probe.Get())}, DISPATCH_METHOD, S_OK,
          L"long 1", 0},
-        {"a null dispatch", L"HasObject", {Object(VT_DISPATCH, nullptr)}, DISPATCH_METHOD, S_OK, L"long 0", 0},
+        {"a null dispatch", L"HasObject", {ObjectArgument(VT_DISPATCH, nullptr)}, DISPATCH_METHOD, S_OK, L"long 0", 0},
         {"an empty variant", L"HasObject", {VARIANT{}}, DISPATCH_METHOD, S_OK, L"long 0", 0},
-        {"a text is no object", L"HasObject", {Text(a)}, DISPATCH_METHOD, S_OK, L"long 0", 0},
+        {"a text is no object", L"HasObject", {TextArgument(a.Get())}, DISPATCH_METHOD, S_OK, L"long 0", 0},
     };
     for (const InvokeCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -236,7 +192,7 @@ TEST_F(ActiveXFactoryTest, InvokeChecksAndConvertsArgumentsAsTheTypeLibraryDecla
     }
 
     // Named arguments are refused; an unknown id is no member.
-    VARIANT one = Long(1);
+    VARIANT one = LongArgument(1);
     DISPID named = 0;
     DISPPARAMS withName{&one, &named, 1, 1};
     ScopedVariant ignored;
@@ -268,17 +224,17 @@ TEST_F(ActiveXFactoryTest, AnOutValueIsWrittenInTheCallersOwnType)
         LONG written;  // the member's answer: 1 when it could write
     };
     const OutCase cases[] = {
-        {"a long", Reference(VT_I4, &asLong), S_OK, 1},
-        {"a script boolean", Reference(VT_BOOL, &asBool), S_OK, 1},
-        {"a script variant", Reference(VT_VARIANT, &asVariant), S_OK, 1},
-        {"a null place", Reference(VT_I4, nullptr), S_OK, 0},
+        {"a long", ByReference(VT_I4, &asLong), S_OK, 1},
+        {"a script boolean", ByReference(VT_BOOL, &asBool), S_OK, 1},
+        {"a script variant", ByReference(VT_VARIANT, &asVariant), S_OK, 1},
+        {"a null place", ByReference(VT_I4, nullptr), S_OK, 0},
         {"no place at all", VARIANT{}, S_OK, 0},
-        {"a text place", Reference(VT_BSTR, &asText), DISP_E_TYPEMISMATCH, 0},
+        {"a text place", ByReference(VT_BSTR, &asText), DISP_E_TYPEMISMATCH, 0},
     };
     for (const OutCase& c : cases) {
         SCOPED_TRACE(c.what);
         ScopedVariant result;
-        EXPECT_EQ(c.expected, CallProbe(probe.Get(), L"SetStatus", {Long(5), c.place}, result.Get()));
+        EXPECT_EQ(c.expected, CallProbe(probe.Get(), L"SetStatus", {LongArgument(5), c.place}, result.Get()));
         if (c.expected == S_OK) {
             EXPECT_EQ(c.written, result->lVal);
         }
@@ -298,17 +254,17 @@ TEST_F(ActiveXFactoryTest, NoExceptionLeavesInvoke)
         ScopedExcepInfo info;
         ScopedVariant result;
         EXPECT_EQ(DISP_E_EXCEPTION,
-                  CallProbe(probe.Get(), L"Fail", {Long(ProbeDispatchError)}, result.Get(), DISPATCH_METHOD, nullptr,
+                  CallProbe(probe.Get(), L"Fail", {LongArgument(ProbeDispatchError)}, result.Get(), DISPATCH_METHOD, nullptr,
                             info.Get()));
         EXPECT_EQ(L"probe failure", info.Description());
         EXPECT_EQ(kProbeProgId, info.Source());
         EXPECT_EQ(E_ABORT, info.Code());
     }
     ScopedVariant result;
-    EXPECT_EQ(E_OUTOFMEMORY, CallProbe(probe.Get(), L"Fail", {Long(ProbeOutOfMemory)}, result.Get()));
-    EXPECT_EQ(E_UNEXPECTED, CallProbe(probe.Get(), L"Fail", {Long(ProbeStrangeException)}, result.Get()));
+    EXPECT_EQ(E_OUTOFMEMORY, CallProbe(probe.Get(), L"Fail", {LongArgument(ProbeOutOfMemory)}, result.Get()));
+    EXPECT_EQ(E_UNEXPECTED, CallProbe(probe.Get(), L"Fail", {LongArgument(ProbeStrangeException)}, result.Get()));
     // Without a place for error information the code still comes back.
-    EXPECT_EQ(DISP_E_EXCEPTION, CallProbe(probe.Get(), L"Fail", {Long(ProbeDispatchError)}, result.Get()));
+    EXPECT_EQ(DISP_E_EXCEPTION, CallProbe(probe.Get(), L"Fail", {LongArgument(ProbeDispatchError)}, result.Get()));
 }
 
 TEST_F(ActiveXFactoryTest, APropertyPageShowsItsTemplateWhileActiveAndExchangesNothing)

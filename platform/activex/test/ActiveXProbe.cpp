@@ -5,7 +5,7 @@
 #include "common/text/WideFormat.h"
 #include "platform/activex/ActiveXControl.h"
 #include "platform/activex/PropertyPage.h"
-#include "platform/activex/ServerRegistration.h"
+#include "platform/activex/ServerExports.h"
 #include "platform/activex/test/ActiveXProbeIds.h"
 #include "platform/activex/test/ActiveXProbeResources.h"
 
@@ -40,10 +40,19 @@ protected:
         case 6:  // HasObject(any)
             call.ReturnLong(call.Dispatch(0) ? 1 : 0);
             break;
+        case 7:  // SetLyric(application): remembers only that one came
+            m_hasLyric = call.Dispatch(0) != nullptr;
+            break;
+        case 8:  // HasLyric()
+            call.ReturnLong(m_hasLyric ? 1 : 0);
+            break;
         default:  // Nothing(): the declared zero
             break;
         }
     }
+
+private:
+    bool m_hasLyric = false;
 };
 
 // A page with a label and nothing to exchange.
@@ -66,22 +75,4 @@ const ComServer& ProbeServer()
 
 } // namespace
 
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** object)
-{
-    return GetServerClassObject(ProbeServer(), clsid, iid, object);
-}
-
-STDAPI DllCanUnloadNow()
-{
-    return CanUnloadServer();
-}
-
-STDAPI DllRegisterServer()
-{
-    return RegisterServer(ProbeServer());
-}
-
-STDAPI DllUnregisterServer()
-{
-    return UnregisterServer(ProbeServer());
-}
+IMPLEMENT_SERVER_EXPORTS(ProbeServer())

@@ -83,6 +83,86 @@ TEST(Window, SubclassedWindowIsGivenBackIntact)
     ::DestroyWindow(hwnd);
 }
 
+constexpr UINT kHostPing = WM_APP + 3;
+int g_hostPings = 0;
+WNDPROC g_foreignPrevious = nullptr;
+
+LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == kHostPing) return ++g_hostPings;
+    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK ForeignProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return ::CallWindowProcW(g_foreignPrevious, hwnd, msg, wParam, lParam);
+}
+
+TEST(Window, SubclassBelowAForeignOneKeepsTheChainAfterItsObjectGoes)
+{
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = &HostProc;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"WindowTestHost";
+    ::RegisterClassW(&windowClass);
+    HWND hwnd = ::CreateWindowExW(0, L"WindowTestHost", L"host", WS_POPUP, 0, 0, 100, 50, nullptr, nullptr,
+                                  ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(hwnd, nullptr);
+    g_hostPings = 0;
+    {
+        RecordingWnd first;
+        ASSERT_TRUE(first.SubclassWindow(hwnd));
+        g_foreignPrevious = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForeignProc)));
+    }
+    EXPECT_EQ(::SendMessageW(hwnd, kHostPing, 0, 0), 1) << "the host's procedure still answers";
+    {
+        RecordingWnd second;
+        ASSERT_TRUE(second.SubclassWindow(hwnd));
+        EXPECT_EQ(::SendMessageW(hwnd, kHostPing, 0, 0), 2);
+        EXPECT_EQ(std::count(second.messages.begin(), second.messages.end(), kHostPing), 1);
+    }
+    EXPECT_EQ(::SendMessageW(hwnd, kHostPing, 0, 0), 3);
+    ::DestroyWindow(hwnd);
+    ::UnregisterClassW(L"WindowTestHost", ::GetModuleHandleW(nullptr));
+}
+
+// Deletes itself when its window goes; kPing destroys the window from inside
+// a handler and answers how many such objects are alive at that moment.
+class SelfDeletingWnd : public CWnd {
+public:
+    static int live;
+    SelfDeletingWnd() { ++live; }
+    ~SelfDeletingWnd() override { --live; }
+
+protected:
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override
+    {
+        if (msg == kPing) {
+            ::DestroyWindow(GetSafeHwnd());
+            result = live;
+            return true;
+        }
+        return CWnd::OnMessage(msg, wParam, lParam, result);
+    }
+    void PostNcDestroy() override { DeleteWhenHandlersReturn(); }
+};
+
+int SelfDeletingWnd::live = 0;
+
+TEST(Window, SelfDeletionWaitsForTheHandlersOnTheStack)
+{
+    auto* wnd = new SelfDeletingWnd;
+    ASSERT_TRUE(wnd->CreateEx(0, L"STATIC", L"x", WS_POPUP, kRect, nullptr, 0));
+    EXPECT_EQ(::SendMessageW(wnd->GetSafeHwnd(), kPing, 0, 0), 1) << "alive until its handler returned";
+    EXPECT_EQ(SelfDeletingWnd::live, 0);
+
+    auto* elsewhere = new SelfDeletingWnd;
+    ASSERT_TRUE(elsewhere->CreateEx(0, L"STATIC", L"x", WS_POPUP, kRect, nullptr, 0));
+    ::DestroyWindow(elsewhere->GetSafeHwnd());
+    EXPECT_EQ(SelfDeletingWnd::live, 0) << "destroyed from outside: deleted at once";
+}
+
 TEST(Window, WindowDestroyedElsewhereDetachesItsObject)
 {
     RecordingWnd wnd;

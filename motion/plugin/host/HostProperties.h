@@ -1,5 +1,5 @@
 #pragma once
-// The custom properties of one object as the host hands them to a
+// The custom properties of one object as the host hands them to the motion
 // plug-in's property editor, and one property of that collection.
 
 #include <memory>
@@ -7,11 +7,14 @@
 
 #include "hostclient/HostObject.h"
 
+namespace drovel {
+
 class CHostElement;
 class CHostProperty;
 
 class CHostProperties : public CHostObject {
 public:
+    // Takes over the caller's reference.
     void Attach(IDispatch* dispatch);
 
     // Null when the collection has no property of that name.
@@ -44,3 +47,5 @@ private:
     static const wchar_t* const s_names[NameCount];
     DISPID m_ids[NameCount] = {};
 };
+
+} // namespace drovel

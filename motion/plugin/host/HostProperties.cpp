@@ -1,6 +1,8 @@
-#include "hostclient/HostProperties.h"
+#include "motion/plugin/host/HostProperties.h"
 
-#include "hostclient/HostElement.h"
+#include "motion/plugin/host/HostElement.h"
+
+namespace drovel {
 
 const wchar_t* const CHostProperties::s_names[NameCount] = {L"Count", L"ByIndex", L"ByName", L"OwnerElement"};
 
@@ -49,3 +51,5 @@ void CHostProperty::SetValue(const std::wstring& value)
 {
     CallVoid(m_ids[Value], DISPATCH_PROPERTYPUT, value);
 }
+
+} // namespace drovel

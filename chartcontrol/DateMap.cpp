@@ -1,0 +1,38 @@
+#include "chartcontrol/DateMap.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "common/text/TextConversion.h"
+
+namespace {
+
+struct FileCloser {
+    void operator()(FILE* file) const { fclose(file); }
+};
+
+constexpr int kPieceBytes = 1024;  // one fgets: at most 1023 bytes and the terminator
+
+} // namespace
+
+void LoadDateMap(const std::wstring& path, DateMap& map)
+{
+    map.clear();
+    std::unique_ptr<FILE, FileCloser> file(_wfopen(path.c_str(), L"rb"));
+    if (!file)
+        return;
+    char piece[kPieceBytes];
+    while (fgets(piece, kPieceBytes, file.get())) {
+        std::string line(piece);
+        std::string kept;
+        for (char c : line)
+            if (c != '\r' && c != '\n')
+                kept += c;
+        const size_t equals = kept.find('=');
+        if (equals == std::string::npos)
+            continue;
+        map[NarrowToWide(kept.substr(0, equals), CP_ACP)] = NarrowToWide(kept.substr(equals + 1), CP_ACP);
+    }
+}

@@ -1,0 +1,14 @@
+#pragma once
+// The date map: replacements applied to every formatted date label, read
+// from a text file of "key=value" lines.
+
+#include <map>
+#include <string>
+
+using DateMap = std::map<std::wstring, std::wstring>;
+
+// Lines in the system code page, read in pieces of at most 1023 bytes, with
+// every CR and LF removed; each splits at its first "=" (key and value may be
+// empty), a line without one is ignored, a later key replaces an earlier one.
+// A missing file gives an empty map.
+void LoadDateMap(const std::wstring& path, DateMap& map);

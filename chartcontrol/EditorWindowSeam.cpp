@@ -1,0 +1,6 @@
+#include "chartcontrol/EditorWindowSeam.h"
+
+HWND CreateEditorWindow(HWND, IDispatch*)
+{
+    return nullptr;
+}

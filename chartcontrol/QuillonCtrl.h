@@ -1,0 +1,49 @@
+#pragma once
+// CQuillonCtrl, the Plotvane control: what the host calls on it, by the
+// dispatch ids of its type library.
+
+#include "platform/activex/ActiveXControl.h"
+
+// Dispatch ids, in the type library's order.
+enum QuillonMember : DISPID {
+    kOnInitialize = 1,
+    kOnQuillon,
+    kSetLyric,
+    kLyricEvent,
+    kLyricTransition,
+    kLyricEventEx,
+    kLocateLabel,
+    kAboutBox,
+    kTrellanGuid,
+    kMakeGroup,
+    kAddXAxisLabels,
+    kAddYAxisLabels,
+    kMakeLabelKeyframes,
+    kLocateInfoLabel,
+    kVantreGuid,
+    kUpdateChart,
+};
+
+class CQuillonCtrl final : public CActiveXControl {
+public:
+    CQuillonCtrl(const ComServer& server, const ComClass& type);
+
+protected:
+    ~CQuillonCtrl() override;
+
+    void InvokeMember(DISPID id, CDispatchCall& call) override;
+    HRESULT ExceptionResult(EXCEPINFO* info) override;
+    bool OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void OnInitialize(CDispatchCall& call);
+    void OnQuillon();
+    void SetLyric(CDispatchCall& call);
+    void LyricEvent(LONG event);
+    void AboutBox();
+
+    IDispatch* m_application = nullptr;  // no reference: the host outlives its plug-ins
+};
+
+// The module's one server: the control class and its type library.
+const ComServer& QuillonServer();

@@ -1,0 +1,16 @@
+#pragma once
+// Resources of the Shape Maker, carried by the module that links it.
+#define IDD_SHAPE_MAKER 102
+#define IDC_SHAPE_DRAWING 1000
+#define IDC_SHAPE_LOAD 1007
+#define IDC_SHAPE_ZOOM 1008
+#define IDC_SHAPE_SAVE 1009
+#define IDC_SHAPE_SETUP 1012
+#define IDR_SHAPE_BACKGROUND_MENU 129
+#define IDR_SHAPE_POINT_MENU 130
+#define IDI_SHAPE_MAKER 131
+#define ID_SHAPE_ADD_POINT 32772
+#define ID_SHAPE_BROKEN_SPLINE 32773
+#define ID_SHAPE_SPLINE 32774
+#define ID_SHAPE_LINEAR 32775
+#define ID_SHAPE_DELETE 32776
