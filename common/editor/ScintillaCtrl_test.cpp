@@ -4,7 +4,7 @@
 #include "common/text/TextConversion.h"
 #include "common/win/UniqueHandle.h"
 
-#include "platform/scilexer/SciLexerStandIn.h"
+#include "testing/scilexer/SciLexerStandIn.h"
 
 #include <gtest/gtest.h>
 #include <cwchar>
