@@ -3,7 +3,7 @@
 
 #include "common/text/TextConversion.h"
 
-#include "platform/scilexer/SciLexerStandIn.h"
+#include "testing/scilexer/SciLexerStandIn.h"
 #include "platform/ui/WinHandles.h"
 
 #include <gtest/gtest.h>

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr ULONGLONG kStopBoundMs = 5000;
-
 RefPtr<ScriptRunner> StartScript(const std::wstring& text)
 {
     RefPtr<ScriptRunner> runner = RefPtr<ScriptRunner>::Adopt(new ScriptRunner());

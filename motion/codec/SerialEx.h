@@ -32,6 +32,8 @@ private:
     static DWORD WINAPI ListenerMain(void* self);
     DWORD Listen();
     void DeliverEvent(DWORD events, DWORD errors);
+    // Hands queued input to OnEvent as received data.
+    void DeliverQueuedData();
 
     ScopedHandle m_listener;
     ScopedHandle m_stopEvent;

@@ -1,4 +1,4 @@
-#include "platform/net/TcpListener.h"
+#include "testing/net/TcpListener.h"
 
 #include <ws2tcpip.h>
 
