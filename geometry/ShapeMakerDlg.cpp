@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "geometry/ComForThisCall.h"
+#include "common/com/ScopedComApartment.h"
 #include "geometry/ShapeMakerResources.h"
 #include "platform/ui/UserPrompts.h"
 
@@ -157,7 +157,7 @@ void CShapeMakerDlg::LoadFile()
     const std::optional<std::wstring> path = ShowFileDialog(GetSafeHwnd(), request);
     if (!path)
         return;
-    CComForThisCall com;   // the file is read with the SAX reader
+    const ScopedComApartment com;   // the file is read with the SAX reader
     if (m_shape.Load(path->c_str()))
         m_drawing.OnOutlineReplaced();
 }

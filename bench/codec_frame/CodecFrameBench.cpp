@@ -1,8 +1,6 @@
 // Time per AVIStreamGetFrame of a companion movie played through the DRVL
 // codec (which reads the script's variable and copies a source frame)
 // beside the same call on the source movie alone, at broadcast picture size.
-#include <objbase.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +9,7 @@
 #include <vector>
 
 #include "common/com/RefPtr.h"
+#include "common/com/ScopedComApartment.h"
 #include "common/win/UniqueHandle.h"
 #include "motion/codec/CodecInstallTestSupport.h"
 #include "motion/plugin/AviLibrary.h"
@@ -141,15 +140,11 @@ int Run(int rounds)
 int main(int argc, char** argv)
 {
     const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : kDefaultRounds;
-    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+    const ScopedComApartment com;
+    if (!com) {
         fprintf(stderr, "COM did not start\n");
         return 1;
     }
-    int result = 0;
-    {
-        AviLibrary library;
-        result = Run(rounds);
-    }
-    CoUninitialize();
-    return result;
+    const AviLibrary library;
+    return Run(rounds);
 }

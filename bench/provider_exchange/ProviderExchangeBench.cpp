@@ -1,8 +1,7 @@
 // Requests per second and median round trip of one provider exchange
 // against the scripted loopback provider, beside the plain Winsock floor
 // for the same request and reply bytes.
-#include <winsock2.h>  // before the windows.h that objbase.h brings
-#include <objbase.h>
+#include <winsock2.h>  // before any windows.h
 
 #include <algorithm>
 #include <cstdio>
@@ -12,6 +11,7 @@
 #include "bench/loopback/LoopbackFloor.h"
 #include "bench/loopback/RoundTripFigures.h"
 #include "chartcontrol/ProviderExchange.h"
+#include "common/com/ScopedComApartment.h"
 #include "common/providerwire/ProviderFrame.h"
 #include "testing/providerpeer/ScriptedProvider.h"
 
@@ -62,37 +62,35 @@ std::wstring DailyReplyText()
 int main(int argc, char** argv)
 {
     const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : kDefaultRounds;
-    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+    const ScopedComApartment com;
+    if (!com) {
         fprintf(stderr, "COM did not start\n");
         return 1;
     }
     int result = 0;
-    {
-        const std::wstring request = HistoricalRequestText();
-        const std::string replyFrame = EncodeProviderFrame(DailyReplyText());
-        CScriptedProvider provider({ProviderScript::Action::Answer, {replyFrame}});
-        CLoopbackFloor floor(EncodeProviderFrame(request), replyFrame);
-        if (provider.Port() == 0 || !floor.IsListening()) {
-            fprintf(stderr, "cannot listen on loopback\n");
-            result = 1;
-        } else {
-            printf("request %zu bytes, reply %zu bytes (%d entries), %d rounds\n", request.size() * 4 + 2,
-                   replyFrame.size(), kEntries, rounds);
-            const RoundTripFigures exchange = MeasureRoundTrips(rounds, [&] {
-                return static_cast<bool>(ExchangeWithProvider(request, "127.0.0.1", provider.Port(), 2000));
-            });
-            const RoundTripFigures plain = MeasureRoundTrips(rounds, [&] { return floor.RoundTrip(); });
-            // The share of the exchange that is decoding and parsing the reply.
-            const std::string payload = replyFrame.substr(1, replyFrame.size() - 2);
-            const RoundTripFigures parse = MeasureRoundTrips(rounds, [&] {
-                return static_cast<bool>(ParseProviderPayload(payload.data(), payload.size()));
-            });
-            PrintFigures("ExchangeWithProvider", exchange);
-            PrintFigures("plain Winsock floor", plain);
-            PrintRatio("exchange against floor", exchange, plain);
-            PrintFigures("of which ParseProviderPayload", parse);
-        }
+    const std::wstring request = HistoricalRequestText();
+    const std::string replyFrame = EncodeProviderFrame(DailyReplyText());
+    CScriptedProvider provider({ProviderScript::Action::Answer, {replyFrame}});
+    CLoopbackFloor floor(EncodeProviderFrame(request), replyFrame);
+    if (provider.Port() == 0 || !floor.IsListening()) {
+        fprintf(stderr, "cannot listen on loopback\n");
+        result = 1;
+    } else {
+        printf("request %zu bytes, reply %zu bytes (%d entries), %d rounds\n", request.size() * 4 + 2,
+               replyFrame.size(), kEntries, rounds);
+        const RoundTripFigures exchange = MeasureRoundTrips(rounds, [&] {
+            return static_cast<bool>(ExchangeWithProvider(request, "127.0.0.1", provider.Port(), 2000));
+        });
+        const RoundTripFigures plain = MeasureRoundTrips(rounds, [&] { return floor.RoundTrip(); });
+        // The share of the exchange that is decoding and parsing the reply.
+        const std::string payload = replyFrame.substr(1, replyFrame.size() - 2);
+        const RoundTripFigures parse = MeasureRoundTrips(rounds, [&] {
+            return static_cast<bool>(ParseProviderPayload(payload.data(), payload.size()));
+        });
+        PrintFigures("ExchangeWithProvider", exchange);
+        PrintFigures("plain Winsock floor", plain);
+        PrintRatio("exchange against floor", exchange, plain);
+        PrintFigures("of which ParseProviderPayload", parse);
     }
-    CoUninitialize();
     return result;
 }

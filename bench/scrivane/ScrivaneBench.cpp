@@ -1,8 +1,7 @@
 // Requests per second and median latency of whole request-reply cycles
 // against the running Scrivane program (a fresh script engine per request,
 // a trivial script), beside the plain loopback floor for the same bytes.
-#include <winsock2.h>  // before the windows.h that objbase.h brings
-#include <objbase.h>
+#include <winsock2.h>  // before any windows.h
 
 #include <algorithm>
 #include <cstdio>
@@ -12,6 +11,7 @@
 #include "bench/loopback/LoopbackFloor.h"
 #include "bench/loopback/RoundTripFigures.h"
 #include "chartcontrol/ProviderExchange.h"
+#include "common/com/ScopedComApartment.h"
 #include "common/providerwire/ProviderFrame.h"
 #include "platform/net/WinsockRuntime.h"
 #include "provider/app/ScrivaneProcess.h"
@@ -43,38 +43,36 @@ std::wstring RequestText()
 int main(int argc, char** argv)
 {
     const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : kDefaultRounds;
-    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) || !EnsureWinsockStarted())
+    const ScopedComApartment com;
+    if (!com || !EnsureWinsockStarted())
         return 1;
     int result = 0;
-    {
-        ScrivaneProcess program(kTrivialScript);
-        const unsigned short port = program.Started() ? program.WaitForServerPort() : 0;
-        const std::wstring request = RequestText();
-        CXmlNodePtr first;
-        for (int attempt = 0; port && attempt < 100; ++attempt, Sleep(100)) {
-            first = ExchangeWithProvider(request, "127.0.0.1", port, 5000);
-            std::wstring status;
-            CXmlNodePtr response = CXmlNodePtr::Adopt(first ? first->FindChild(L"response", 0) : nullptr);
-            if (response && response->GetAttributeString(L"status", status) && status == L"ok")
-                break;
-        }
-        if (!first) {
-            fprintf(stderr, "Scrivane did not answer\n");
-            result = 1;
-        } else {
-            std::wstring replyText;
-            first->WriteToString(replyText);
-            CLoopbackFloor floor(EncodeProviderFrame(request), EncodeProviderFrame(replyText));
-            printf("%d rounds against Scrivane on port %u\n", rounds, port);
-            const RoundTripFigures scrivane = MeasureRoundTrips(rounds, [&] {
-                return static_cast<bool>(ExchangeWithProvider(request, "127.0.0.1", port, 5000));
-            });
-            const RoundTripFigures plain = MeasureRoundTrips(rounds, [&] { return floor.RoundTrip(); });
-            PrintFigures("Scrivane request-reply", scrivane);
-            PrintFigures("plain Winsock floor", plain);
-            PrintRatio("Scrivane against floor", scrivane, plain);
-        }
+    ScrivaneProcess program(kTrivialScript);
+    const unsigned short port = program.Started() ? program.WaitForServerPort() : 0;
+    const std::wstring request = RequestText();
+    CXmlNodePtr first;
+    for (int attempt = 0; port && attempt < 100; ++attempt, Sleep(100)) {
+        first = ExchangeWithProvider(request, "127.0.0.1", port, 5000);
+        std::wstring status;
+        CXmlNodePtr response = CXmlNodePtr::Adopt(first ? first->FindChild(L"response", 0) : nullptr);
+        if (response && response->GetAttributeString(L"status", status) && status == L"ok")
+            break;
     }
-    CoUninitialize();
+    if (!first) {
+        fprintf(stderr, "Scrivane did not answer\n");
+        result = 1;
+    } else {
+        std::wstring replyText;
+        first->WriteToString(replyText);
+        CLoopbackFloor floor(EncodeProviderFrame(request), EncodeProviderFrame(replyText));
+        printf("%d rounds against Scrivane on port %u\n", rounds, port);
+        const RoundTripFigures scrivane = MeasureRoundTrips(rounds, [&] {
+            return static_cast<bool>(ExchangeWithProvider(request, "127.0.0.1", port, 5000));
+        });
+        const RoundTripFigures plain = MeasureRoundTrips(rounds, [&] { return floor.RoundTrip(); });
+        PrintFigures("Scrivane request-reply", scrivane);
+        PrintFigures("plain Winsock floor", plain);
+        PrintRatio("Scrivane against floor", scrivane, plain);
+    }
     return result;
 }

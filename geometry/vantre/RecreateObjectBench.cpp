@@ -2,11 +2,11 @@
 // outline at the highest tessellation. A frame is 20 ms; a scene may hold
 // 100 bars.
 #include <windows.h>
-#include <objbase.h>
 
 #include <cmath>
 #include <cstdio>
 
+#include "common/com/ScopedComApartment.h"
 #include "testing/geohost/StandInGeoObject.h"
 #include "testing/geohost/VantreLibrary.h"
 
@@ -43,29 +43,26 @@ double MillisecondsPerBuild(CVantreLibrary& vantre, CStandInGeoObject& bar, int 
 
 int main()
 {
-    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
+    const ScopedComApartment com;
+    if (!com)
         return 1;
-    {
-        CVantreLibrary vantre;
-        if (!vantre.IsLoaded()) {
-            fprintf(stderr, "Vantre.dll not loaded\n");
-            CoUninitialize();
-            return 1;
-        }
-        CStandInGeoObject square;
-        vantre.InitializeParamMap(&square);
-        CStandInGeoObject curved;
-        vantre.InitializeParamMap(&curved);
-        SetCurvedOutline(curved);
-
-        printf("%-36s %10s %12s %22s\n", "object", "vertices", "ms/build", "100 bars, ms/frame");
-        for (auto* entry : {&square, &curved}) {
-            const double ms = MillisecondsPerBuild(vantre, *entry, entry == &square ? 200 : 10);
-            printf("%-36s %10d %12.3f %22.1f\n", entry == &square ? "default square" : "16-point spline, tessellation 200",
-                   entry->VertexCount(), ms, 100 * ms);
-        }
-        printf("budget: 20 ms a frame\n");
+    CVantreLibrary vantre;
+    if (!vantre.IsLoaded()) {
+        fprintf(stderr, "Vantre.dll not loaded\n");
+        return 1;
     }
-    CoUninitialize();
+    CStandInGeoObject square;
+    vantre.InitializeParamMap(&square);
+    CStandInGeoObject curved;
+    vantre.InitializeParamMap(&curved);
+    SetCurvedOutline(curved);
+
+    printf("%-36s %10s %12s %22s\n", "object", "vertices", "ms/build", "100 bars, ms/frame");
+    for (auto* entry : {&square, &curved}) {
+        const double ms = MillisecondsPerBuild(vantre, *entry, entry == &square ? 200 : 10);
+        printf("%-36s %10d %12.3f %22.1f\n", entry == &square ? "default square" : "16-point spline, tessellation 200",
+               entry->VertexCount(), ms, 100 * ms);
+    }
+    printf("budget: 20 ms a frame\n");
     return 0;
 }

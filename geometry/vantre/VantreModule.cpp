@@ -1,6 +1,6 @@
 #include "geometry/vantre/VantreModule.h"
 
-#include "geometry/ComForThisCall.h"
+#include "common/com/ScopedComApartment.h"
 #include "geometry/GdiplusSession.h"
 #include "geometry/HostVersion.h"
 #include "geometry/ParamMap.h"
@@ -18,7 +18,7 @@ BOOL CALLBACK StartOnce(INIT_ONCE*, void*, void**)
     try {
         g_hostVersion = ReadHostVersion();
         g_gdiplus = new CGdiplusSession();
-        CComForThisCall com;
+        const ScopedComApartment com;   // the parameter map is read with the SAX reader
         g_paramMap.LoadFromModule(g_module);
     } catch (...) {
         // A failed start leaves empty tables; the exports still answer.

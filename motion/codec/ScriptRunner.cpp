@@ -1,5 +1,6 @@
 #include "motion/codec/ScriptRunner.h"
 
+#include "common/com/ScopedComApartment.h"
 #include "common/text/WideFormat.h"
 #include "motion/codec/DrovelScriptEngine.h"
 #include "motion/codec/LiveCounts.h"
@@ -7,7 +8,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <cwchar>
-#include <objbase.h>
 
 namespace {
 
@@ -28,21 +28,6 @@ std::wstring DrawRunnerName()
     const int a = rand(), b = rand(), c = rand(), d = rand();
     return FormatWide(L"%d-%d-%d-%d", a, b, c, d);
 }
-
-class ComApartment {
-public:
-    ComApartment() : m_hr(CoInitialize(nullptr)) {}
-    ~ComApartment()
-    {
-        if (SUCCEEDED(m_hr))
-            CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    const HRESULT m_hr;
-};
 
 }  // namespace
 
@@ -177,7 +162,7 @@ bool ScriptRunner::InScript(Call call)
 
 void ScriptRunner::Run()
 {
-    ComApartment apartment;
+    const ScopedComApartment apartment;
     const UniqueKernelHandle stop(OpenEventW(EVENT_ALL_ACCESS, FALSE, (m_name + L"-Stop").c_str()));
     const UniqueKernelHandle timer(CreateWaitableTimerW(nullptr, FALSE, (m_name + L"-Timer").c_str()));
     const UniqueKernelHandle callback(CreateEventW(nullptr, TRUE, FALSE, (m_name + L"-Callback").c_str()));

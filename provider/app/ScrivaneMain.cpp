@@ -3,8 +3,8 @@
 #include "provider/server/SocketListener.h"  // first: winsock2.h before windows.h
 
 #include <commctrl.h>
-#include <objbase.h>
 
+#include "common/com/ScopedComApartment.h"
 #include "common/win/UniqueHandle.h"
 #include "platform/net/WinsockRuntime.h"
 #include "platform/ui/UserPrompts.h"
@@ -21,14 +21,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     INITCOMMONCONTROLSEX controls = {sizeof controls, 0xFF};
     InitCommonControlsEx(&controls);
     EnsureWinsockStarted();
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const ScopedComApartment com;
 
-    {
-        CODBCProviderDlg dialog;
-        dialog.DoModal();
-    }
-
-    if (SUCCEEDED(com))
-        CoUninitialize();
+    CODBCProviderDlg dialog;
+    dialog.DoModal();
     return 0;
 }

@@ -2,31 +2,14 @@
 
 #include "provider/server/RequestScript.h"
 
-#include <objbase.h>
-
+#include "common/com/ScopedComApartment.h"
 #include "provider/ProgramLog.h"
 #include "provider/ScrivaneScriptEngine.h"
 #include "provider/SetupIni.h"
 
-namespace {
-
-// COM for the length of one run, balanced on every path.
-class ComScope {
-public:
-    ComScope() : m_initialized(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-    ~ComScope() { if (m_initialized) CoUninitialize(); }
-
-private:
-    bool m_initialized;
-};
-
-}  // namespace
-
 bool StartScript(const std::wstring& scriptText, const std::wstring& callText, CXmlNode* reply)
 {
-    ComScope com;
+    const ScopedComApartment com;
     RefPtr<CScriptEngine> engine = CreateScrivaneScriptEngine();
     if (!engine)
         return true;

@@ -7,13 +7,13 @@
 // its screen rectangle ("x y width height") to the ready file, and it closes
 // when the close file appears (or after a minute).
 #include <windows.h>
-#include <objbase.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cwchar>
 #include <string>
 
+#include "common/com/ScopedComApartment.h"
 #include "geometry/GdiplusSession.h"
 #include "testing/geohost/MeshPictures.h"
 #include "testing/geohost/ParamPanelDriver.h"
@@ -121,7 +121,8 @@ int wmain(int argc, wchar_t** argv)
         }
     }
 
-    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
+    const ScopedComApartment com;
+    if (!com)
         return 1;
     int result = 0;
     {
@@ -165,6 +166,5 @@ int wmain(int argc, wchar_t** argv)
             }
         }
     }
-    CoUninitialize();
     return result;
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "chartcontrol/Provider.h"
+#include "common/com/ScopedComApartment.h"
 #include "common/text/TextConversion.h"
 
 namespace {
@@ -26,22 +27,20 @@ int wmain(int argc, wchar_t** argv)
         Print(L"usage: provider_request <address> <port> <symbol> <range1> <range2> [interval]\n");
         return 2;
     }
-    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
+    const ScopedComApartment com;
+    if (!com)
         return 2;
     int result = 1;
-    {
-        CProviderPtr provider = CProviderPtr::Adopt(new CProvider(_wtoi(argv[2]), 10000, argv[1], L"GetHistorical"));
-        CXmlNodePtr reply = provider->RequestHistorical(argv[3], L"close", argc > 6 ? argv[6] : L"daily", argv[4],
-                                                        argv[5], L"Demo");
-        if (reply) {
-            std::wstring text;
-            reply->WriteToString(text);
-            Print(text);
-            result = 0;
-        } else {
-            Print(L"no reply\n");
-        }
+    CProviderPtr provider = CProviderPtr::Adopt(new CProvider(_wtoi(argv[2]), 10000, argv[1], L"GetHistorical"));
+    CXmlNodePtr reply = provider->RequestHistorical(argv[3], L"close", argc > 6 ? argv[6] : L"daily", argv[4],
+                                                    argv[5], L"Demo");
+    if (reply) {
+        std::wstring text;
+        reply->WriteToString(text);
+        Print(text);
+        result = 0;
+    } else {
+        Print(L"no reply\n");
     }
-    CoUninitialize();
     return result;
 }

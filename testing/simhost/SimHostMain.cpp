@@ -3,26 +3,17 @@
 //
 //   simhost.exe <scene.xml> [ProgID ...]
 #include <windows.h>
-#include <objbase.h>
 
 #include <cstdio>
 #include <string>
 
+#include "common/com/ScopedComApartment.h"
 #include "common/errors/FailureReport.h"
 #include "common/text/TextConversion.h"
 #include "testing/simhost/SimHost.h"
 #include "testing/simhost/SimSceneFile.h"
 
 namespace {
-
-struct ComApartment {
-    HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    ~ComApartment()
-    {
-        if (SUCCEEDED(hr))
-            CoUninitialize();
-    }
-};
 
 void Print(const std::wstring& text)
 {
@@ -66,8 +57,8 @@ int Run(int argc, wchar_t** argv)
 
 int wmain(int argc, wchar_t** argv)
 {
-    ComApartment com;
-    if (FAILED(com.hr))
+    const ScopedComApartment com;
+    if (!com)
         return 3;
     try {
         return Run(argc, argv);
