@@ -33,6 +33,9 @@ public:
     int Send(const void* data, int length);
     // Stops notifications and closes; harmless when already closed.
     void Close();
+    // OnTimer every `intervalMs` on this thread until StopTimer or Close.
+    bool StartTimer(UINT intervalMs);
+    void StopTimer();
 
     SOCKET Handle() const { return m_socket.Get(); }
     bool IsOpen() const { return static_cast<bool>(m_socket); }
@@ -44,6 +47,7 @@ protected:
     virtual void OnSend(int /*error*/) {}
     virtual void OnOutOfBandData(int /*error*/) {}
     virtual void OnClose(int /*error*/) {}
+    virtual void OnTimer() {}
 
 private:
     friend class SocketNotifications;
@@ -51,4 +55,5 @@ private:
 
     UniqueSocket m_socket;
     long m_events = 0;
+    bool m_timerRunning = false;   // its id is the socket handle
 };
