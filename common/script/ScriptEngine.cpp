@@ -149,7 +149,14 @@ bool CScriptEngine::CallSub(const std::wstring& routineCall)
 
 bool CScriptEngine::Close()
 {
-    return m_engine && SUCCEEDED(m_engine->Close());
+    const bool closed = m_engine && SUCCEEDED(m_engine->Close());
+    // Let go of the run whatever the engine answered: an engine that cannot
+    // close (asked from another thread than its own) still ends with its
+    // last reference, and takes the script object and this site with it.
+    m_parser.Reset();
+    m_engine.Reset();
+    m_scriptObject.Reset();
+    return closed;
 }
 
 STDMETHODIMP CScriptEngine::QueryInterface(REFIID iid, void** out)

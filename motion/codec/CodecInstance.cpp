@@ -17,6 +17,23 @@ std::set<CodecInstance*>& LiveInstances()
     return instances;
 }
 
+// A source decoded by this codec would open its own source in turn: a
+// companion naming itself (or another companion) would recurse until the
+// player's stack is gone. Its size must be one the codec can copy.
+bool IsPlayableSource(IAVIStream* stream, const AVISTREAMINFOW& info)
+{
+    if (info.fccHandler == kDrvlFourCC)
+        return false;
+    BITMAPINFOHEADER format = {};
+    LONG size = sizeof(format);
+    if (FAILED(AVIStreamReadFormat(stream, 0, &format, &size)) || size < static_cast<LONG>(sizeof(format)) ||
+        format.biCompression == kDrvlFourCC)
+        return false;
+    const LONG width = info.rcFrame.right - info.rcFrame.left;
+    const LONG height = info.rcFrame.bottom - info.rcFrame.top;
+    return IsDecodablePictureSize(width, height) && IsDecodablePictureSize(format.biWidth, format.biHeight);
+}
+
 }  // namespace
 
 CodecInstance::CodecInstance()
@@ -105,7 +122,8 @@ bool CodecInstance::OpenSource(const std::wstring& path)
     m_library = std::make_unique<AviLibrary>();
     if (FAILED(AVIFileOpenW(m_sourceFile.Put(), path.c_str(), OF_READ, nullptr)) ||
         FAILED(AVIFileGetStream(m_sourceFile.Get(), m_sourceStream.Put(), streamtypeVIDEO, 0)) ||
-        FAILED(AVIStreamInfoW(m_sourceStream.Get(), &m_sourceInfo, sizeof(m_sourceInfo))))
+        FAILED(AVIStreamInfoW(m_sourceStream.Get(), &m_sourceInfo, sizeof(m_sourceInfo))) ||
+        !IsPlayableSource(m_sourceStream.Get(), m_sourceInfo))
         return false;
     // 32-bit pictures are asked for; a decoder that cannot make them may
     // still hand out 32-bit frames in its own format.
@@ -158,16 +176,22 @@ LONG CodecInstance::GetFrameFromVariable() const
 
 bool CodecInstance::CopySourceFrame(const BITMAPINFOHEADER& outputFormat, void* output, LONG frame) const
 {
-    if (!m_decoder.Get() || outputFormat.biBitCount != 32)
+    if (!m_decoder.Get() || outputFormat.biBitCount != 32 ||
+        !IsDecodablePictureSize(outputFormat.biWidth, outputFormat.biHeight))
         return false;
     const auto* picture = static_cast<const BITMAPINFOHEADER*>(AVIStreamGetFrame(m_decoder.Get(), frame));
     if (!picture || picture->biSize < sizeof(BITMAPINFOHEADER) || picture->biBitCount != 32 ||
-        picture->biCompression != BI_RGB)
+        picture->biCompression != BI_RGB || picture->biClrUsed > 256 ||
+        !IsDecodablePictureSize(picture->biWidth, picture->biHeight))
         return false;
+    // Each side's size is the smaller of what its format says and what its
+    // size field says, where that is given.
     ULONGLONG outputBytes = RgbPictureBytes(outputFormat.biWidth, outputFormat.biHeight);
     if (outputFormat.biSizeImage != 0)
         outputBytes = std::min<ULONGLONG>(outputBytes, outputFormat.biSizeImage);
-    const ULONGLONG sourceBytes = RgbPictureBytes(picture->biWidth, picture->biHeight);
+    ULONGLONG sourceBytes = RgbPictureBytes(picture->biWidth, picture->biHeight);
+    if (picture->biSizeImage != 0)
+        sourceBytes = std::min<ULONGLONG>(sourceBytes, picture->biSizeImage);
     const BYTE* pixels = reinterpret_cast<const BYTE*>(picture) + picture->biSize + picture->biClrUsed * 4;
     std::memcpy(output, pixels, static_cast<size_t>(std::min(outputBytes, sourceBytes)));
     return true;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <cwchar>
 #include <filesystem>
@@ -249,6 +250,41 @@ TEST_F(DriverProcTest, FormatAnswersAndDecompressQueries)
         BITMAPINFOHEADER in = Format(c.input, 32);
         BITMAPINFOHEADER out = Format(c.output, c.bits);
         EXPECT_EQ(Send(m_id, ICM_DECOMPRESS_QUERY, &in, c.nullOutput ? nullptr : &out), c.result) << c.what;
+    }
+}
+
+TEST_F(DriverProcTest, PicturesBeyondTheSizeLimitAreRefusedInEveryNegotiation)
+{
+    struct Case { const char* what; LONG width, height; bool decodable; };
+    const Case cases[] = {
+        {"4096 x 4096, the largest", 4096, 4096, true},
+        {"4096 x -4096, top-down", 4096, -4096, true},
+        {"16384 x 1024, the widest", 16384, 1024, true},
+        {"4097 x 4096, past 64 MB", 4097, 4096, false},
+        {"16385 x 1, too wide", 16385, 1, false},
+        {"32768 x 32768, 4 GB", 32768, 32768, false},
+        {"65536 x 65536, wraps to 0 in 32 bits", 65536, 65536, false},
+        {"1 x -2147483647", 1, -2147483647, false},
+        {"0 x 4", 0, 4, false},
+        {"-4 x 4", -4, 4, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        BITMAPINFOHEADER drvl = Format(kDrvlFourCC, 32);
+        drvl.biWidth = c.width;
+        drvl.biHeight = c.height;
+        BITMAPINFOHEADER rgb = drvl;
+        rgb.biCompression = BI_RGB;
+        const LRESULT expected = c.decodable ? ICERR_OK : ICERR_BADFORMAT;
+        EXPECT_EQ(Send(m_id, ICM_DECOMPRESS_QUERY, &drvl), expected);
+        EXPECT_EQ(Send(m_id, ICM_DECOMPRESS_QUERY, &drvl, &rgb), expected);
+        BITMAPINFOHEADER small = Format(kDrvlFourCC, 32);
+        EXPECT_EQ(Send(m_id, ICM_DECOMPRESS_QUERY, &small, &rgb), expected) << "output";
+        BITMAPINFOHEADER answer = {};
+        EXPECT_EQ(Send(m_id, ICM_DECOMPRESS_GET_FORMAT, &drvl, &answer), expected);
+        if (c.decodable) {
+            EXPECT_EQ(answer.biSizeImage, static_cast<DWORD>(4ull * c.width * std::abs(c.height)));
+        }
     }
 }
 

@@ -107,6 +107,16 @@ CDrovelObject::CDrovelObject(const std::wstring& runnerName, ScriptVariables* va
       m_variables(variables),
       m_runnerName(runnerName)
 {
+    // A stop ends every wait of a device call at once, so the runner never
+    // has to end its thread inside one.
+    for (CMCCGISerial& link : m_links)
+        link.SetAbortEvent(m_stopEvent.Get());
+}
+
+void CDrovelObject::CloseDeviceLinks()
+{
+    for (CMCCGISerial& link : m_links)
+        link.Close();
 }
 
 bool CDrovelObject::StopRequested() const
