@@ -133,9 +133,9 @@ struct ScriptRunner::RunBlock {
 
     // Held by the thread; read by the stopper only once the thread is dead.
     std::optional<LiveCount> engineCount;
-    ScopedHandle stop;
-    ScopedHandle timer;
-    ScopedHandle callback;
+    UniqueKernelHandle stop;
+    UniqueKernelHandle timer;
+    UniqueKernelHandle callback;
     RefPtr<CDrovelObject> drovel;
     RefPtr<CScriptEngine> host;
     bool engineCreated = false;
@@ -266,7 +266,7 @@ bool ScriptRunner::CreateUniqueStopEvent()
 {
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         const std::wstring name = DrawRunnerName();
-        ScopedHandle stop(CreateEventW(nullptr, TRUE, FALSE, (name + L"-Stop").c_str()));
+        UniqueKernelHandle stop(CreateEventW(nullptr, TRUE, FALSE, (name + L"-Stop").c_str()));
         if (!stop)
             return false;
         if (::GetLastError() == ERROR_ALREADY_EXISTS)
@@ -287,9 +287,9 @@ void ScriptRunner::Start(const std::wstring& text)
     m_block->name = m_name;
     // The thread holds the module until its very end, so the module cannot
     // be unloaded under it, and the run block, which it works on.
-    HMODULE module = nullptr;
+    UniqueModule module;
     if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                            reinterpret_cast<LPCWSTR>(&ScriptRunner::ThreadMain), &module)) {
+                            reinterpret_cast<LPCWSTR>(&ScriptRunner::ThreadMain), module.Put())) {
         m_block.Reset();
         m_stopEvent.Reset();
         return;
@@ -299,9 +299,10 @@ void ScriptRunner::Start(const std::wstring& text)
     if (!m_thread) {
         m_block->Release();
         m_block.Reset();
-        FreeLibrary(module);
         m_stopEvent.Reset();
+        return;
     }
+    module.Detach();   // the thread frees both as it exits
 }
 
 void ScriptRunner::Stop()

@@ -11,7 +11,7 @@
 // only the run block below with them.
 
 #include "common/com/RefPtr.h"
-#include "common/win/ScopedHandle.h"
+#include "common/win/UniqueHandle.h"
 
 #include <functional>
 #include <string>
@@ -75,6 +75,6 @@ private:
     // Shared with the thread of the current run; the thread holds its own
     // reference, so a thread that never ends keeps it alive.
     RefPtr<RunBlock> m_block;
-    ScopedHandle m_thread;
-    ScopedHandle m_stopEvent;
+    UniqueKernelHandle m_thread;
+    UniqueKernelHandle m_stopEvent;
 };

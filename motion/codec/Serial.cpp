@@ -8,9 +8,9 @@ namespace {
 
 constexpr DWORD kOpenEventMask = EV_RXCHAR | EV_BREAK | EV_ERR;
 
-ScopedHandle NewManualResetEvent()
+UniqueKernelHandle NewManualResetEvent()
 {
-    return ScopedHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    return UniqueKernelHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
 }
 
 LONG LastSystemError()
@@ -165,21 +165,27 @@ LONG CSerial::CompleteBlocking(BOOL started, OVERLAPPED& overlapped, const Block
         const DWORD wait = WaitForMultipleObjects(m_abortEvent ? 2 : 1, waits, FALSE, op.timeout);
         if (wait != WAIT_OBJECT_0) {
             // Cancel, then let the operation finish before its block goes
-            // away. It may have done its work in the meantime; an empty
-            // completion is still the time-out or the abort.
+            // away. It may have done its work in the meantime; Wine reports
+            // an operation whose result it never wrote as a success, and an
+            // empty completion is still the time-out or the abort.
             CancelIo(m_port.Get());
-            const bool finished = GetOverlappedResult(m_port.Get(), &overlapped, &bytes, TRUE) != FALSE;
-            if (transferred)
-                *transferred = bytes;
-            if (finished && CompletedWork(op, bytes))
-                return 0;
+            const BOOL finished = GetOverlappedResult(m_port.Get(), &overlapped, &bytes, TRUE);
+            if (finished && HasOverlappedIoCompleted(&overlapped)) {
+                if (transferred)
+                    *transferred = bytes;
+                if (CompletedWork(op, bytes))
+                    return 0;
+            }
             if (wait == WAIT_TIMEOUT)
                 return ERROR_TIMEOUT;
             return wait == WAIT_OBJECT_0 + 1 ? ERROR_OPERATION_ABORTED : LastSystemError();
         }
+        // Wine can set the event of an operation without writing its result:
+        // the operation has ended, with nothing to report.
+        if (!HasOverlappedIoCompleted(&overlapped))
+            return ERROR_OPERATION_ABORTED;
     }
-    // Done at once or signalled: Wine may still be writing the result.
-    if (!GetOverlappedResult(m_port.Get(), &overlapped, &bytes, TRUE))
+    if (!GetOverlappedResult(m_port.Get(), &overlapped, &bytes, FALSE))
         return LastSystemError();
     if (transferred)
         *transferred = bytes;
