@@ -8,11 +8,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 #include <vfw.h>
 
@@ -350,6 +352,32 @@ TEST_F(DriverProcTest, DecompressRefusesRecordsThatDoNotHoldTogether)
         EXPECT_EQ(Decompress(c.record, c.sampleSize, picture), ICERR_ERROR) << c.what;
         EXPECT_EQ(picture[0], 0xEE) << c.what;
     }
+}
+
+TEST_F(DriverProcTest, InstancesOpenAndCloseOnSeveralThreadsAtOnce)
+{
+    // Players on several threads: every open, message and close of one
+    // thread meets the others' in the set of live instances.
+    constexpr int kThreads = 4;
+    constexpr int kRounds = 5000;
+    std::atomic<int> failures{0};
+    std::vector<std::thread> players;
+    for (int t = 0; t < kThreads; ++t) {
+        players.emplace_back([&] {
+            BITMAPINFOHEADER rgb = Format(BI_RGB, 32, 100);
+            for (int round = 0; round < kRounds; ++round) {
+                const DWORD_PTR id = static_cast<DWORD_PTR>(Send(0, DRV_OPEN));
+                // (A closed id may come back at once as another thread's instance.)
+                if (!id || Send(id, ICM_COMPRESS_GET_SIZE, &rgb) != 100 || Send(id, DRV_CLOSE) != 1)
+                    ++failures;
+            }
+        });
+    }
+    for (std::thread& player : players)
+        player.join();
+    EXPECT_EQ(failures.load(), 0);
+    BITMAPINFOHEADER rgb = Format(BI_RGB, 32, 100);
+    EXPECT_EQ(Send(m_id, ICM_COMPRESS_GET_SIZE, &rgb), 100);
 }
 
 // Decompressing with a real source movie starts a runner thread in the

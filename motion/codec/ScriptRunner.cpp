@@ -105,7 +105,7 @@ struct ScriptRunner::RunBlock {
         // engine to let go of the object.
         if (drovel)
             drovel->CloseDeviceLinks();
-        if (host && engineCreated)
+        if (host)
             host->Close();
         host.Reset();
         drovel.Reset();
@@ -138,7 +138,6 @@ struct ScriptRunner::RunBlock {
     UniqueKernelHandle callback;
     RefPtr<CDrovelObject> drovel;
     RefPtr<CScriptEngine> host;
-    bool engineCreated = false;
 
 private:
     ~RunBlock() = default;
@@ -205,8 +204,7 @@ void Run(RunBlock& block)
         return;
     block.host->SetScriptText(block.text);
     if (!block.host->CreateEngine())
-        return;   // no engine: nothing to close
-    block.engineCreated = true;
+        return;
     {
         CriticalSectionLock lock(block.engineLock);
         block.engine = block.host->Engine();
