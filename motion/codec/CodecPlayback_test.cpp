@@ -1,6 +1,7 @@
 // A companion movie played through Video for Windows with the installed
 // codec: the script picks the source frames that come out.
 #include "motion/codec/CodecInstallTestSupport.h"
+#include "motion/codec/CompanionPlaybackTestSupport.h"
 
 #include "common/com/RefPtr.h"
 #include "common/win/ScopedHandle.h"
@@ -21,22 +22,6 @@ namespace {
 constexpr DWORD kBoundMs = 20000;
 constexpr ULONGLONG kStopBoundMs = 5000;
 constexpr TestMovieShape kShape = {8, 4, 8, 1, 25};
-
-// Each source frame is filled with its own number; -1 for a picture that
-// is not one uniform source frame.
-int PictureFrame(const void* packedDib)
-{
-    const auto* header = static_cast<const BITMAPINFOHEADER*>(packedDib);
-    if (header->biBitCount != 32 || header->biWidth != kShape.width || header->biHeight != kShape.height)
-        return -1;
-    const BYTE* pixels = reinterpret_cast<const BYTE*>(header) + header->biSize;
-    for (LONG i = 1; i < kShape.width * kShape.height * 4; ++i) {
-        if (pixels[i] != pixels[0])
-            return -1;
-    }
-    return pixels[0];
-}
-
 
 // The companion's first video stream with a frame reader on it.
 struct CompanionPlayer {
@@ -111,7 +96,7 @@ TEST_F(CodecPlaybackTest, TheScriptChoosesTheSourceFramesAndClosingStopsIt)
 
     const void* header = AVIStreamGetFrame(frames, 0);
     ASSERT_NE(header, nullptr);
-    EXPECT_EQ(PictureFrame(header), 0);
+    EXPECT_EQ(PictureFrame(header, kShape), 0);
     SetEvent(go.Get());
     ASSERT_EQ(WaitForSingleObject(ready.Get(), kBoundMs), WAIT_OBJECT_0);
     const std::vector<ScopedHandle> runnerThreads = CodecThreads();
@@ -120,7 +105,7 @@ TEST_F(CodecPlaybackTest, TheScriptChoosesTheSourceFramesAndClosingStopsIt)
     for (LONG frame = 1; frame <= 4; ++frame) {
         const void* picture = AVIStreamGetFrame(frames, frame);
         ASSERT_NE(picture, nullptr) << frame;
-        EXPECT_EQ(PictureFrame(picture), 2 + frame) << frame;
+        EXPECT_EQ(PictureFrame(picture, kShape), 2 + frame) << frame;
     }
     EXPECT_EQ(AVIStreamGetFrame(frames, static_cast<LONG>(kShape.frames)), nullptr);
 
@@ -142,7 +127,7 @@ TEST_F(CodecPlaybackTest, ACompanionWithoutFrameVariableShowsSourceFrameZero)
     for (LONG frame = 0; frame < 3; ++frame) {
         const void* picture = AVIStreamGetFrame(frames, frame);
         ASSERT_NE(picture, nullptr) << frame;
-        EXPECT_EQ(PictureFrame(picture), 0) << frame;
+        EXPECT_EQ(PictureFrame(picture, kShape), 0) << frame;
     }
     AVIStreamGetFrameClose(frames);
 }
