@@ -92,23 +92,12 @@ LRESULT CompressRecord(const ICCOMPRESS& compress, DWORD capacity)
         *compress.lpckid = kDrvlFourCC;
     if (compress.lpdwFlags)
         *compress.lpdwFlags = AVIIF_KEYFRAME;
-    const auto* input = static_cast<const BYTE*>(compress.lpInput);
-    uint32_t type;
-    std::memcpy(&type, input, sizeof(type));
-    ULONGLONG size;
-    if (type == companion::kScriptHeaderType) {
-        uint32_t scriptBytes;
-        std::memcpy(&scriptBytes, input + offsetof(companion::ScriptHeaderRecord, scriptBytes),
-                    sizeof(scriptBytes));
-        size = static_cast<ULONGLONG>(companion::kScriptHeaderFixedSize) + scriptBytes;
-    } else if (type == companion::kFrameIndexType) {
-        size = companion::kFrameIndexSize;
-    } else {
+    uint64_t size;
+    if (!companion::RecordSize(compress.lpInput, size))
         return ICERR_ERROR;
-    }
     if (size > capacity)
         return ICERR_MEMORY;
-    std::memcpy(compress.lpOutput, input, static_cast<size_t>(size));
+    std::memcpy(compress.lpOutput, compress.lpInput, static_cast<size_t>(size));
     compress.lpbiOutput->biSizeImage = static_cast<DWORD>(size);
     return ICERR_OK;
 }

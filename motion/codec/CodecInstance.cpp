@@ -117,9 +117,9 @@ bool CodecInstance::OpenSource(const std::wstring& path)
     wanted.biBitCount = 32;
     wanted.biCompression = BI_RGB;
     m_decoder.Reset(AVIStreamGetFrameOpen(m_sourceStream.Get(), &wanted));
-    if (!m_decoder.Get())
+    if (!m_decoder)
         m_decoder.Reset(AVIStreamGetFrameOpen(m_sourceStream.Get(), nullptr));
-    return m_decoder.Get() != nullptr;
+    return static_cast<bool>(m_decoder);
 }
 
 void CodecInstance::CloseSource()
@@ -158,7 +158,7 @@ LONG CodecInstance::GetFrameFromVariable() const
 
 bool CodecInstance::CopySourceFrame(const BITMAPINFOHEADER& outputFormat, void* output, LONG frame) const
 {
-    if (!m_decoder.Get() || outputFormat.biBitCount != 32)
+    if (!m_decoder || outputFormat.biBitCount != 32)
         return false;
     const auto* picture = static_cast<const BITMAPINFOHEADER*>(AVIStreamGetFrame(m_decoder.Get(), frame));
     if (!picture || picture->biSize < sizeof(BITMAPINFOHEADER) || picture->biBitCount != 32 ||

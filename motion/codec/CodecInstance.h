@@ -13,25 +13,6 @@
 #include <windows.h>
 #include <vfw.h>
 
-// A frame decoder of a stream, closed on every path.
-class ScopedGetFrame {
-public:
-    ScopedGetFrame() = default;
-    ~ScopedGetFrame() { Reset(); }
-    ScopedGetFrame(const ScopedGetFrame&) = delete;
-    ScopedGetFrame& operator=(const ScopedGetFrame&) = delete;
-    void Reset(PGETFRAME decoder = nullptr)
-    {
-        if (m_decoder)
-            AVIStreamGetFrameClose(m_decoder);
-        m_decoder = decoder;
-    }
-    PGETFRAME Get() const { return m_decoder; }
-
-private:
-    PGETFRAME m_decoder = nullptr;
-};
-
 class CodecInstance {
 public:
     // Reference count 1; enters the set of live instances.
@@ -73,6 +54,6 @@ private:
     RefPtr<IAVIFile> m_sourceFile;
     RefPtr<IAVIStream> m_sourceStream;
     AVISTREAMINFOW m_sourceInfo = {};
-    ScopedGetFrame m_decoder;
+    UniqueGetFrame m_decoder;
     DWORD m_compressCapacity = 0;
 };

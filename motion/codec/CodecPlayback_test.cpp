@@ -4,7 +4,7 @@
 #include "motion/codec/CompanionPlaybackTestSupport.h"
 
 #include "common/com/RefPtr.h"
-#include "common/win/ScopedHandle.h"
+#include "common/win/UniqueHandle.h"
 #include "motion/plugin/AviLibrary.h"
 #include "motion/plugin/CompanionMovieWriter.h"
 #include "motion/plugin/MovieTestSupport.h"
@@ -29,8 +29,8 @@ struct CompanionPlayer {
     {
         ASSERT_EQ(AVIFileOpenW(file.Put(), path.c_str(), OF_READ, nullptr), S_OK);
         ASSERT_EQ(AVIFileGetStream(file.Get(), stream.Put(), streamtypeVIDEO, 0), S_OK);
-        frames = AVIStreamGetFrameOpen(stream.Get(), nullptr);
-        ASSERT_NE(frames, nullptr);
+        frames.Reset(AVIStreamGetFrameOpen(stream.Get(), nullptr));
+        ASSERT_TRUE(frames);
     }
     // The frame reader is closed by the test itself.
     void Release()
@@ -41,7 +41,7 @@ struct CompanionPlayer {
 
     RefPtr<IAVIFile> file;
     RefPtr<IAVIStream> stream;
-    PGETFRAME frames = nullptr;
+    UniqueGetFrame frames;
 };
 
 class CodecPlaybackTest : public ::testing::Test {
@@ -72,8 +72,8 @@ protected:
 
 TEST_F(CodecPlaybackTest, TheScriptChoosesTheSourceFramesAndClosingStopsIt)
 {
-    const ScopedHandle go(CreateEventW(nullptr, TRUE, FALSE, L"drvl-playback-go"));
-    const ScopedHandle ready(CreateEventW(nullptr, TRUE, FALSE, L"drvl-playback-ready"));
+    const UniqueKernelHandle go(CreateEventW(nullptr, TRUE, FALSE, L"drvl-playback-go"));
+    const UniqueKernelHandle ready(CreateEventW(nullptr, TRUE, FALSE, L"drvl-playback-ready"));
     ASSERT_TRUE(go && ready);
     // Startup waits for the test, so the header frame comes out before the
     // script has set anything.
@@ -92,14 +92,14 @@ TEST_F(CodecPlaybackTest, TheScriptChoosesTheSourceFramesAndClosingStopsIt)
 
     CompanionPlayer player;
     ASSERT_NO_FATAL_FAILURE(player.Open(m_companion));
-    PGETFRAME frames = player.frames;
+    PGETFRAME frames = player.frames.Get();
 
     const void* header = AVIStreamGetFrame(frames, 0);
     ASSERT_NE(header, nullptr);
     EXPECT_EQ(PictureFrame(header, kShape), 0);
     SetEvent(go.Get());
     ASSERT_EQ(WaitForSingleObject(ready.Get(), kBoundMs), WAIT_OBJECT_0);
-    const std::vector<ScopedHandle> runnerThreads = CodecThreads();
+    const std::vector<UniqueKernelHandle> runnerThreads = CodecThreads();
     ASSERT_EQ(runnerThreads.size(), 1u);
     // Each decoded frame reads the variable once, which advances it by one.
     for (LONG frame = 1; frame <= 4; ++frame) {
@@ -110,7 +110,7 @@ TEST_F(CodecPlaybackTest, TheScriptChoosesTheSourceFramesAndClosingStopsIt)
     EXPECT_EQ(AVIStreamGetFrame(frames, static_cast<LONG>(kShape.frames)), nullptr);
 
     const ULONGLONG start = GetTickCount64();
-    AVIStreamGetFrameClose(frames);
+    player.frames.Reset();
     EXPECT_LT(GetTickCount64() - start, kStopBoundMs);
     player.Release();
     // The runner's thread has ended (the writer's codec instance stays open
@@ -123,13 +123,12 @@ TEST_F(CodecPlaybackTest, ACompanionWithoutFrameVariableShowsSourceFrameZero)
     WriteCompanion(L"Sub Startup\nEnd Sub\n");
     CompanionPlayer player;
     ASSERT_NO_FATAL_FAILURE(player.Open(m_companion));
-    PGETFRAME frames = player.frames;
+    PGETFRAME frames = player.frames.Get();
     for (LONG frame = 0; frame < 3; ++frame) {
         const void* picture = AVIStreamGetFrame(frames, frame);
         ASSERT_NE(picture, nullptr) << frame;
         EXPECT_EQ(PictureFrame(picture, kShape), 0) << frame;
     }
-    AVIStreamGetFrameClose(frames);
 }
 
 TEST(CodecInstallTest, TheDriverEntryIsRemovedAgain)

@@ -299,7 +299,7 @@ HRESULT CDrovelObject::ScriptMember(DISPID member, const DISPPARAMS& params, VAR
     case kIsEventSet: {
         if (FAILED(hr = args.Text(0, text)))
             return hr;
-        const ScopedHandle event(OpenEventW(EVENT_ALL_ACCESS, FALSE, text.c_str()));
+        const UniqueKernelHandle event(OpenEventW(EVENT_ALL_ACCESS, FALSE, text.c_str()));
         SetInt(result, !event ? -1 : WaitForSingleObject(event.Get(), 0) == WAIT_OBJECT_0 ? 1 : 0);
         return S_OK;
     }
@@ -308,7 +308,7 @@ HRESULT CDrovelObject::ScriptMember(DISPID member, const DISPPARAMS& params, VAR
             return hr;
         if (FAILED(hr = args.Text(0, text)))
             return hr;
-        const ScopedHandle event(OpenEventW(EVENT_ALL_ACCESS, FALSE, text.c_str()));
+        const UniqueKernelHandle event(OpenEventW(EVENT_ALL_ACCESS, FALSE, text.c_str()));
         if (event) {
             if (number != 0)
                 SetEvent(event.Get());

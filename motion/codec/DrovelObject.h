@@ -7,9 +7,9 @@
 // calls the object ends by itself.
 
 #include "common/automation/AutomationObject.h"
+#include "common/win/UniqueHandle.h"
 #include "motion/codec/LiveCounts.h"
 #include "motion/codec/MCCGISerial.h"
-#include "common/win/ScopedHandle.h"
 #include "motion/codec/ScriptVariables.h"
 
 #include <string>
@@ -48,8 +48,8 @@ private:
                         LONG flags, LONG count) const;
 
     LiveCount m_live{LiveCount::kDrovelObject};
-    ScopedHandle m_stopEvent;
-    ScopedHandle m_timer;
+    UniqueKernelHandle m_stopEvent;
+    UniqueKernelHandle m_timer;
     ScriptVariables* const m_variables;
     CMCCGISerial m_links[kLinks];
     std::wstring m_callbackRoutine;

@@ -138,7 +138,7 @@ std::wstring CMCCGISerial::LastReply(int flags) const
 bool CMCCGISerial::SetPatterns(const std::wstring& startHex, const std::wstring& endHex,
                                const wchar_t* runnerName)
 {
-    ScopedHandle callback;
+    UniqueKernelHandle callback;
     if (runnerName && *runnerName) {
         const std::wstring name = std::wstring(runnerName) + L"-Callback";
         callback.Reset(OpenEventW(EVENT_ALL_ACCESS, FALSE, name.c_str()));

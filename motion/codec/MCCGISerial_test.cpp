@@ -214,7 +214,7 @@ TEST_F(DeviceLinkTest, DropsAStaleReplyBeforeSending)
 
 TEST_F(DeviceLinkTest, StreamedRecordsPassThePatternMachineAndWakeTheRunner)
 {
-    const ScopedHandle callback(CreateEventW(nullptr, TRUE, FALSE, L"DeviceLinkTest-Callback"));
+    const UniqueKernelHandle callback(CreateEventW(nullptr, TRUE, FALSE, L"DeviceLinkTest-Callback"));
     ASSERT_TRUE(callback);
     ASSERT_TRUE(m_link.SetPatterns(L"02", L"03", L"DeviceLinkTest"));
     EXPECT_EQ(m_link.TimeSinceMark(), 0.0);

@@ -68,7 +68,7 @@ bool ScriptRunner::CreateUniqueStopEvent()
 {
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         const std::wstring name = DrawRunnerName();
-        ScopedHandle stop(CreateEventW(nullptr, TRUE, FALSE, (name + L"-Stop").c_str()));
+        UniqueKernelHandle stop(CreateEventW(nullptr, TRUE, FALSE, (name + L"-Stop").c_str()));
         if (!stop)
             return false;
         if (::GetLastError() == ERROR_ALREADY_EXISTS)
@@ -92,17 +92,18 @@ void ScriptRunner::Start(const std::wstring& text)
         return;
     // The thread holds the module until its very end, so the module cannot
     // be unloaded under it.
-    HMODULE module = nullptr;
+    UniqueModule module;
     if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                            reinterpret_cast<LPCWSTR>(&ScriptRunner::ThreadMain), &module)) {
+                            reinterpret_cast<LPCWSTR>(&ScriptRunner::ThreadMain), module.Put())) {
         m_stopEvent.Reset();
         return;
     }
     m_thread.Reset(CreateThread(nullptr, 0, &ScriptRunner::ThreadMain, this, 0, nullptr));
     if (!m_thread) {
-        FreeLibrary(module);
         m_stopEvent.Reset();
+        return;
     }
+    module.Detach();   // the thread frees it as it exits
 }
 
 void ScriptRunner::Stop()
@@ -177,9 +178,9 @@ bool ScriptRunner::InScript(Call call)
 void ScriptRunner::Run()
 {
     ComApartment apartment;
-    const ScopedHandle stop(OpenEventW(EVENT_ALL_ACCESS, FALSE, (m_name + L"-Stop").c_str()));
-    const ScopedHandle timer(CreateWaitableTimerW(nullptr, FALSE, (m_name + L"-Timer").c_str()));
-    const ScopedHandle callback(CreateEventW(nullptr, TRUE, FALSE, (m_name + L"-Callback").c_str()));
+    const UniqueKernelHandle stop(OpenEventW(EVENT_ALL_ACCESS, FALSE, (m_name + L"-Stop").c_str()));
+    const UniqueKernelHandle timer(CreateWaitableTimerW(nullptr, FALSE, (m_name + L"-Timer").c_str()));
+    const UniqueKernelHandle callback(CreateEventW(nullptr, TRUE, FALSE, (m_name + L"-Callback").c_str()));
     const LiveCount engineCount(LiveCount::kScriptEngine);
     RefPtr<CDrovelObject> drovel;
     RefPtr<CScriptEngine> host = CreateDrovelScriptEngine(m_name, &m_variables, drovel);

@@ -8,7 +8,7 @@
 
 #include "common/com/RefPtr.h"
 #include "common/win/CriticalSection.h"
-#include "common/win/ScopedHandle.h"
+#include "common/win/UniqueHandle.h"
 #include "motion/codec/ScriptVariables.h"
 
 #include <string>
@@ -62,8 +62,8 @@ private:
     CriticalSection m_engineLock;
     RefPtr<IActiveScript> m_engine;
     ScriptVariables m_variables;
-    ScopedHandle m_thread;
-    ScopedHandle m_stopEvent;
+    UniqueKernelHandle m_thread;
+    UniqueKernelHandle m_stopEvent;
     // Non-zero exactly while the thread runs script code (global code or a
     // routine): only then may a stop end it by force.
     volatile LONG m_inScript = 0;

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr ULONGLONG kStopBoundMs = 5000;
-
 RefPtr<ScriptRunner> StartScript(const std::wstring& text)
 {
     RefPtr<ScriptRunner> runner = RefPtr<ScriptRunner>::Adopt(new ScriptRunner());
@@ -121,7 +119,7 @@ TEST_F(ScriptRunnerTest, TimerAndCallbackRoutinesRunOnTheRunnerThread)
         L"End Sub\n");
     ASSERT_TRUE(WaitForVariable(*runner, L"ticked", L"yes"));
     // The device link signals the callback event by the runner's name.
-    const ScopedHandle callback(
+    const UniqueKernelHandle callback(
         OpenEventW(EVENT_ALL_ACCESS, FALSE, (runner->Name() + L"-Callback").c_str()));
     ASSERT_TRUE(callback);
     SetEvent(callback.Get());
@@ -213,7 +211,7 @@ TEST_F(ScriptRunnerTest, ScriptsSeeTheObjectsResultsAndErrors)
 TEST_F(ScriptRunnerTest, ScriptSetsAndTestsNamedEvents)
 {
     const std::wstring name = L"drvl-test-named-event-" + std::to_wstring(GetCurrentProcessId());
-    const ScopedHandle event(CreateEventW(nullptr, TRUE, FALSE, name.c_str()));
+    const UniqueKernelHandle event(CreateEventW(nullptr, TRUE, FALSE, name.c_str()));
     ASSERT_TRUE(event);
     RefPtr<ScriptRunner> runner = StartScript(
         L"Const Name = \"" + name + L"\"\n"

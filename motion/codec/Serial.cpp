@@ -8,9 +8,9 @@ namespace {
 
 constexpr DWORD kOpenEventMask = EV_RXCHAR | EV_BREAK | EV_ERR;
 
-ScopedHandle NewManualResetEvent()
+UniqueKernelHandle NewManualResetEvent()
 {
-    return ScopedHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    return UniqueKernelHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
 }
 
 LONG LastSystemError()
@@ -148,16 +148,21 @@ LONG CSerial::CompleteBlocking(BOOL started, OVERLAPPED& overlapped, DWORD timeo
             // Cancel, then let the operation finish before its block goes away;
             // it may have completed in the meantime.
             CancelIo(m_port.Get());
-            if (GetOverlappedResult(m_port.Get(), &overlapped, &bytes, TRUE)) {
+            const BOOL finished = GetOverlappedResult(m_port.Get(), &overlapped, &bytes, TRUE);
+            // Wine reports an operation whose result it never wrote as a success.
+            if (finished && HasOverlappedIoCompleted(&overlapped)) {
                 if (transferred)
                     *transferred = bytes;
                 return 0;
             }
             return wait == WAIT_TIMEOUT ? ERROR_TIMEOUT : LastSystemError();
         }
+        // Wine can set the event of an operation without writing its result:
+        // the operation has ended, with nothing to report.
+        if (!HasOverlappedIoCompleted(&overlapped))
+            return ERROR_OPERATION_ABORTED;
     }
-    // Done at once or signalled: Wine may still be writing the result.
-    if (!GetOverlappedResult(m_port.Get(), &overlapped, &bytes, TRUE))
+    if (!GetOverlappedResult(m_port.Get(), &overlapped, &bytes, FALSE))
         return LastSystemError();
     if (transferred)
         *transferred = bytes;

@@ -5,7 +5,7 @@
 // to their time-out, then cancel and answer ERROR_TIMEOUT; an operation is
 // never left pending on a block that goes out of scope.
 
-#include "common/win/ScopedHandle.h"
+#include "common/win/UniqueHandle.h"
 
 #include <atomic>
 #include <windows.h>
@@ -51,7 +51,7 @@ public:
     // the errors that were set.
     LONG QueryInputQueue(DWORD& queuedBytes, DWORD* errors = nullptr);
 
-    bool IsOpen() const { return m_port.Valid(); }
+    bool IsOpen() const { return static_cast<bool>(m_port); }
     LONG GetLastError() const { return m_lastError; }
 
 protected:
@@ -73,10 +73,10 @@ private:
     long QueryFromState(long (*pick)(const DCB&));
 
     std::atomic<LONG> m_lastError{0};
-    ScopedHandle m_port;
+    UniqueFile m_port;
     DWORD m_reportedEvents = 0; // written by the system when a port wait completes
     std::atomic<DWORD> m_eventMask{0};
-    ScopedHandle m_waitEvent;
-    ScopedHandle m_writeEvent;
-    ScopedHandle m_readEvent;
+    UniqueKernelHandle m_waitEvent;
+    UniqueKernelHandle m_writeEvent;
+    UniqueKernelHandle m_readEvent;
 };

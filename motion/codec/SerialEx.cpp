@@ -87,6 +87,14 @@ void CSerialEx::DeliverEvent(DWORD events, DWORD errors)
     }
 }
 
+void CSerialEx::DeliverQueuedData()
+{
+    DWORD queued = 0;
+    DWORD errors = 0;
+    if ((QueryEventMask() & EV_RXCHAR) && QueryInputQueue(queued, &errors) == 0 && queued > 0)
+        DeliverEvent(EV_RXCHAR, errors);
+}
+
 DWORD CSerialEx::Listen()
 {
     OVERLAPPED overlapped = {};
@@ -105,9 +113,11 @@ DWORD CSerialEx::Listen()
             break;
         pending = false;
         DWORD unused = 0;
-        // The event is set, so the wait is over; asking with a wait lets Wine
-        // write the result, which it may do a moment after the event.
-        if (GetOverlappedResult(PortHandle(), &overlapped, &unused, TRUE)) {
+        if (!HasOverlappedIoCompleted(&overlapped)) {
+            // Wine can set the event of a wait without writing its result:
+            // the wait has ended, so whatever has arrived is read.
+            DeliverQueuedData();
+        } else if (GetOverlappedResult(PortHandle(), &overlapped, &unused, FALSE)) {
             const DWORD events = TakeReportedEvents();
             DWORD queued = 0;
             DWORD errors = 0;
