@@ -34,25 +34,17 @@ public:
     {
         if (AVIFileOpenW(m_file.Put(), path.c_str(), OF_READ, nullptr) == S_OK &&
             AVIFileGetStream(m_file.Get(), m_stream.Put(), streamtypeVIDEO, 0) == S_OK)
-            m_frames = AVIStreamGetFrameOpen(m_stream.Get(), nullptr);
-    }
-    CompanionFrameReader(const CompanionFrameReader&) = delete;
-    CompanionFrameReader& operator=(const CompanionFrameReader&) = delete;
-    // Ends the decompression, which lets the script go.
-    ~CompanionFrameReader()
-    {
-        if (m_frames)
-            AVIStreamGetFrameClose(m_frames);
+            m_frames.Reset(AVIStreamGetFrameOpen(m_stream.Get(), nullptr));
     }
 
-    bool Ready() const { return m_frames != nullptr; }
+    bool Ready() const { return static_cast<bool>(m_frames); }
     // The source frame shown for the companion's frame, -1 for none.
-    int Frame(LONG frame) const { return PictureFrame(AVIStreamGetFrame(m_frames, frame), m_shape); }
+    int Frame(LONG frame) const { return PictureFrame(AVIStreamGetFrame(m_frames.Get(), frame), m_shape); }
 
 private:
     AviLibrary m_library;
     TestMovieShape m_shape;
     RefPtr<IAVIFile> m_file;
     RefPtr<IAVIStream> m_stream;
-    PGETFRAME m_frames = nullptr;
+    UniqueGetFrame m_frames;  // closed first: the end of decompression lets the script go
 };

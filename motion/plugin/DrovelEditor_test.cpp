@@ -13,7 +13,7 @@
 
 #include "common/editor/ScintillaMessages.h"
 #include "common/text/WideFormat.h"
-#include "common/win/ScopedHandle.h"
+#include "common/win/UniqueHandle.h"
 #include "motion/codec/CodecInstallTestSupport.h"
 #include "motion/codec/CompanionPlaybackTestSupport.h"
 #include "motion/plugin/CompanionMovieWriter.h"
@@ -21,7 +21,7 @@
 #include "motion/plugin/DrovelLEIFletResources.h"
 #include "motion/plugin/DrovelPluginTestSupport.h"
 #include "motion/records/CompanionRecords.h"
-#include "platform/scilexer/SciLexerStandIn.h"
+#include "testing/scilexer/SciLexerStandIn.h"
 #include "testing/uitest/ModalDriver.h"
 
 namespace {
@@ -134,7 +134,7 @@ TEST_F(DrovelEditorTest, TickingEnableWritesTheCompanionWhoseScriptPicksTheSourc
     ScopedCodecInstall codec;
     ASSERT_TRUE(codec.Installed());
     ASSERT_EQ(S_OK, WriteVideoMovie(Source(), kShape));
-    const ScopedHandle ready(CreateEventW(nullptr, TRUE, FALSE, L"drovel-editor-ready"));
+    const UniqueKernelHandle ready(CreateEventW(nullptr, TRUE, FALSE, L"drovel-editor-ready"));
     ASSERT_TRUE(ready);
     const std::wstring script =
         L"Sub Startup\n"
