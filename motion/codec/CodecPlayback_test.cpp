@@ -1,6 +1,7 @@
 // A companion movie played through Video for Windows with the installed
 // codec: the script picks the source frames that come out.
 #include "motion/codec/CodecInstallTestSupport.h"
+#include "motion/codec/CompanionPlaybackTestSupport.h"
 
 #include "common/com/RefPtr.h"
 #include "common/win/UniqueHandle.h"
@@ -27,21 +28,6 @@ namespace {
 constexpr DWORD kBoundMs = 20000;
 constexpr ULONGLONG kStopBoundMs = 5000;
 constexpr TestMovieShape kShape = {8, 4, 8, 1, 25};
-
-// Each source frame is filled with its own number; -1 for a picture that
-// is not one uniform source frame.
-int PictureFrame(const void* packedDib)
-{
-    const auto* header = static_cast<const BITMAPINFOHEADER*>(packedDib);
-    if (header->biBitCount != 32 || header->biWidth != kShape.width || header->biHeight != kShape.height)
-        return -1;
-    const BYTE* pixels = reinterpret_cast<const BYTE*>(header) + header->biSize;
-    for (LONG i = 1; i < kShape.width * kShape.height * 4; ++i) {
-        if (pixels[i] != pixels[0])
-            return -1;
-    }
-    return pixels[0];
-}
 
 std::vector<char> ReadBytes(const std::wstring& path)
 {
@@ -162,7 +148,7 @@ TEST_F(CodecPlaybackTest, TheScriptChoosesTheSourceFramesAndClosingStopsIt)
 
     const void* header = AVIStreamGetFrame(frames, 0);
     ASSERT_NE(header, nullptr);
-    EXPECT_EQ(PictureFrame(header), 0);
+    EXPECT_EQ(PictureFrame(header, kShape), 0);
     SetEvent(go.Get());
     ASSERT_EQ(WaitForSingleObject(ready.Get(), kBoundMs), WAIT_OBJECT_0);
     const std::vector<UniqueKernelHandle> runnerThreads = CodecThreads();
@@ -171,7 +157,7 @@ TEST_F(CodecPlaybackTest, TheScriptChoosesTheSourceFramesAndClosingStopsIt)
     for (LONG frame = 1; frame <= 4; ++frame) {
         const void* picture = AVIStreamGetFrame(frames, frame);
         ASSERT_NE(picture, nullptr) << frame;
-        EXPECT_EQ(PictureFrame(picture), 2 + frame) << frame;
+        EXPECT_EQ(PictureFrame(picture, kShape), 2 + frame) << frame;
     }
     EXPECT_EQ(AVIStreamGetFrame(frames, static_cast<LONG>(kShape.frames)), nullptr);
 
@@ -193,7 +179,7 @@ TEST_F(CodecPlaybackTest, ACompanionWithoutFrameVariableShowsSourceFrameZero)
     for (LONG frame = 0; frame < 3; ++frame) {
         const void* picture = AVIStreamGetFrame(frames, frame);
         ASSERT_NE(picture, nullptr) << frame;
-        EXPECT_EQ(PictureFrame(picture), 0) << frame;
+        EXPECT_EQ(PictureFrame(picture, kShape), 0) << frame;
     }
 }
 
@@ -232,26 +218,22 @@ TEST_F(CodecPlaybackTest, HostileCompanionsFailCleanlyAndTheNextOnePlays)
         if (c.width != kShape.width || c.height != kShape.height) {
             ASSERT_TRUE(PatchStreamSize(m_companion, c.width, c.height));
         }
-        RefPtr<IAVIFile> file;
-        RefPtr<IAVIStream> stream;
-        ASSERT_EQ(AVIFileOpenW(file.Put(), m_companion.c_str(), OF_READ, nullptr), S_OK);
-        ASSERT_EQ(AVIFileGetStream(file.Get(), stream.Put(), streamtypeVIDEO, 0), S_OK);
         // The player hands out its buffer whatever the codec answers: a
         // refused header shows as no script started.
-        const UniqueGetFrame frames(AVIStreamGetFrameOpen(stream.Get(), nullptr));
-        if (frames) {
-            AVIStreamGetFrame(frames.Get(), 0);
-            EXPECT_TRUE(CodecThreads().empty());
+        {
+            const CompanionFrameReader reader(m_companion, kShape);
+            if (reader.Ready()) {
+                reader.Frame(0);
+                EXPECT_TRUE(CodecThreads().empty());
+            }
         }
         EXPECT_NE(HeapValidate(GetProcessHeap(), 0, nullptr), FALSE);
     }
 
     WriteCompanion(L"Sub Startup\nEnd Sub\n");
-    CompanionPlayer player;
-    ASSERT_NO_FATAL_FAILURE(player.Open(m_companion));
-    const void* picture = AVIStreamGetFrame(player.frames.Get(), 0);
-    ASSERT_NE(picture, nullptr);
-    EXPECT_EQ(PictureFrame(picture), 0);
+    const CompanionFrameReader reader(m_companion, kShape);
+    ASSERT_TRUE(reader.Ready());
+    EXPECT_EQ(reader.Frame(0), 0);
 }
 
 TEST(CodecInstallTest, TheDriverEntryIsRemovedAgain)
