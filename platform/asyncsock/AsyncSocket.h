@@ -1,8 +1,8 @@
 #pragma once
 // Non-blocking sockets whose events arrive as window messages on the thread
 // that created them (WSAAsyncSelect on a per-thread message-only window).
-// A notification is delivered only while its socket object is registered:
-// an object deleted inside its own handler is never touched again.
+// A notification or timer tick is delivered only while its socket object is
+// registered: an object deleted inside its own handler is never touched again.
 
 #include <winsock2.h>
 
