@@ -136,16 +136,17 @@ void AddAxisLabels(CHostApplication& application, LabelAxis axis, HWND parent)
     if (!FindActiveChart(application, chart))
         return;
     const wchar_t letter = axis == LabelAxis::Dates ? L'x' : L'y';
-    auto isText = [&textNodes](const std::wstring& name) {
-        return std::find(textNodes.begin(), textNodes.end(), name) != textNodes.end();
-    };
+    // The labels are found by name: they may sit in a group of their own.
     std::vector<std::wstring> existing;
     int counted = 0;
-    for (int n = 1; n <= kMaxAxisLabels; ++n)
-        if (isText(LabelName(chart.name, letter, n))) {
-            existing.push_back(LabelName(chart.name, letter, n));
+    for (int n = 1; n <= kMaxAxisLabels; ++n) {
+        const std::wstring name = LabelName(chart.name, letter, n);
+        std::unique_ptr<CHostNode> label = FindNodeSafe(*chart.scene, name);
+        if (label && label->GetType() == kText3DNodeType) {
+            existing.push_back(name);
             counted += n <= kCountedLabels ? 1 : 0;
         }
+    }
     // The chart's own labels are no templates: they are deleted before the copy.
     std::vector<std::wstring> templates;
     for (const std::wstring& name : textNodes)
@@ -156,8 +157,9 @@ void AddAxisLabels(CHostApplication& application, LabelAxis axis, HWND parent)
         return;
     }
     const std::wstring proposed = FormatWide(L"%s.%c Pattern", chart.name.c_str(), axis == LabelAxis::Dates ? L'X' : L'Y');
+    const bool offered = std::find(templates.begin(), templates.end(), proposed) != templates.end();
     CAddAxisLabelsDialog dialog(parent, axis == LabelAxis::Dates ? L"X Axis Labels" : L"Y Axis Labels", templates,
-                                isText(proposed) ? proposed : templates.front(), counted > 0 ? counted : 4);
+                                offered ? proposed : templates.front(), counted > 0 ? counted : 4);
     if (dialog.DoModal() != IDOK)
         return;
     ReplaceLabels(chart, axis, dialog.Template(), dialog.Count(), existing);
