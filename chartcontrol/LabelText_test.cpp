@@ -41,7 +41,7 @@ TEST(LabelText, DaysCountFromTheFirstOf1900CalendarTrue)
         {40191, L"%A %j %U", L"Friday 015 02"},          // weekday and day of the year are filled
         {0, L"%Y-%m-%d", L"1900-01-01"},
         {-1, L"%Y-%m-%d", L"1899-12-31"},
-        {-1.75, L"%Y-%m-%d %H:%M", L"1899-12-30 06:00"},  // before 1900 the time still runs forward
+        {-3.25, L"%Y-%m-%d %H:%M", L"1899-12-28 18:00"},  // before 1899-12-30 the time still runs forward
         {-693593, L"%Y-%m-%d", L""},                       // year 1: out of range
         {3e6, L"%Y", L""},
         {std::numeric_limits<double>::quiet_NaN(), L"%Y", L""},
