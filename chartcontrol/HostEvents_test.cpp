@@ -189,6 +189,12 @@ struct InjectedError {
     const wchar_t* member;
 };
 
+void PrintTo(const InjectedError& error, std::ostream* out)
+{
+    *out << std::string(error.className, error.className + wcslen(error.className)) << "."
+         << std::string(error.member, error.member + wcslen(error.member));
+}
+
 class HostErrorTest : public HostEventTest, public ::testing::WithParamInterface<InjectedError> {};
 
 TEST_P(HostErrorTest, AHostErrorComesBackAsAnHresultAndTheNextRefreshWorks)

@@ -151,6 +151,11 @@ struct FailedRequest {
     bool quoteBlanked;
 };
 
+void PrintTo(const FailedRequest& request, std::ostream* out)
+{
+    *out << request.what;
+}
+
 class FailedRequestTest : public LineChartTest, public ::testing::WithParamInterface<FailedRequest> {};
 
 TEST_P(FailedRequestTest, EndsInAStatusAndBlanksTheQuoteUnlessTheProviderIsUnknown)
