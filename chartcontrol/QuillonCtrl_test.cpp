@@ -9,8 +9,8 @@
 #include "chartcontrol/QuillonIds.h"
 #include "chartcontrol/QuillonApp.h"
 #include "common/com/ComTypes.h"
+#include "common/win/UniqueHandle.h"
 #include "platform/ui/MessageLoop.h"
-#include "platform/ui/WinHandles.h"
 #include "testing/simhost/SimHost.h"
 
 namespace {

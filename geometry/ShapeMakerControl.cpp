@@ -5,9 +5,10 @@
 #include <string>
 
 #include "common/storedvalues/CNumbers.h"
+#include "common/win/UniqueHandle.h"
 #include "geometry/ShapeMakerResources.h"
+#include "platform/ui/DeviceContext.h"
 #include "platform/ui/Module.h"
-#include "platform/ui/WinHandles.h"
 
 using namespace Gdiplus;
 
@@ -112,23 +113,21 @@ void CShapeMakerControl::Paint()
     HDC dc = BeginPaint(GetSafeHwnd(), &ps);
     const RECT client = GetClientRect();
     if (client.right > 0 && client.bottom > 0) {
-        HDC memory = CreateCompatibleDC(dc);
+        const UniqueMemoryDC memory(CreateCompatibleDC(dc));
         UniqueBitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
         if (memory && bitmap) {
-            const HGDIOBJ old = SelectObject(memory, bitmap.Get());
+            const HGDIOBJ old = SelectObject(memory.Get(), bitmap.Get());
             {
-                Graphics graphics(memory);
+                Graphics graphics(memory.Get());
                 graphics.SetSmoothingMode(SmoothingModeAntiAlias);
                 graphics.Clear(Color(0, 0, 0));
                 if (m_backBuffer)
                     graphics.DrawImage(m_backBuffer.get(), 0, 0);
                 DrawOutline(graphics, client.right, client.bottom);
             }
-            BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-            SelectObject(memory, old);
+            BitBlt(dc, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
+            SelectObject(memory.Get(), old);
         }
-        if (memory)
-            DeleteDC(memory);
     }
     EndPaint(GetSafeHwnd(), &ps);
 }

@@ -3,14 +3,15 @@
 #include <cstdio>
 #include <memory>
 
+#include "common/win/UniqueHandle.h"
 #include "provider/ProgramLog.h"
 #include "provider/SetupIni.h"
 
 void RemoveFolderTree(const std::wstring& folder)
 {
     WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
+    // Closed before the folder is removed: an open search holds it.
+    if (const UniqueFind search{FindFirstFileW((folder + L"\\*").c_str(), &found)}) {
         do {
             const std::wstring name = found.cFileName;
             if (name == L"." || name == L"..")
@@ -20,8 +21,7 @@ void RemoveFolderTree(const std::wstring& folder)
                 RemoveFolderTree(path);
             else
                 DeleteFileW(path.c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
+        } while (FindNextFileW(search.Get(), &found));
     }
     RemoveDirectoryW(folder.c_str());
 }

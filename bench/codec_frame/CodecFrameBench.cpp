@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "common/com/RefPtr.h"
+#include "common/win/UniqueHandle.h"
 #include "motion/codec/CodecInstallTestSupport.h"
-#include "common/win/ScopedHandle.h"
 #include "motion/plugin/AviLibrary.h"
 #include "motion/plugin/CompanionMovieWriter.h"
 #include "motion/plugin/MovieTestSupport.h"
@@ -73,25 +73,25 @@ void TimeFrames(const std::wstring& path, HANDLE ready, Figures& figures)
         ++figures.failed;
         return;
     }
-    PGETFRAME frames = AVIStreamGetFrameOpen(stream.Get(), nullptr);
+    UniqueGetFrame frames(AVIStreamGetFrameOpen(stream.Get(), nullptr));
     if (!frames) {
         ++figures.failed;
         return;
     }
     // The header frame starts the script; timing begins once it has run.
-    if (!AVIStreamGetFrame(frames, 0) || (ready && WaitForSingleObject(ready, 20000) != WAIT_OBJECT_0))
+    if (!AVIStreamGetFrame(frames.Get(), 0) || (ready && WaitForSingleObject(ready, 20000) != WAIT_OBJECT_0))
         ++figures.failed;
     for (LONG frame = 1; frame <= kTimedFrames; ++frame) {
         LARGE_INTEGER start, end;
         QueryPerformanceCounter(&start);
-        const void* picture = AVIStreamGetFrame(frames, frame);
+        const void* picture = AVIStreamGetFrame(frames.Get(), frame);
         QueryPerformanceCounter(&end);
         if (picture)
             figures.calls.push_back(Milliseconds(end.QuadPart - start.QuadPart));
         else
             ++figures.failed;
     }
-    AVIStreamGetFrameClose(frames);
+    frames.Reset();   // ends the script before the next round waits for it
     if (ready)
         ResetEvent(ready);
 }
@@ -118,7 +118,7 @@ int Run(int rounds)
         fprintf(stderr, "the movies could not be written\n");
         return 1;
     }
-    const ScopedHandle ready(CreateEventW(nullptr, TRUE, FALSE, L"drvl-bench-ready"));
+    const UniqueKernelHandle ready(CreateEventW(nullptr, TRUE, FALSE, L"drvl-bench-ready"));
     Figures throughCodec, sourceAlone;
     for (int round = 0; round < rounds; ++round) {
         TimeFrames(companion, ready.Get(), throughCodec);

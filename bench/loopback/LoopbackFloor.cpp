@@ -45,7 +45,7 @@ CLoopbackFloor::CLoopbackFloor(std::string request, std::string reply)
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     int size = sizeof address;
-    if (!listener.IsValid() || bind(listener.Get(), reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+    if (!listener || bind(listener.Get(), reinterpret_cast<sockaddr*>(&address), size) != 0 ||
         listen(listener.Get(), SOMAXCONN) != 0 ||
         getsockname(listener.Get(), reinterpret_cast<sockaddr*>(&address), &size) != 0)
         return;
@@ -71,7 +71,7 @@ UniqueSocket CLoopbackFloor::ConnectLoopback(unsigned short port)
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     address.sin_port = htons(port);
-    if (!s.IsValid() || connect(s.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+    if (!s || connect(s.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
         return UniqueSocket();
     return s;
 }
@@ -79,14 +79,14 @@ UniqueSocket CLoopbackFloor::ConnectLoopback(unsigned short port)
 bool CLoopbackFloor::RoundTrip() const
 {
     UniqueSocket s = ConnectLoopback(m_port);
-    return s.IsValid() && SendAll(s.Get(), m_request) && ReceiveCount(s.Get(), m_reply.size());
+    return s && SendAll(s.Get(), m_request) && ReceiveCount(s.Get(), m_reply.size());
 }
 
 void CLoopbackFloor::Serve()
 {
     while (!m_stop) {
         UniqueSocket client(accept(m_listener.Get(), nullptr, nullptr));
-        if (m_stop || !client.IsValid())
+        if (m_stop || !client)
             break;
         if (ReceiveCount(client.Get(), m_request.size()))
             SendAll(client.Get(), m_reply);

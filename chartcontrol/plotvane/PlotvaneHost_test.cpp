@@ -44,19 +44,6 @@ protected:
                                 nullptr);
     }
 
-    std::vector<std::wstring> CallsOf(const std::wstring& className) const
-    {
-        std::vector<std::wstring> calls;
-        for (const SimCallRecord& call : host.Calls())
-            if (call.className == className) {
-                std::wstring text = call.member;
-                for (const std::wstring& argument : call.argumentText)
-                    text += L" \"" + argument + L"\"";
-                calls.push_back(text);
-            }
-        return calls;
-    }
-
     RefPtr<IDispatch> control;
 
 private:
@@ -74,7 +61,7 @@ TEST_F(PlotvaneHostTest, OnInitializeRegistersThePluginItsMenuItemAndItsFourProp
         L"RegisterObjectProperty \"" + G + L"\" \"TrellanGUID\" \"0\" \"\" \"{LyricGeoPlugin}\" \"\"",
         L"RegisterObjectProperty \"" + G + L"\" \"VantreGUID\" \"0\" \"\" \"{LyricGeoPlugin}\" \"\"",
         L"RegisterObjectProperty \"" + G + L"\" \"Data\" \"0\" \"\" \"{LyricGeoPlugin}\" \"\""};
-    EXPECT_EQ(expected, CallsOf(L"Application"));
+    EXPECT_EQ(expected, CallsOf(host, L"Application"));
     ASSERT_EQ(1u, host.MenuItems().size());
 
     // Both "Data" declarations stand: the scene's light can carry a chart document.
@@ -102,7 +89,7 @@ TEST_F(PlotvaneHostTest, WithoutAnApplicationOrAfterAHostErrorTheStatusStaysZero
         LONG status = 7;
         EXPECT_HRESULT_SUCCEEDED(Initialize(c.lyricObject, ByReference(VT_I4, &status)));
         EXPECT_EQ(0, status);
-        EXPECT_TRUE(CallsOf(L"Application").empty());
+        EXPECT_TRUE(CallsOf(host, L"Application").empty());
     }
 
     // A host error on the menu item: nothing after it, status 0.
@@ -111,7 +98,7 @@ TEST_F(PlotvaneHostTest, WithoutAnApplicationOrAfterAHostErrorTheStatusStaysZero
     EXPECT_HRESULT_SUCCEEDED(Initialize(ObjectArgument(VT_DISPATCH, host.Application()), ByReference(VT_I4, &status)));
     EXPECT_EQ(0, status);
     EXPECT_EQ((std::vector<std::wstring>{L"RegisterLEIFlet \"0001\" \"Plotvane\"", L"RegisterMenuItem \"Plotvane\" \"Tools|\" \"OnQuillon\""}),
-              CallsOf(L"Application"));
+              CallsOf(host, L"Application"));
     EXPECT_EQ(0, host.CallCount(L"Application", L"RegisterObjectProperty"));
 }
 
@@ -139,7 +126,7 @@ TEST_F(PlotvaneHostTest, TheApplicationAndTheStatusArriveInEveryFormAHostOrScrip
         SCOPED_TRACE(c.what);
         host.ClearLog();
         EXPECT_HRESULT_SUCCEEDED(Initialize(c.lyricObject, c.status));
-        EXPECT_EQ(6u, CallsOf(L"Application").size());
+        EXPECT_EQ(6u, CallsOf(host, L"Application").size());
     }
     EXPECT_EQ(VARIANT_TRUE, asBool);
     EXPECT_EQ(VT_I4, asVariant.vt);
@@ -163,7 +150,7 @@ TEST_F(PlotvaneHostTest, TheMenuCommandOpensAFrameWhoseNewControlIsSitedAndHande
                   L"GetRegistry \"Quillon\" \"FrameLeft\" \"10\"", L"GetRegistry \"Quillon\" \"FrameTop\" \"10\"",
                   L"MDIFrame \"Plotvane - Version 1.0.0.1\" \"20\" \"30\" \"440\" \"340\" \"440\" \"340\" \"440\" \"340\" "
                   L"\"Velmora.LEIFlet.Plotvane.1\""}),
-              CallsOf(L"Application"));
+              CallsOf(host, L"Application"));
 
     ASSERT_EQ(1u, host.FrameWindows().size());
     const SimFrameWindow& frame = host.FrameWindows()[0];
@@ -219,7 +206,7 @@ TEST_F(PlotvaneHostTest, TheAboutBoxShowsTheControlsOwnVersion)
         HWND about = CModalDriver::FindDialog(L"About Plotvane");
         if (!about)
             return false;
-        version = CModalDriver::WindowText(GetDlgItem(about, IDC_ABOUT_VERSION));
+        version = WindowTitle(GetDlgItem(about, IDC_ABOUT_VERSION));
         PostMessageW(about, WM_COMMAND, IDOK, 0);
         return true;
     }});

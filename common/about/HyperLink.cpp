@@ -1,6 +1,7 @@
 #include "common/about/HyperLink.h"
 
 #include "common/about/LinkOpening.h"
+#include "platform/ui/DeviceContext.h"
 #include "platform/ui/Module.h"
 #include "platform/ui/UserPrompts.h"
 

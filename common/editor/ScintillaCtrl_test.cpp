@@ -2,9 +2,9 @@
 #include "common/editor/VBScriptEditor.h"
 
 #include "common/text/TextConversion.h"
+#include "common/win/UniqueHandle.h"
 
-#include "platform/scilexer/SciLexerStandIn.h"
-#include "platform/ui/WinHandles.h"
+#include "testing/scilexer/SciLexerStandIn.h"
 
 #include <gtest/gtest.h>
 #include <cwchar>

@@ -4,6 +4,7 @@
 #include "common/logwindow/LogLine.h"
 #include "common/logwindow/LogText.h"
 #include "common/text/TextConversion.h"
+#include "platform/ui/DeviceContext.h"
 #include "platform/ui/UserPrompts.h"
 
 #include <algorithm>

@@ -15,23 +15,21 @@ CLogPageStandIn::CLogPageStandIn()
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = kClassName;
     RegisterClassW(&windowClass);  // fails harmlessly when already registered
-    m_window = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                               windowClass.hInstance, this);
-    SetLogTargetWindow(m_window);
+    m_window.Reset(CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   windowClass.hInstance, this));
+    SetLogTargetWindow(m_window.Get());
 }
 
 CLogPageStandIn::~CLogPageStandIn()
 {
     SetLogTargetWindow(nullptr);
     TakeLines();  // frees any copy still queued
-    if (m_window)
-        DestroyWindow(m_window);
 }
 
 std::vector<std::wstring> CLogPageStandIn::TakeLines()
 {
     MSG message;
-    while (m_window && PeekMessageW(&message, m_window, 0, 0, PM_REMOVE))
+    while (m_window && PeekMessageW(&message, m_window.Get(), 0, 0, PM_REMOVE))
         DispatchMessageW(&message);
     std::vector<std::wstring> lines;
     lines.swap(m_lines);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "common/win/UniqueHandle.h"
+
 class CLogPageStandIn {
 public:
     CLogPageStandIn();
@@ -14,7 +16,7 @@ public:
     CLogPageStandIn(const CLogPageStandIn&) = delete;
     CLogPageStandIn& operator=(const CLogPageStandIn&) = delete;
 
-    HWND Window() const { return m_window; }
+    HWND Window() const { return m_window.Get(); }
     // Delivers what is queued and hands over the lines received since the
     // last call.
     std::vector<std::wstring> TakeLines();
@@ -22,7 +24,7 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    HWND m_window = nullptr;
+    UniqueWindow m_window;
     std::vector<std::wstring> m_lines;
 };
 

@@ -47,6 +47,7 @@ public:
     // in script syntax; the routine runs during the call. False also when the
     // engine reported an error while it ran.
     bool CallSub(const std::wstring& routineCall);
+    // Closes the engine and lets go of it and of the script object.
     bool Close();
 
     RefPtr<IActiveScript> Engine() const { return m_engine; }

@@ -5,6 +5,7 @@
 #include "common/storedvalues/CNumbers.h"
 #include "geometry/paramui/ParamUiResources.h"
 #include "geometry/paramui/TrackMessages.h"
+#include "platform/ui/DeviceContext.h"
 #include "platform/ui/Module.h"
 
 namespace {
@@ -234,13 +235,13 @@ void CParamListBox::Paint()
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(GetSafeHwnd(), &ps);
     const RECT client = GetClientRect();
-    HDC memory = CreateCompatibleDC(dc);
+    const UniqueMemoryDC memory(CreateCompatibleDC(dc));
     UniqueBitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
     if (memory && bitmap) {
-        const HGDIOBJ oldBitmap = SelectObject(memory, bitmap.Get());
-        FillRect(memory, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        const HGDIOBJ oldBitmap = SelectObject(memory.Get(), bitmap.Get());
+        FillRect(memory.Get(), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         m_editTarget = nullptr;
-        const HGDIOBJ oldPen = SelectObject(memory, m_separatorPen.Get());
+        const HGDIOBJ oldPen = SelectObject(memory.Get(), m_separatorPen.Get());
         const int count = RowCount();
         for (int i = static_cast<int>(SendMessage(LB_GETTOPINDEX)); i < count; ++i) {
             RECT entry = EntryRect(i);
@@ -249,21 +250,19 @@ void CParamListBox::Paint()
             CAETrack* row = RowAt(i);
             if (!row)
                 continue;
-            MoveToEx(memory, entry.left, entry.top, nullptr);
-            LineTo(memory, entry.right, entry.top);
+            MoveToEx(memory.Get(), entry.left, entry.top, nullptr);
+            LineTo(memory.Get(), entry.right, entry.top);
             entry.top += 1;
-            row->DrawBackground(memory, entry);
-            row->DrawControls(m_font.Get(), memory, entry);
-            row->DrawLabel(m_font.Get(), memory, entry);
+            row->DrawBackground(memory.Get(), entry);
+            row->DrawControls(m_font.Get(), memory.Get(), entry);
+            row->DrawLabel(m_font.Get(), memory.Get(), entry);
             if (row->IsSelected() && row->Kind() == kTrackSlider)
                 m_editTarget = static_cast<CAESliderTrack*>(row);
         }
-        SelectObject(memory, oldPen);
-        BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, oldBitmap);
+        SelectObject(memory.Get(), oldPen);
+        BitBlt(dc, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
+        SelectObject(memory.Get(), oldBitmap);
     }
-    if (memory)
-        DeleteDC(memory);
     EndPaint(GetSafeHwnd(), &ps);
     PostMessageW(GetSafeHwnd(), UM_PLACEEDITOR, 0, 0);
 }

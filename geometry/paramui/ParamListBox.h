@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "common/win/UniqueHandle.h"
 #include "geometry/paramui/GroupTrack.h"
 #include "geometry/paramui/SliderTrack.h"
-#include "platform/ui/WinHandles.h"
 #include "platform/ui/Window.h"
 
 class CParamListBox : public CWnd {

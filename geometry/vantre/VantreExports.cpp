@@ -21,20 +21,6 @@ namespace {
 const char kObjectGuid[] = "56BB1B08-4A77-416f-8E63-4E78D887A9EF";
 const char kObjectName[] = "Vantre";
 
-// Owns a loaded bitmap until the host's object takes it.
-class CBitmapHandle {
-public:
-    explicit CBitmapHandle(HBITMAP bitmap) : m_bitmap(bitmap) {}
-    ~CBitmapHandle() { if (m_bitmap) DeleteObject(m_bitmap); }
-    CBitmapHandle(const CBitmapHandle&) = delete;
-    CBitmapHandle& operator=(const CBitmapHandle&) = delete;
-    HBITMAP Get() const { return m_bitmap; }
-    HBITMAP Release() { HBITMAP b = m_bitmap; m_bitmap = nullptr; return b; }
-
-private:
-    HBITMAP m_bitmap;
-};
-
 }  // namespace
 
 extern "C" {
@@ -58,12 +44,10 @@ int32_t GEO_EXPORT_CALL GetThumbnail(GeoHostBitmap* bitmap)
 {
     if (!bitmap || bitmap->handle)
         return 0;
-    CBitmapHandle loaded(static_cast<HBITMAP>(
-        LoadImageW(VantreModuleHandle(), MAKEINTRESOURCEW(IDB_THUMBNAIL), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    if (!loaded.Get())
-        return 0;
-    bitmap->handle = loaded.Release();
-    return 1;
+    // The host's object takes the bitmap over.
+    bitmap->handle = static_cast<HBITMAP>(
+        LoadImageW(VantreModuleHandle(), MAKEINTRESOURCEW(IDB_THUMBNAIL), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    return bitmap->handle ? 1 : 0;
 }
 
 int32_t GEO_EXPORT_CALL InitializeParamMap(IGeoObject* object)

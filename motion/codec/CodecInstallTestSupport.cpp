@@ -40,22 +40,23 @@ ScopedCodecInstall::~ScopedCodecInstall()
 
 std::wstring InstalledCodecEntry()
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kDriversKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    UniqueRegistryKey key;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kDriversKey, 0, KEY_READ, key.Put()) != ERROR_SUCCESS)
         return {};
     wchar_t value[MAX_PATH] = {};
     DWORD bytes = sizeof(value) - sizeof(wchar_t);
     DWORD type = 0;
-    const LONG status = RegQueryValueExW(key, L"vidc.DRVL", nullptr, &type, reinterpret_cast<BYTE*>(value), &bytes);
-    RegCloseKey(key);
+    const LONG status =
+        RegQueryValueExW(key.Get(), L"vidc.DRVL", nullptr, &type, reinterpret_cast<BYTE*>(value), &bytes);
     return status == ERROR_SUCCESS && type == REG_SZ ? std::wstring(value) : std::wstring();
 }
 
-std::vector<ScopedHandle> CodecThreads()
+std::vector<UniqueKernelHandle> CodecThreads()
 {
-    std::vector<ScopedHandle> threads;
+    std::vector<UniqueKernelHandle> threads;
     const HMODULE codec = GetModuleHandleW(L"DRVL.dll");
-    const ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    // A failed snapshot is INVALID_HANDLE_VALUE, as for CreateFile.
+    const UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
     if (!codec || !snapshot)
         return threads;
     THREADENTRY32 entry = {};
@@ -63,7 +64,7 @@ std::vector<ScopedHandle> CodecThreads()
     for (BOOL more = Thread32First(snapshot.Get(), &entry); more; more = Thread32Next(snapshot.Get(), &entry)) {
         if (entry.th32OwnerProcessID != GetCurrentProcessId())
             continue;
-        ScopedHandle thread(OpenThread(THREAD_QUERY_INFORMATION | SYNCHRONIZE, FALSE, entry.th32ThreadID));
+        UniqueKernelHandle thread(OpenThread(THREAD_QUERY_INFORMATION | SYNCHRONIZE, FALSE, entry.th32ThreadID));
         void* start = nullptr;
         HMODULE module = nullptr;
         if (thread &&

@@ -2,7 +2,7 @@
 // Installs the built DRVL.dll (beside the test program) as the prefix's
 // "vidc.DRVL" driver for the life of the object, and removes the entry again.
 
-#include "common/win/ScopedHandle.h"
+#include "common/win/UniqueHandle.h"
 
 #include <string>
 #include <vector>
@@ -26,4 +26,4 @@ std::wstring InstalledCodecEntry();
 std::wstring ProgramFolder();
 // The threads of this process that started in the codec module, opened
 // for waiting on them.
-std::vector<ScopedHandle> CodecThreads();
+std::vector<UniqueKernelHandle> CodecThreads();

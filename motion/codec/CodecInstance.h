@@ -13,25 +13,6 @@
 #include <windows.h>
 #include <vfw.h>
 
-// A frame decoder of a stream, closed on every path.
-class ScopedGetFrame {
-public:
-    ScopedGetFrame() = default;
-    ~ScopedGetFrame() { Reset(); }
-    ScopedGetFrame(const ScopedGetFrame&) = delete;
-    ScopedGetFrame& operator=(const ScopedGetFrame&) = delete;
-    void Reset(PGETFRAME decoder = nullptr)
-    {
-        if (m_decoder)
-            AVIStreamGetFrameClose(m_decoder);
-        m_decoder = decoder;
-    }
-    PGETFRAME Get() const { return m_decoder; }
-
-private:
-    PGETFRAME m_decoder = nullptr;
-};
-
 class CodecInstance {
 public:
     // Reference count 1; enters the set of live instances.
@@ -42,8 +23,9 @@ public:
     ULONG AddRef();
     ULONG Release();
 
-    // The live instance with that driver id, or null (id 0 included).
-    static CodecInstance* FromDriverId(DWORD_PTR driverId);
+    // The live instance with that driver id (a new reference), or null (id
+    // 0 included).
+    static RefPtr<CodecInstance> FromDriverId(DWORD_PTR driverId);
 
     LRESULT DecompressFrame(const ICDECOMPRESS& decompress);
     // Releases the script this instance plays; the source stays open.
@@ -64,7 +46,7 @@ private:
     LONG GetFrameFromVariable() const;
     bool CopySourceFrame(const BITMAPINFOHEADER& outputFormat, void* output, LONG frame) const;
 
-    volatile LONG m_refCount = 1;
+    LONG m_refCount = 1;   // under the live set's lock
     uint32_t m_frameCount = 0;
     std::wstring m_recordId;
     std::wstring m_scriptName;
@@ -73,6 +55,6 @@ private:
     RefPtr<IAVIFile> m_sourceFile;
     RefPtr<IAVIStream> m_sourceStream;
     AVISTREAMINFOW m_sourceInfo = {};
-    ScopedGetFrame m_decoder;
+    UniqueGetFrame m_decoder;
     DWORD m_compressCapacity = 0;
 };

@@ -7,10 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
 #include <cstring>
 #include <cwchar>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 #include <vfw.h>
 
@@ -62,9 +66,9 @@ class DriverProcTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_module = LoadLibraryW(L"DRVL.dll");
-        ASSERT_NE(m_module, nullptr);
-        m_proc = reinterpret_cast<DriverProcFn>(GetProcAddress(m_module, "DriverProc"));
+        m_module.Reset(LoadLibraryW(L"DRVL.dll"));
+        ASSERT_TRUE(m_module);
+        m_proc = reinterpret_cast<DriverProcFn>(GetProcAddress(m_module.Get(), "DriverProc"));
         ASSERT_NE(m_proc, nullptr);
         ASSERT_EQ(Send(0, DRV_LOAD), 1);
         m_id = static_cast<DWORD_PTR>(Send(0, DRV_OPEN));
@@ -76,7 +80,7 @@ protected:
             EXPECT_EQ(Send(m_id, DRV_CLOSE), 1);
         }
         EXPECT_EQ(Send(0, DRV_FREE), 1);
-        FreeLibrary(m_module);
+        m_module.Reset();
     }
 
     LRESULT Send(DWORD_PTR id, UINT message, LPARAM p1 = 0, LPARAM p2 = 0)
@@ -120,10 +124,13 @@ protected:
         return DecompressOn(m_id, record, sampleSize, picture);
     }
 
-    LRESULT DecompressOn(DWORD_PTR id, const std::vector<BYTE>& record, DWORD sampleSize, std::vector<BYTE>& picture)
+    // `outputSize` is the size the output format states; the buffer always
+    // holds a whole 4 x 2 picture.
+    LRESULT DecompressOn(DWORD_PTR id, const std::vector<BYTE>& record, DWORD sampleSize, std::vector<BYTE>& picture,
+                         DWORD outputSize = 4 * 2 * 4)
     {
         BITMAPINFOHEADER input = Format(kDrvlFourCC, 32, sampleSize);
-        BITMAPINFOHEADER output = Format(BI_RGB, 32, 4 * 2 * 4);
+        BITMAPINFOHEADER output = Format(BI_RGB, 32, outputSize);
         picture.assign(4 * 2 * 4, 0xEE);
         ICDECOMPRESS d = {};
         d.lpbiInput = &input;
@@ -133,7 +140,7 @@ protected:
         return Send(id, ICM_DECOMPRESS, &d, reinterpret_cast<void*>(sizeof(d)));
     }
 
-    HMODULE m_module = nullptr;
+    UniqueModule m_module;
     DriverProcFn m_proc = nullptr;
     DWORD_PTR m_id = 0;
 };
@@ -252,10 +259,51 @@ TEST_F(DriverProcTest, FormatAnswersAndDecompressQueries)
     }
 }
 
+TEST_F(DriverProcTest, PicturesBeyondTheSizeLimitAreRefusedInEveryNegotiation)
+{
+    struct Case { const char* what; LONG width, height; bool decodable; };
+    const Case cases[] = {
+        {"4096 x 4096, the largest", 4096, 4096, true},
+        {"4096 x -4096, top-down", 4096, -4096, true},
+        {"16384 x 1024, the widest", 16384, 1024, true},
+        {"4097 x 4096, past 64 MB", 4097, 4096, false},
+        {"16385 x 1, too wide", 16385, 1, false},
+        {"32768 x 32768, 4 GB", 32768, 32768, false},
+        {"65536 x 65536, wraps to 0 in 32 bits", 65536, 65536, false},
+        {"1 x -2147483647", 1, -2147483647, false},
+        {"0 x 4", 0, 4, false},
+        {"-4 x 4", -4, 4, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        BITMAPINFOHEADER drvl = Format(kDrvlFourCC, 32);
+        drvl.biWidth = c.width;
+        drvl.biHeight = c.height;
+        BITMAPINFOHEADER rgb = drvl;
+        rgb.biCompression = BI_RGB;
+        const LRESULT expected = c.decodable ? ICERR_OK : ICERR_BADFORMAT;
+        EXPECT_EQ(Send(m_id, ICM_DECOMPRESS_QUERY, &drvl), expected);
+        EXPECT_EQ(Send(m_id, ICM_DECOMPRESS_QUERY, &drvl, &rgb), expected);
+        BITMAPINFOHEADER small = Format(kDrvlFourCC, 32);
+        EXPECT_EQ(Send(m_id, ICM_DECOMPRESS_QUERY, &small, &rgb), expected) << "output";
+        BITMAPINFOHEADER answer = {};
+        EXPECT_EQ(Send(m_id, ICM_DECOMPRESS_GET_FORMAT, &drvl, &answer), expected);
+        if (c.decodable) {
+            EXPECT_EQ(answer.biSizeImage, static_cast<DWORD>(4ull * c.width * std::abs(c.height)));
+        }
+    }
+}
+
 TEST_F(DriverProcTest, CompressPassesRecordsThroughWithinTheAnnouncedSize)
 {
+    // A script size whose sum with the fixed part passes 32 bits: a narrower
+    // sum would wrap to 679 bytes and fit.
+    std::vector<BYTE> hugeScript = HeaderRecord(L"");
+    const uint32_t hugeBytes = 0xFFFFFFFFu - 100;
+    std::memcpy(hugeScript.data() + offsetof(ScriptHeaderRecord, scriptBytes), &hugeBytes, sizeof(hugeBytes));
     struct Case { const char* what; std::vector<BYTE> record; DWORD announced; LRESULT result; DWORD size; };
     const Case cases[] = {
+        {"script size past 32 bits", hugeScript, 1000, ICERR_MEMORY, 0xDEAD},
         {"empty script header", HeaderRecord(L""), 1000, ICERR_OK, 782},
         {"header with script", HeaderRecord(L"Sub Startup\nEnd Sub\n"), 1000, ICERR_OK, 780 + 2 * 21},
         {"index record", IndexRecord(kFrameIndexType, 1, 7), 1000, ICERR_OK, 12},
@@ -306,6 +354,32 @@ TEST_F(DriverProcTest, DecompressRefusesRecordsThatDoNotHoldTogether)
     }
 }
 
+TEST_F(DriverProcTest, InstancesOpenAndCloseOnSeveralThreadsAtOnce)
+{
+    // Players on several threads: every open, message and close of one
+    // thread meets the others' in the set of live instances.
+    constexpr int kThreads = 4;
+    constexpr int kRounds = 5000;
+    std::atomic<int> failures{0};
+    std::vector<std::thread> players;
+    for (int t = 0; t < kThreads; ++t) {
+        players.emplace_back([&] {
+            BITMAPINFOHEADER rgb = Format(BI_RGB, 32, 100);
+            for (int round = 0; round < kRounds; ++round) {
+                const DWORD_PTR id = static_cast<DWORD_PTR>(Send(0, DRV_OPEN));
+                // (A closed id may come back at once as another thread's instance.)
+                if (!id || Send(id, ICM_COMPRESS_GET_SIZE, &rgb) != 100 || Send(id, DRV_CLOSE) != 1)
+                    ++failures;
+            }
+        });
+    }
+    for (std::thread& player : players)
+        player.join();
+    EXPECT_EQ(failures.load(), 0);
+    BITMAPINFOHEADER rgb = Format(BI_RGB, 32, 100);
+    EXPECT_EQ(Send(m_id, ICM_COMPRESS_GET_SIZE, &rgb), 100);
+}
+
 // Decompressing with a real source movie starts a runner thread in the
 // codec; every way the codec is left stops it.
 class DriverProcRunnerTest : public DriverProcTest {
@@ -322,7 +396,7 @@ protected:
     // The one runner thread the codec has, or null.
     DWORD RunnerThreadId()
     {
-        const std::vector<ScopedHandle> threads = CodecThreads();
+        const std::vector<UniqueKernelHandle> threads = CodecThreads();
         return threads.size() == 1 ? GetThreadId(threads[0].Get()) : 0;
     }
 
@@ -352,6 +426,25 @@ TEST_F(DriverProcRunnerTest, TheSameHeaderAgainOnlyDeliversAndANewOneRestartsThe
     EXPECT_NE(restarted, runner);
     EXPECT_EQ(Send(m_id, ICM_DECOMPRESS_END), ICERR_OK);
     EXPECT_TRUE(CodecThreads().empty());
+}
+
+TEST_F(DriverProcRunnerTest, APictureIsCopiedNoFurtherThanTheOutputSizeSays)
+{
+    // Frame 0 of the source is all zero bytes; a stated size of 0 means the
+    // format's own picture size.
+    struct Case { DWORD outputSize; size_t written; };
+    const Case cases[] = {{32, 32}, {16, 16}, {1, 1}, {0, 32}};
+    const std::vector<BYTE> header = Header(L"{00000000-0000-0000-0000-00000000000D}");
+    for (const Case& c : cases) {
+        std::vector<BYTE> picture;
+        ASSERT_EQ(DecompressOn(m_id, header, static_cast<DWORD>(header.size()), picture, c.outputSize), ICERR_OK)
+            << c.outputSize;
+        EXPECT_EQ(std::count(picture.begin(), picture.end(), 0), static_cast<std::ptrdiff_t>(c.written))
+            << c.outputSize;
+        EXPECT_TRUE(std::all_of(picture.begin() + c.written, picture.end(), [](BYTE b) { return b == 0xEE; }))
+            << "written past the stated size " << c.outputSize;
+    }
+    EXPECT_EQ(Send(m_id, ICM_DECOMPRESS_END), ICERR_OK);
 }
 
 TEST_F(DriverProcRunnerTest, ClosingOrFreeingWithoutEndingDecompressionStopsTheRunner)

@@ -1,6 +1,7 @@
 #include "motion/codec/DrovelObject.h"
 
 #include "common/automation/DispatchArguments.h"
+#include "common/com/ComBoundary.h"
 #include "common/com/ComTypes.h"
 #include "motion/codec/DebugOutput.h"
 #include "motion/codec/DrovelIds.h"
@@ -107,6 +108,16 @@ CDrovelObject::CDrovelObject(const std::wstring& runnerName, ScriptVariables* va
       m_variables(variables),
       m_runnerName(runnerName)
 {
+    // A stop ends every wait of a device call at once, so the runner never
+    // has to end its thread inside one.
+    for (CMCCGISerial& link : m_links)
+        link.SetAbortEvent(m_stopEvent.Get());
+}
+
+void CDrovelObject::CloseDeviceLinks()
+{
+    for (CMCCGISerial& link : m_links)
+        link.Close();
 }
 
 bool CDrovelObject::StopRequested() const
@@ -127,17 +138,13 @@ STDMETHODIMP CDrovelObject::Invoke(DISPID member, REFIID iid, LCID, WORD flags, 
         return DISP_E_BADPARAMCOUNT;
     if (StopRequested())
         return E_ABORT;
-    try {
+    return ComBoundary([&] {
         DispatchArguments args(arguments);
         const HRESULT hr = RunMember(member, arguments, result, exception, args);
         if ((hr == DISP_E_TYPEMISMATCH || hr == DISP_E_OVERFLOW) && argumentError)
             *argumentError = args.FailedBlockPosition();
         return hr;
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
+    });
 }
 
 HRESULT CDrovelObject::RunMember(DISPID member, const DISPPARAMS& params, VARIANT* result,
@@ -299,7 +306,7 @@ HRESULT CDrovelObject::ScriptMember(DISPID member, const DISPPARAMS& params, VAR
     case kIsEventSet: {
         if (FAILED(hr = args.Text(0, text)))
             return hr;
-        const ScopedHandle event(OpenEventW(EVENT_ALL_ACCESS, FALSE, text.c_str()));
+        const UniqueKernelHandle event(OpenEventW(EVENT_ALL_ACCESS, FALSE, text.c_str()));
         SetInt(result, !event ? -1 : WaitForSingleObject(event.Get(), 0) == WAIT_OBJECT_0 ? 1 : 0);
         return S_OK;
     }
@@ -308,7 +315,7 @@ HRESULT CDrovelObject::ScriptMember(DISPID member, const DISPPARAMS& params, VAR
             return hr;
         if (FAILED(hr = args.Text(0, text)))
             return hr;
-        const ScopedHandle event(OpenEventW(EVENT_ALL_ACCESS, FALSE, text.c_str()));
+        const UniqueKernelHandle event(OpenEventW(EVENT_ALL_ACCESS, FALSE, text.c_str()));
         if (event) {
             if (number != 0)
                 SetEvent(event.Get());

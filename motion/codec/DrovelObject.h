@@ -7,9 +7,9 @@
 // calls the object ends by itself.
 
 #include "common/automation/AutomationObject.h"
+#include "common/win/UniqueHandle.h"
 #include "motion/codec/LiveCounts.h"
 #include "motion/codec/MCCGISerial.h"
-#include "common/win/ScopedHandle.h"
 #include "motion/codec/ScriptVariables.h"
 
 #include <string>
@@ -32,6 +32,9 @@ public:
 
     // The routine the script named for received records; empty for none.
     const std::wstring& CallbackRoutine() const { return m_callbackRoutine; }
+    // Closes every port and stops its listener; for the runner, which must
+    // not wait for the engine to let go of the object.
+    void CloseDeviceLinks();
 
 private:
     ~CDrovelObject() override = default;
@@ -48,8 +51,8 @@ private:
                         LONG flags, LONG count) const;
 
     LiveCount m_live{LiveCount::kDrovelObject};
-    ScopedHandle m_stopEvent;
-    ScopedHandle m_timer;
+    UniqueKernelHandle m_stopEvent;
+    UniqueKernelHandle m_timer;
     ScriptVariables* const m_variables;
     CMCCGISerial m_links[kLinks];
     std::wstring m_callbackRoutine;

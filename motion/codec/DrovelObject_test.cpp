@@ -74,8 +74,8 @@ protected:
 
     const std::wstring m_runner = L"drvl-object-test-" + std::to_wstring(GetCurrentProcessId());
     const std::wstring m_stopName = m_runner + L"-Stop";
-    ScopedHandle m_stop;
-    ScopedHandle m_timer;
+    UniqueKernelHandle m_stop;
+    UniqueKernelHandle m_timer;
     ScriptVariables m_variables;
     RefPtr<CDrovelObject> m_object;
 };

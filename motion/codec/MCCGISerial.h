@@ -65,13 +65,13 @@ private:
     std::vector<BYTE> m_lastReply;
     bool m_replyHasChecksum = false;
     double m_counterFrequency = 1.0;
-    ScopedHandle m_recordArrived; // auto-reset, set whenever a record is queued
+    UniqueKernelHandle m_recordArrived; // auto-reset, set whenever a record is queued
 
     // Shared with the listener thread, under m_lock.
     CriticalSection m_lock;
     CRecordFramer m_framer;
     std::deque<std::unique_ptr<ReceivedRecord>> m_records;
-    ScopedHandle m_callbackEvent;
+    UniqueKernelHandle m_callbackEvent;
     LONGLONG m_lastRecordTime = 0;
     LONGLONG m_markTime = 0;
     bool m_markSet = false;

@@ -75,7 +75,12 @@ bool CSerialEx::StopRequested() const
 
 DWORD WINAPI CSerialEx::ListenerMain(void* self)
 {
-    return static_cast<CSerialEx*>(self)->Listen();
+    // Nothing may leave the thread's entry through an exception.
+    try {
+        return static_cast<CSerialEx*>(self)->Listen();
+    } catch (...) {
+        return ERROR_GEN_FAILURE;
+    }
 }
 
 void CSerialEx::DeliverEvent(DWORD events, DWORD errors)
@@ -85,6 +90,14 @@ void CSerialEx::DeliverEvent(DWORD events, DWORD errors)
         OnEvent(events, errors);
     } catch (...) {
     }
+}
+
+void CSerialEx::DeliverQueuedData()
+{
+    DWORD queued = 0;
+    DWORD errors = 0;
+    if ((QueryEventMask() & EV_RXCHAR) && QueryInputQueue(queued, &errors) == 0 && queued > 0)
+        DeliverEvent(EV_RXCHAR, errors);
 }
 
 DWORD CSerialEx::Listen()
@@ -105,9 +118,11 @@ DWORD CSerialEx::Listen()
             break;
         pending = false;
         DWORD unused = 0;
-        // The event is set, so the wait is over; asking with a wait lets Wine
-        // write the result, which it may do a moment after the event.
-        if (GetOverlappedResult(PortHandle(), &overlapped, &unused, TRUE)) {
+        if (!HasOverlappedIoCompleted(&overlapped)) {
+            // Wine can set the event of a wait without writing its result:
+            // the wait has ended, so whatever has arrived is read.
+            DeliverQueuedData();
+        } else if (GetOverlappedResult(PortHandle(), &overlapped, &unused, FALSE)) {
             const DWORD events = TakeReportedEvents();
             DWORD queued = 0;
             DWORD errors = 0;

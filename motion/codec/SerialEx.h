@@ -32,8 +32,10 @@ private:
     static DWORD WINAPI ListenerMain(void* self);
     DWORD Listen();
     void DeliverEvent(DWORD events, DWORD errors);
+    // Hands queued input to OnEvent as received data.
+    void DeliverQueuedData();
 
-    ScopedHandle m_listener;
-    ScopedHandle m_stopEvent;
-    ScopedHandle m_overlappedEvent;
+    UniqueKernelHandle m_listener;
+    UniqueKernelHandle m_stopEvent;
+    UniqueKernelHandle m_overlappedEvent;
 };

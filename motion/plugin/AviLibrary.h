@@ -1,8 +1,11 @@
 #pragma once
-// AVIFileInit and AVIFileExit, balanced on every path.
+// AVIFileInit and AVIFileExit, balanced on every path; the owner of a
+// stream's frame decoder.
 
 #include <windows.h>
 #include <vfw.h>
+
+#include "common/win/UniqueHandle.h"
 
 class AviLibrary {
 public:
@@ -11,3 +14,5 @@ public:
     AviLibrary(const AviLibrary&) = delete;
     AviLibrary& operator=(const AviLibrary&) = delete;
 };
+
+using UniqueGetFrame = UniqueHandle<NullHandleTraits<PGETFRAME, &AVIStreamGetFrameClose>>;

@@ -23,26 +23,15 @@ LRESULT Compress(const ICCOMPRESS* c)
     const int call = g_state.calls++;
     if (call == g_state.failAtCall)
         return ICERR_ERROR;
-    const auto* in = static_cast<const BYTE*>(c->lpInput);
-    uint32_t type;
-    std::memcpy(&type, in, sizeof(type));
-    DWORD size;
-    if (type == companion::kScriptHeaderType) {
-        uint32_t scriptBytes;
-        std::memcpy(&scriptBytes, in + offsetof(companion::ScriptHeaderRecord, scriptBytes),
-                    sizeof(scriptBytes));
-        size = companion::kScriptHeaderFixedSize + scriptBytes;
-    } else if (type == companion::kFrameIndexType) {
-        size = companion::kFrameIndexSize;
-    } else {
+    uint64_t size;
+    if (!companion::RecordSize(c->lpInput, size))
         return ICERR_ERROR;
-    }
     if (size > g_state.announcedSize) {
         ++g_state.refusedOversize;
         return ICERR_MEMORY;
     }
-    std::memcpy(c->lpOutput, in, size);
-    c->lpbiOutput->biSizeImage = size;
+    std::memcpy(c->lpOutput, c->lpInput, static_cast<size_t>(size));
+    c->lpbiOutput->biSizeImage = static_cast<DWORD>(size);
     if (c->lpdwFlags)
         *c->lpdwFlags = AVIIF_KEYFRAME;
     return ICERR_OK;

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace companion {
 
@@ -61,6 +62,27 @@ static_assert(sizeof(FrameIndexRecord) == kFrameIndexSize);
 constexpr uint64_t ScriptHeaderSize(uint64_t scriptChars)
 {
     return kScriptHeaderFixedSize + 2 * (scriptChars + 1);
+}
+
+// Size of the record that starts at `record`, from its type and, for a
+// header, its script size; false for a type that is no record. A header's
+// fixed part must be readable.
+inline bool RecordSize(const void* record, uint64_t& size)
+{
+    const auto* bytes = static_cast<const unsigned char*>(record);
+    uint32_t type;
+    std::memcpy(&type, bytes, sizeof(type));
+    if (type == kScriptHeaderType) {
+        uint32_t scriptBytes;
+        std::memcpy(&scriptBytes, bytes + offsetof(ScriptHeaderRecord, scriptBytes), sizeof(scriptBytes));
+        size = static_cast<uint64_t>(kScriptHeaderFixedSize) + scriptBytes;
+        return true;
+    }
+    if (type == kFrameIndexType) {
+        size = kFrameIndexSize;
+        return true;
+    }
+    return false;
 }
 
 } // namespace companion

@@ -2,9 +2,9 @@
 
 #include <cwchar>
 
+#include "common/win/UniqueHandle.h"
 #include "platform/activex/ComServer.h"
 #include "platform/ui/Dialog.h"
-#include "platform/ui/WinHandles.h"
 
 namespace {
 

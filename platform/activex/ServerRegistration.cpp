@@ -4,8 +4,8 @@
 #include <olectl.h>
 
 #include "common/com/RefPtr.h"
+#include "common/win/UniqueHandle.h"
 #include "platform/ui/Module.h"
-#include "platform/ui/WinHandles.h"
 
 namespace {
 
@@ -14,11 +14,10 @@ namespace {
 bool WriteKey(const std::wstring& path, const std::wstring& value, const wchar_t* name = nullptr,
               const std::wstring& namedValue = {})
 {
-    HKEY created = nullptr;
+    UniqueRegistryKey key;
     if (RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
-                        nullptr, &created, nullptr) != ERROR_SUCCESS)
+                        nullptr, key.Put(), nullptr) != ERROR_SUCCESS)
         return false;
-    UniqueRegistryKey key(created);
     auto set = [&key](const wchar_t* valueName, const std::wstring& text) {
         const DWORD bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
         return RegSetValueExW(key.Get(), valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), bytes) ==
@@ -78,11 +77,8 @@ bool IsTypeLibraryRegistered(const TypeLibraryId& library)
 {
     const std::wstring path = L"TypeLib\\" + RegistryGuidString(library.id) + L"\\" + std::to_wstring(library.major) +
                               L"." + std::to_wstring(library.minor);
-    HKEY opened = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
-        return false;
-    UniqueRegistryKey key(opened);
-    return true;
+    UniqueRegistryKey key;
+    return RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, key.Put()) == ERROR_SUCCESS;
 }
 
 } // namespace

@@ -20,11 +20,11 @@ public:
         return notifications.m_window ? &notifications : nullptr;
     }
 
-    HWND Window() const { return m_window; }
-    void Register(AsyncSocket* socket) { m_sockets[socket->m_socket] = socket; }
+    HWND Window() const { return m_window.Get(); }
+    void Register(AsyncSocket* socket) { m_sockets[socket->Handle()] = socket; }
     void Unregister(AsyncSocket* socket)
     {
-        const auto it = m_sockets.find(socket->m_socket);
+        const auto it = m_sockets.find(socket->Handle());
         if (it != m_sockets.end() && it->second == socket)
             m_sockets.erase(it);
     }
@@ -38,15 +38,10 @@ private:
         windowClass.hInstance = ModuleHandle();
         windowClass.lpszClassName = kClassName;
         RegisterClassW(&windowClass);  // fails harmlessly when another thread registered it
-        m_window = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                   ModuleHandle(), nullptr);
+        m_window.Reset(CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                       ModuleHandle(), nullptr));
         if (m_window)
-            SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
-    ~SocketNotifications()
-    {
-        if (m_window)
-            DestroyWindow(m_window);
+            SetWindowLongPtrW(m_window.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
 
     static HINSTANCE ModuleHandle()
@@ -76,8 +71,8 @@ private:
         return 0;
     }
 
-    HWND m_window = nullptr;
     std::unordered_map<SOCKET, AsyncSocket*> m_sockets;
+    UniqueWindow m_window;   // declared last: destroyed before the map it dispatches to
 };
 
 AsyncSocket::~AsyncSocket()
@@ -92,14 +87,14 @@ bool AsyncSocket::Create(unsigned short port, long events)
     SocketNotifications* notifications = SocketNotifications::ForThisThread();
     if (!notifications)
         return false;
-    m_socket = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    if (m_socket == INVALID_SOCKET)
+    m_socket.Reset(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    if (!m_socket)
         return false;
     sockaddr_in address = {};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_ANY);
     address.sin_port = htons(port);
-    if (bind(m_socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+    if (bind(m_socket.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
         !AsyncSelect(events)) {
         const int error = WSAGetLastError();
         Close();
@@ -111,17 +106,16 @@ bool AsyncSocket::Create(unsigned short port, long events)
 
 bool AsyncSocket::Listen(int backlog)
 {
-    return IsOpen() && listen(m_socket, backlog) == 0;
+    return IsOpen() && listen(m_socket.Get(), backlog) == 0;
 }
 
 bool AsyncSocket::Accept(AsyncSocket& connection)
 {
     if (!IsOpen() || connection.IsOpen())
         return false;
-    const SOCKET accepted = accept(m_socket, nullptr, nullptr);
-    if (accepted == INVALID_SOCKET)
+    connection.m_socket.Reset(accept(m_socket.Get(), nullptr, nullptr));
+    if (!connection.m_socket)
         return false;
-    connection.m_socket = accepted;
     if (!connection.AsyncSelect(m_events)) {
         connection.Close();
         return false;
@@ -134,7 +128,7 @@ bool AsyncSocket::AsyncSelect(long events)
     SocketNotifications* notifications = SocketNotifications::ForThisThread();
     if (!IsOpen() || !notifications)
         return false;
-    if (WSAAsyncSelect(m_socket, notifications->Window(), kSocketMessage, events) != 0)
+    if (WSAAsyncSelect(m_socket.Get(), notifications->Window(), kSocketMessage, events) != 0)
         return false;
     m_events = events;
     notifications->Register(this);
@@ -145,7 +139,7 @@ unsigned short AsyncSocket::LocalPort() const
 {
     sockaddr_storage address = {};
     int length = sizeof address;
-    if (!IsOpen() || getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+    if (!IsOpen() || getsockname(m_socket.Get(), reinterpret_cast<sockaddr*>(&address), &length) != 0)
         return 0;
     if (address.ss_family == AF_INET)
         return ntohs(reinterpret_cast<const sockaddr_in&>(address).sin_port);
@@ -156,12 +150,12 @@ unsigned short AsyncSocket::LocalPort() const
 
 int AsyncSocket::Receive(void* buffer, int length)
 {
-    return recv(m_socket, static_cast<char*>(buffer), length, 0);
+    return recv(m_socket.Get(), static_cast<char*>(buffer), length, 0);
 }
 
 int AsyncSocket::Send(const void* data, int length)
 {
-    return send(m_socket, static_cast<const char*>(data), length, 0);
+    return send(m_socket.Get(), static_cast<const char*>(data), length, 0);
 }
 
 void AsyncSocket::Close()
@@ -170,10 +164,9 @@ void AsyncSocket::Close()
         return;
     if (SocketNotifications* notifications = SocketNotifications::ForThisThread()) {
         notifications->Unregister(this);
-        WSAAsyncSelect(m_socket, notifications->Window(), 0, 0);
+        WSAAsyncSelect(m_socket.Get(), notifications->Window(), 0, 0);
     }
-    closesocket(m_socket);
-    m_socket = INVALID_SOCKET;
+    m_socket.Reset();
 }
 
 void AsyncSocket::Dispatch(long event, int error)

@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "platform/net/UniqueSocket.h"
+
 class AsyncSocket {
 public:
     static constexpr long kAllEvents = FD_READ | FD_WRITE | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE;
@@ -32,8 +34,8 @@ public:
     // Stops notifications and closes; harmless when already closed.
     void Close();
 
-    SOCKET Handle() const { return m_socket; }
-    bool IsOpen() const { return m_socket != INVALID_SOCKET; }
+    SOCKET Handle() const { return m_socket.Get(); }
+    bool IsOpen() const { return static_cast<bool>(m_socket); }
 
 protected:
     virtual void OnAccept(int /*error*/) {}
@@ -47,6 +49,6 @@ private:
     friend class SocketNotifications;
     void Dispatch(long event, int error);
 
-    SOCKET m_socket = INVALID_SOCKET;
+    UniqueSocket m_socket;
     long m_events = 0;
 };

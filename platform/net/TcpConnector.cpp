@@ -8,7 +8,7 @@ namespace {
 UniqueSocket ConnectOne(const addrinfo& address, std::chrono::steady_clock::time_point deadline)
 {
     UniqueSocket socket(::socket(address.ai_family, address.ai_socktype, address.ai_protocol));
-    if (!socket.IsValid())
+    if (!socket)
         return UniqueSocket();
     u_long nonBlocking = 1;
     if (ioctlsocket(socket.Get(), FIONBIO, &nonBlocking) != 0)
@@ -48,7 +48,7 @@ bool CTcpConnector::Connect(CTcpStream& stream, const addrinfo* addresses, const
     const auto deadline = std::chrono::steady_clock::now() + timeout.Duration();
     for (const addrinfo* entry = addresses; entry; entry = entry->ai_next) {
         UniqueSocket socket = ConnectOne(*entry, deadline);
-        if (socket.IsValid()) {
+        if (socket) {
             stream = CTcpStream(std::move(socket));
             return stream.IsOpen();
         }

@@ -4,7 +4,7 @@
 
 #include <chrono>
 
-#include "platform/net/TcpListener.h"
+#include "testing/net/TcpListener.h"
 
 namespace {
 

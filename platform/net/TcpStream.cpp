@@ -5,7 +5,7 @@
 CTcpStream::CTcpStream(UniqueSocket socket) : m_socket(std::move(socket))
 {
     u_long nonBlocking = 1;
-    if (m_socket.IsValid() && ioctlsocket(m_socket.Get(), FIONBIO, &nonBlocking) != 0)
+    if (m_socket && ioctlsocket(m_socket.Get(), FIONBIO, &nonBlocking) != 0)
         m_socket.Reset();
 }
 

@@ -10,7 +10,7 @@ public:
     // Takes over a connected socket and makes it non-blocking.
     explicit CTcpStream(UniqueSocket socket);
 
-    bool IsOpen() const { return m_socket.IsValid(); }
+    bool IsOpen() const { return static_cast<bool>(m_socket); }
 
     // Sends until all `length` bytes are written or `timeout` has passed in
     // all; the result is the number of bytes written.

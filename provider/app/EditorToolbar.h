@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "platform/ui/WinHandles.h"
+#include "common/win/UniqueHandle.h"
 #include "platform/ui/Window.h"
 
 class CEditorToolbar : public CWnd {
@@ -20,11 +20,7 @@ protected:
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    struct ImageListTraits {
-        static HIMAGELIST Invalid() { return nullptr; }
-        static void Close(HIMAGELIST h) { ImageList_Destroy(h); }
-    };
-    using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListTraits>;
+    using UniqueImageList = UniqueHandle<NullHandleTraits<HIMAGELIST, &ImageList_Destroy>>;
 
     static UniqueImageList LoadImages(UINT bitmapId);
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "common/win/UniqueHandle.h"
 #include "platform/ui/UserPrompts.h"
-#include "platform/ui/WinHandles.h"
 #include "provider/ProviderTestSupport.h"
 #include "provider/app/ScriptDialog.h"
 #include "provider/app/ScriptFile.h"

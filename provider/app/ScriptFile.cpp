@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "common/text/TextConversion.h"
-#include "common/win/ScopedHandle.h"
+#include "common/win/UniqueHandle.h"
 
 namespace {
 
@@ -18,8 +18,8 @@ std::optional<std::wstring> ReadScriptFile(const std::wstring& path)
 {
     // Shared for writing too: reading must not stop a writer (a log file
     // read while the program appends to it).
-    ScopedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return std::nullopt;
     LARGE_INTEGER size = {};
@@ -43,7 +43,7 @@ bool WriteScriptFile(const std::wstring& path, const std::wstring& text)
     const std::string bytes = WideToNarrow(text, CP_UTF8);
     if (bytes.empty() && !text.empty())
         return false;
-    ScopedHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return false;
     DWORD written = 0;

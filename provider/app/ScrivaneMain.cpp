@@ -5,9 +5,9 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "common/win/UniqueHandle.h"
 #include "platform/net/WinsockRuntime.h"
 #include "platform/ui/UserPrompts.h"
-#include "platform/ui/WinHandles.h"
 #include "provider/SetupIni.h"
 #include "provider/app/ProviderDialog.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "common/win/ScopedHandle.h"
+#include "common/win/UniqueHandle.h"
 #include "provider/app/ScriptFile.h"
 
 namespace scrivane_process {
@@ -124,12 +124,11 @@ private:
     {
         std::vector<std::wstring> files;
         WIN32_FIND_DATAW found;
-        const HANDLE search = FindFirstFileW((m_folder + L"Scrivane_Log\\*.txt").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
+        const UniqueFind search(FindFirstFileW((m_folder + L"Scrivane_Log\\*.txt").c_str(), &found));
+        if (search) {
             do
                 files.push_back(m_folder + L"Scrivane_Log\\" + found.cFileName);
-            while (FindNextFileW(search, &found));
-            FindClose(search);
+            while (FindNextFileW(search.Get(), &found));
         }
         std::sort(files.begin(), files.end());
         return files;
@@ -164,7 +163,7 @@ private:
     }
 
     std::wstring m_folder;
-    ScopedHandle m_process;
+    UniqueKernelHandle m_process;
     DWORD m_processId = 0;
     size_t m_seen = 0;
 };

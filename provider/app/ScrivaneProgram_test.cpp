@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "common/providerwire/ProviderFrame.h"
-#include "common/win/ScopedHandle.h"
+#include "common/win/UniqueHandle.h"
 #include "common/xml/XmlNode.h"
 #include "platform/net/WinsockRuntime.h"
 #include "provider/app/ScrivaneProcess.h"

@@ -72,5 +72,10 @@ std::string Client::Read(int frames, int chunk, DWORD pauseMs)
 bool Client::ClosedByServer()
 {
     char byte;
-    return recv(m_socket.Get(), &byte, 1, 0) <= 0;
+    const int received = recv(m_socket.Get(), &byte, 1, 0);
+    if (received == 0)
+        return true;
+    // A reset is a close too; the receive time-out running out is not.
+    const int error = received < 0 ? WSAGetLastError() : 0;
+    return error == WSAECONNRESET || error == WSAECONNABORTED;
 }

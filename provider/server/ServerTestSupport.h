@@ -27,7 +27,8 @@ public:
     // Reads until `frames` replies are complete or the peer closes; small
     // `chunk`s with pauses make a slow reader.
     std::string Read(int frames, int chunk = 65536, DWORD pauseMs = 0);
-    // True when the server closed the connection (end of stream or reset).
+    // True when the server closed the connection (end of stream or reset)
+    // within the ten-second receive time-out; a byte or the time-out is false.
     bool ClosedByServer();
 
 private:

@@ -5,7 +5,9 @@ wine_session_start() {
   local prefix=$1
   export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all}
   # No Mono or Gecko install dialog: it would wait forever on a hidden display.
-  export WINEDLLOVERRIDES="mscoree,mshtml="
+  # No crash debugger either: it waits on the display too, so a crashing test
+  # would hang until its time-out instead of failing at once.
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
   mkdir -p "$WINEPREFIX"
 
   local fdfile

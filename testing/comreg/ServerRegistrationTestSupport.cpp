@@ -1,7 +1,6 @@
 #include "testing/comreg/ServerRegistrationTestSupport.h"
 
-#include "common/win/ScopedHandle.h"
-#include "platform/ui/WinHandles.h"
+#include "common/win/UniqueHandle.h"
 
 namespace {
 
@@ -26,7 +25,7 @@ bool RunRegsvr32(const std::wstring& modulePath, bool unregister, DWORD& exitCod
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return false;
-    ScopedHandle processHandle(process.hProcess);
+    UniqueKernelHandle processHandle(process.hProcess);
     CloseHandle(process.hThread);
     if (WaitForSingleObject(processHandle.Get(), kRegsvr32Limit) != WAIT_OBJECT_0) {
         TerminateProcess(processHandle.Get(), 1);
@@ -38,17 +37,16 @@ bool RunRegsvr32(const std::wstring& modulePath, bool unregister, DWORD& exitCod
 
 bool ReadClassesString(const std::wstring& key, const wchar_t* value, std::wstring& text)
 {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
+    UniqueRegistryKey owner;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_QUERY_VALUE, owner.Put()) != ERROR_SUCCESS)
         return false;
-    UniqueRegistryKey owner(opened);
     DWORD type = 0;
     DWORD bytes = 0;
     const wchar_t* name = value && *value ? value : nullptr;
-    if (RegQueryValueExW(opened, name, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS || type != REG_SZ)
+    if (RegQueryValueExW(owner.Get(), name, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS || type != REG_SZ)
         return false;
     std::wstring buffer(bytes / sizeof(wchar_t) + 1, L'\0');
-    if (RegQueryValueExW(opened, name, nullptr, &type, reinterpret_cast<BYTE*>(&buffer[0]), &bytes) != ERROR_SUCCESS)
+    if (RegQueryValueExW(owner.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&buffer[0]), &bytes) != ERROR_SUCCESS)
         return false;
     buffer.resize(bytes / sizeof(wchar_t));
     while (!buffer.empty() && buffer.back() == L'\0')
@@ -59,11 +57,8 @@ bool ReadClassesString(const std::wstring& key, const wchar_t* value, std::wstri
 
 bool ClassesKeyExists(const std::wstring& key)
 {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
-        return false;
-    UniqueRegistryKey owner(opened);
-    return true;
+    UniqueRegistryKey owner;
+    return RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, owner.Put()) == ERROR_SUCCESS;
 }
 
 CScopedServerRegistration::CScopedServerRegistration(const std::wstring& modulePath) : m_path(modulePath)

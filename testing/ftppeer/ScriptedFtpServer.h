@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/net/TcpListener.h"
+#include "testing/net/TcpListener.h"
 
 struct FtpStep {
     enum class Data {

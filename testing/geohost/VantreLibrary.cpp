@@ -11,16 +11,10 @@ CVantreLibrary::CVantreLibrary(const wchar_t* path) : m_module(LoadLibraryW(path
                Resolve(SetDataBarRedraw, "SetDataBarRedraw") && Resolve(SetDataBarValue, "SetDataBarValue");
 }
 
-CVantreLibrary::~CVantreLibrary()
-{
-    if (m_module)
-        FreeLibrary(m_module);
-}
-
 template <typename F>
 bool CVantreLibrary::Resolve(F& function, const char* name)
 {
-    function = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(m_module, name)));
+    function = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(m_module.Get(), name)));
     return function != nullptr;
 }
 

@@ -4,13 +4,13 @@
 
 #include <windows.h>
 
+#include "common/win/UniqueHandle.h"
 #include "geometry/GeoHostInterface.h"
 
 class CVantreLibrary {
 public:
     // Loads `path` (default: Vantre.dll beside the executable's search path).
     explicit CVantreLibrary(const wchar_t* path = L"Vantre.dll");
-    ~CVantreLibrary();
     CVantreLibrary(const CVantreLibrary&) = delete;
     CVantreLibrary& operator=(const CVantreLibrary&) = delete;
 
@@ -36,6 +36,6 @@ private:
     template <typename F>
     bool Resolve(F& function, const char* name);
 
-    HMODULE m_module = nullptr;
+    UniqueModule m_module;
     bool m_loaded = false;
 };

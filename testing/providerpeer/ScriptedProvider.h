@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/net/TcpListener.h"
+#include "testing/net/TcpListener.h"
 
 struct ProviderScript {
     enum class Action {

@@ -16,14 +16,19 @@ CSimHost::CSimHost() : m_geometry(std::make_unique<CSimGeometry>(*this))
 CSimHost::~CSimHost()
 {
     // Controls first: they may still call the host while they go.
+    CloseControls();
+    for (RefPtr<CSimObject>& object : m_objects)
+        object->Disconnect();
+}
+
+void CSimHost::CloseControls()
+{
     for (SimFrameWindow& window : m_frameWindows)
         if (IsWindow(window.frame))
             DestroyWindow(window.frame);
     m_frameWindows.clear();
     m_controls.clear();
     m_menuItems.clear();
-    for (RefPtr<CSimObject>& object : m_objects)
-        object->Disconnect();
 }
 
 std::wstring CSimHost::Key(const std::wstring& className, const std::wstring& name)

@@ -175,6 +175,10 @@ public:
     HRESULT RunMenuItem(const std::wstring& plugin, const std::wstring& command);
     // Controls the host opened in frame windows (MDIFrame) and those it initialised.
     const std::vector<RefPtr<IDispatch>>& Controls() const { return m_controls; }
+    // As the host closes: its frame windows go, and it lets go of every
+    // control and menu item. What the controls still hold on the host's
+    // objects then shows in OutsideReferences.
+    void CloseControls();
 
     // --- Used by the dispatch objects --------------------------------------
     // A new object that the host owns until it goes.

@@ -18,6 +18,20 @@ inline const SimCallRecord* LastCall(const CSimHost& host, const std::wstring& c
     return nullptr;
 }
 
+// "Member "argument" ..." of every logged call on one class of host objects.
+inline std::vector<std::wstring> CallsOf(const CSimHost& host, const std::wstring& className)
+{
+    std::vector<std::wstring> calls;
+    for (const SimCallRecord& call : host.Calls())
+        if (call.className == className) {
+            std::wstring text = call.member;
+            for (const std::wstring& argument : call.argumentText)
+                text += L" \"" + argument + L"\"";
+            calls.push_back(text);
+        }
+    return calls;
+}
+
 // A host with one scene "Main" that has two transitions.
 class SimHostFixture : public ::testing::Test {
 protected:

@@ -4,8 +4,9 @@
 // loop (dialog, message box, property frame) is running, each until it
 // reports that it is done. Steps must not block: an action that opens a
 // further modal loop is posted (PostMessage), so the next step runs inside
-// that loop. When the bound passes first, every dialog of the thread is
-// cancelled, so the call returns, and the driver reports the time-out.
+// that loop. When the bound passes before the steps are done, or with a
+// dialog still open after them, every dialog of the thread is cancelled, so
+// the call returns, and the driver reports the time-out.
 
 #include <windows.h>
 
@@ -13,6 +14,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "testing/uitest/ThreadWindows.h"
 
 class CModalDriver {
 public:
@@ -40,27 +43,11 @@ public:
     // The first visible top-level dialog of this thread that matches, or null.
     static HWND FindDialog(const std::function<bool(HWND)>& match)
     {
-        struct Search {
-            const std::function<bool(HWND)>& match;
-            HWND found;
-        } search{match, nullptr};
-        struct Visit {
-            static BOOL CALLBACK Window(HWND window, LPARAM data)
-            {
-                auto& s = *reinterpret_cast<Search*>(data);
-                if (IsDialog(window) && ::IsWindowVisible(window) && s.match(window)) {
-                    s.found = window;
-                    return FALSE;
-                }
-                return TRUE;
-            }
-        };
-        ::EnumThreadWindows(::GetCurrentThreadId(), &Visit::Window, reinterpret_cast<LPARAM>(&search));
-        return search.found;
+        return FindShownThreadWindow([&match](HWND window) { return IsDialog(window) && match(window); });
     }
     static HWND FindDialog(const std::wstring& caption)
     {
-        return FindDialog([&caption](HWND window) { return WindowText(window) == caption; });
+        return FindDialog([&caption](HWND window) { return WindowTitle(window) == caption; });
     }
 
     // The texts of the static controls below the window (a message box's
@@ -71,11 +58,9 @@ public:
         struct Visit {
             static BOOL CALLBACK Child(HWND child, LPARAM data)
             {
-                wchar_t className[16] = {};
-                ::GetClassNameW(child, className, 16);
-                if (_wcsicmp(className, L"Static") == 0) {
+                if (_wcsicmp(WindowClassName(child).c_str(), L"Static") == 0) {
                     auto& joined = *reinterpret_cast<std::wstring*>(data);
-                    const std::wstring text = WindowText(child);
+                    const std::wstring text = WindowTitle(child);
                     if (!text.empty())
                         joined += (joined.empty() ? L"" : L"\n") + text;
                 }
@@ -84,13 +69,6 @@ public:
         };
         ::EnumChildWindows(window, &Visit::Child, reinterpret_cast<LPARAM>(&texts));
         return texts;
-    }
-
-    static std::wstring WindowText(HWND window)
-    {
-        wchar_t text[512] = {};
-        ::GetWindowTextW(window, text, 512);
-        return text;
     }
 
 private:
@@ -102,9 +80,7 @@ private:
 
     static bool IsDialog(HWND window)
     {
-        wchar_t className[16] = {};
-        ::GetClassNameW(window, className, 16);
-        return std::wstring(className) == L"#32770" && !(::GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD);
+        return WindowClassName(window) == L"#32770" && !(::GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD);
     }
 
     static BOOL CALLBACK CancelDialog(HWND window, LPARAM)
@@ -123,13 +99,16 @@ private:
 
     void Tick()
     {
-        if (Done())
-            return;
         if (::GetTickCount() - m_start > m_bound) {
-            m_timedOut = true;
-            ::EnumThreadWindows(::GetCurrentThreadId(), &CModalDriver::CancelDialog, 0);
+            // Late steps, or a dialog the steps should have closed: end them all.
+            if (!Done() || FindDialog([](HWND) { return true; })) {
+                m_timedOut = true;
+                ::EnumThreadWindows(::GetCurrentThreadId(), &CModalDriver::CancelDialog, 0);
+            }
             return;
         }
+        if (Done())
+            return;
         m_running = true;
         const bool stepDone = m_steps[m_next]();
         m_running = false;

@@ -4,8 +4,9 @@
 #include <algorithm>
 #include <memory>
 
-#include "textvote/ftp/FTPServerTestSupport.h"
-#include "common/win/ScopedHandle.h"
+#include "textvote/ftp/FTPServerTestSupport.h"  // first: winsock2.h before windows.h
+
+#include "common/win/UniqueHandle.h"
 
 using nsFTP::CFTPClient;
 using nsFTP::CRepresentation;
@@ -122,9 +123,9 @@ TEST(FtpRealServer, ListingsBeforeAnyBinaryTransfer)
     EXPECT_TRUE(statuses[1]->tryCWD);
 
     // The listing's time is the file's, to the minute, in UTC.
-    const ScopedHandle file(CreateFileW(ServedPath(L"listed\\a.bin").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(file.Valid());
+    const UniqueFile file(CreateFileW(ServedPath(L"listed\\a.bin").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(file);
     FILETIME written{};
     ASSERT_TRUE(GetFileTime(file.Get(), nullptr, nullptr, &written));
     const long long unixSeconds =

@@ -88,7 +88,7 @@ std::unique_ptr<IBlockingSocket> CBlockingSocket::CreateInstance() const
 void CBlockingSocket::Create(int type)
 {
     m_socket.Reset(socket(AF_INET, type, 0));
-    if (!m_socket.IsValid())
+    if (!m_socket)
         throw CBlockingSocketException(L"Create");
 }
 
@@ -136,9 +136,9 @@ bool CBlockingSocket::Accept(IBlockingSocket& connection, sockaddr_in* address)
 
 void CBlockingSocket::Close()
 {
-    if (!m_socket.IsValid())
+    if (!m_socket)
         return;
-    const SOCKET handle = m_socket.Release();
+    const SOCKET handle = m_socket.Detach();
     if (closesocket(handle) == SOCKET_ERROR)
         throw CBlockingSocketException(L"Close");
 }

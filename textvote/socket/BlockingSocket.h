@@ -80,7 +80,7 @@ public:
     int Write(const char* data, int length, unsigned timeoutSeconds) override;
     int Receive(char* buffer, int size, unsigned timeoutSeconds) override;
     void GetSockName(sockaddr_in* address) override;
-    operator SOCKET() const override { return m_socket.IsValid() ? m_socket.Get() : 0; }
+    operator SOCKET() const override { return m_socket ? m_socket.Get() : 0; }
     bool CheckReadability() override;
     sockaddr_in GetHostByName(const wchar_t* name, unsigned short port) override;
     std::wstring GetHostByAddr(const sockaddr_in& address) override;

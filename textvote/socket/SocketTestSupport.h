@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/net/TcpListener.h"
+#include "testing/net/TcpListener.h"
 #include "platform/net/WinsockRuntime.h"
 #include "textvote/socket/BlockingSocket.h"
 

@@ -2,7 +2,7 @@
 
 #include "common/about/AboutIds.h"
 #include "common/about/VelmoraStatic.h"
-#include "platform/ui/WinHandles.h"
+#include "common/win/UniqueHandle.h"
 
 #include <gtest/gtest.h>
 #include <functional>

@@ -1,6 +1,7 @@
 #include "common/about/HyperLink.h"
 
 #include "LinkTestSupport.h"
+#include "platform/ui/DeviceContext.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/UserPrompts.h"
 

@@ -3,8 +3,8 @@
 #include "common/logwindow/LogDialog.h"
 #include "common/logwindow/LogDialogIds.h"
 #include "common/logwindow/LogLine.h"
+#include "common/win/UniqueHandle.h"
 #include "platform/ui/MessageLoop.h"
-#include "platform/ui/WinHandles.h"
 
 #include <cstdio>
 #include <string>

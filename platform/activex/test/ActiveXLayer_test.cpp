@@ -291,7 +291,7 @@ TEST_F(ActiveXFactoryTest, APropertyPageShowsItsTemplateWhileActiveAndExchangesN
     EXPECT_FALSE(IsWindowVisible(window)) << "shown when the frame says so";
     EXPECT_HRESULT_SUCCEEDED(page->Show(SW_SHOW));
     EXPECT_TRUE(IsWindowVisible(window));
-    EXPECT_EQ(L"Nothing to set", CModalDriver::WindowText(GetDlgItem(window, IDC_PROBE_PAGE_LABEL)));
+    EXPECT_EQ(L"Nothing to set", WindowTitle(GetDlgItem(window, IDC_PROBE_PAGE_LABEL)));
     // The size it announced is its template's, in this page's pixels.
     RECT templateSize{0, 0, 150, 60};
     MapDialogRect(window, &templateSize);

@@ -12,8 +12,8 @@
 
 #include "common/com/ComTypes.h"
 #include "common/com/RefPtr.h"
+#include "common/win/UniqueHandle.h"
 #include "platform/activex/test/ActiveXProbeIds.h"
-#include "platform/ui/WinHandles.h"
 #include "testing/comreg/ServerRegistrationTestSupport.h"
 
 class ProbeModuleTest : public ::testing::Test {

@@ -2,7 +2,7 @@
 // "Scintilla" window class, a multi-line edit control that answers the
 // component's messages (see StandInEditor); unloading removes the class.
 
-#include "platform/scilexer/StandInEditor.h"
+#include "testing/scilexer/StandInEditor.h"
 
 #include <windows.h>
 #include <memory>

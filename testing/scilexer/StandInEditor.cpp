@@ -1,7 +1,7 @@
-#include "platform/scilexer/StandInEditor.h"
+#include "testing/scilexer/StandInEditor.h"
 
 #include "common/text/TextConversion.h"
-#include "platform/scilexer/SciLexerStandIn.h"
+#include "testing/scilexer/SciLexerStandIn.h"
 
 #include <algorithm>
 #include <cstring>

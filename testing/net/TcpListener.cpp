@@ -1,4 +1,4 @@
-#include "platform/net/TcpListener.h"
+#include "testing/net/TcpListener.h"
 
 #include <ws2tcpip.h>
 
@@ -11,7 +11,7 @@ bool CTcpListener::Open(unsigned short port)
     if (!EnsureWinsockStarted())
         return false;
     UniqueSocket socket(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
-    if (!socket.IsValid())
+    if (!socket)
         return false;
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -30,7 +30,7 @@ bool CTcpListener::Open(unsigned short port)
 
 bool CTcpListener::Accept(CTcpStream& stream, const CTimeValue& timeout)
 {
-    if (!m_socket.IsValid())
+    if (!m_socket)
         return false;
     fd_set readable;
     FD_ZERO(&readable);
@@ -39,7 +39,7 @@ bool CTcpListener::Accept(CTcpStream& stream, const CTimeValue& timeout)
     if (select(0, &readable, nullptr, nullptr, &wait) <= 0)
         return false;
     UniqueSocket accepted(accept(m_socket.Get(), nullptr, nullptr));
-    if (!accepted.IsValid())
+    if (!accepted)
         return false;
     stream = CTcpStream(std::move(accepted));
     return stream.IsOpen();

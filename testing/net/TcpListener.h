@@ -1,6 +1,6 @@
 #pragma once
-// A blocking IPv4 loopback listener for local peers (test providers, the
-// benchmark floor): accepts with a time-out so its owner can stop it.
+// A blocking IPv4 loopback listener for local peers (the scripted provider of
+// tests and benchmarks): accepts with a time-out so its owner can stop it.
 
 #include "platform/net/TcpStream.h"
 
