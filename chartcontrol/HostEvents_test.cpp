@@ -351,7 +351,7 @@ TEST_F(HostEventTest, NewAxisLabelsAreCopiesOfTheChosenTemplateInTheOldLabelsGro
         SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(SendMessageW(list, LB_GETCURSEL, 0, 0)),
                      reinterpret_cast<LPARAM>(selected));
         title = selected;
-        count = CModalDriver::WindowText(GetDlgItem(dialog, IDC_LABEL_COUNT));
+        count = WindowTitle(GetDlgItem(dialog, IDC_LABEL_COUNT));
         SetDlgItemTextW(dialog, IDC_LABEL_COUNT, L"3");
         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         return true;

@@ -17,7 +17,7 @@
 #include "hostclient/HostText.h"
 #include "platform/ui/Module.h"
 #include "platform/ui/UserPrompts.h"
-#include "platform/ui/WinHandles.h"
+#include "common/win/UniqueHandle.h"
 
 namespace {
 
@@ -151,14 +151,11 @@ bool LoadImageListFromBitmap(UINT resourceId, HIMAGELIST& list, int cx, int cy, 
                 pixel[2] = GetRValue(colour);
             }
     }
-    HIMAGELIST images = ImageList_Create(cx, cy, ILC_COLOR24, 0, grow);
-    if (!images)
+    UniqueHandle<NullHandleTraits<HIMAGELIST, &ImageList_Destroy>> images(
+        ImageList_Create(cx, cy, ILC_COLOR24, 0, grow));
+    if (!images || ImageList_Add(images.Get(), bitmap.Get(), nullptr) < 0)
         return false;
-    if (ImageList_Add(images, bitmap.Get(), nullptr) < 0) {
-        ImageList_Destroy(images);
-        return false;
-    }
-    list = images;
+    list = images.Detach();
     return true;
 }
 

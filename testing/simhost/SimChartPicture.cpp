@@ -65,10 +65,27 @@ public:
         m_graphics.SetSmoothingMode(SmoothingModeAntiAlias);
         m_graphics.SetTextRenderingHint(TextRenderingHintAntiAlias);
         m_graphics.Clear(Color(255, 250, 250, 250));
-        FontFamily named(L"Tahoma");
-        const FontFamily* family = named.GetLastStatus() == Ok ? &named : FontFamily::GenericSansSerif();
-        m_font = std::make_unique<Font>(family, 11.0f, FontStyleRegular, UnitPixel);
-        m_titleFont = std::make_unique<Font>(family, 15.0f, FontStyleBold, UnitPixel);
+        // Whatever family the system has: a bare Wine prefix knows few by name.
+        InstalledFontCollection installed;
+        std::vector<FontFamily> families(static_cast<size_t>(std::max(installed.GetFamilyCount(), 0)));
+        INT found = 0;
+        if (!families.empty())
+            installed.GetFamilies(static_cast<INT>(families.size()), families.data(), &found);
+        const FontFamily* family = nullptr;
+        for (INT i = 0; i < found && !family; ++i) {
+            WCHAR name[LF_FACESIZE] = {};
+            families[static_cast<size_t>(i)].GetFamilyName(name);
+            if (wcscmp(name, L"Tahoma") == 0)
+                family = &families[static_cast<size_t>(i)];
+        }
+        if (!family && found > 0)
+            family = &families[0];
+        if (family) {
+            m_font = std::make_unique<Font>(family, 11.0f, FontStyleRegular, UnitPixel);
+            m_titleFont = std::make_unique<Font>(family, 15.0f, FontStyleBold, UnitPixel);
+            if (m_titleFont->GetLastStatus() != Ok)
+                m_titleFont = std::make_unique<Font>(family, 15.0f, FontStyleRegular, UnitPixel);
+        }
     }
 
     Graphics& G() { return m_graphics; }
