@@ -160,6 +160,18 @@ bool CScriptEngine::Close()
     return closed;
 }
 
+HRESULT CScriptEngine::Interrupt()
+{
+    m_interrupted = true;
+    if (m_scriptObject)
+        m_scriptObject->StopCalls();
+    if (!m_engine)
+        return E_UNEXPECTED;
+    // The one engine method meant to be called from another thread.
+    ScopedExcepInfo exception;
+    return m_engine->InterruptScriptThread(SCRIPTTHREADID_ALL, exception.Get(), 0);
+}
+
 STDMETHODIMP CScriptEngine::QueryInterface(REFIID iid, void** out)
 {
     if (!out)
@@ -168,6 +180,8 @@ STDMETHODIMP CScriptEngine::QueryInterface(REFIID iid, void** out)
         *out = static_cast<IActiveScriptSite*>(this);
     else if (IsEqualIID(iid, IID_IActiveScriptSiteWindow))
         *out = static_cast<IActiveScriptSiteWindow*>(this);
+    else if (IsEqualIID(iid, IID_IActiveScriptSiteInterruptPoll))
+        *out = static_cast<IActiveScriptSiteInterruptPoll*>(this);
     else {
         *out = nullptr;
         return E_NOINTERFACE;
@@ -285,4 +299,9 @@ STDMETHODIMP CScriptEngine::GetWindow(HWND* window)
 STDMETHODIMP CScriptEngine::EnableModeless(BOOL)
 {
     return E_FAIL;
+}
+
+STDMETHODIMP CScriptEngine::QueryContinue()
+{
+    return m_interrupted ? S_FALSE : S_OK;
 }

@@ -75,7 +75,9 @@ public:
     // First match of `path` (last-segment form) whose attribute equals `value`.
     CXmlNode* FindChildWithAttribute(const wchar_t* path, const wchar_t* attribute, const wchar_t* value);
 
-    // Text form: CR LF after every tag, text as CDATA, attributes in name order.
+    // Text form: CR LF after every tag, text as CDATA, attributes in name order;
+    // a unit XML cannot carry (controls, lone surrogates, U+FFFE/U+FFFF) is
+    // written as U+FFFD.
     void WriteToString(std::wstring& out) const;
     // The same characters to an open stream (no byte-order mark written).
     void WriteToFile(FILE* stream) const;
