@@ -10,8 +10,10 @@ namespace {
 
 constexpr int32_t kPointCountId = 0;
 constexpr int32_t kParamsPerPoint = 7;
-// A 16-point file is about 3 KB; anything far larger is not a Shape Maker file.
-constexpr size_t kMaxFileSize = 1024 * 1024;
+// A 16-point file is about 3 KB; anything far larger is not a Shape Maker
+// file. The bound also keeps the XML reader's time in hand: Wine's takes
+// time growing with the square of the element count.
+constexpr size_t kMaxFileSize = 32 * 1024;
 
 int32_t FirstParamOf(int32_t index)
 {

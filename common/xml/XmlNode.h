@@ -58,6 +58,12 @@ public:
     void AddChild(CXmlNode* child);
     // Releases the child once and drops it from the list; no-op for a stranger.
     void RemoveChild(CXmlNode* child);
+    // Children by position in insertion order, borrowed; null at or past the count.
+    int GetChildCount() const { return static_cast<int>(m_children.size()); }
+    CXmlNode* GetChild(int position) const
+    {
+        return position >= 0 && position < GetChildCount() ? m_children[static_cast<size_t>(position)] : nullptr;
+    }
 
     // Dotted-path lookups; the node returned carries one added reference.
     // FindChild: `index` counts the matches of the first segment, deeper
