@@ -180,6 +180,20 @@ TEST(ShapeParamController, LoadFromLinkReadsTheCountedPointsOnly)
     }
 }
 
+TEST(ShapeParamController, AnOutlineWithARefusedPointLoadsAsNone)
+{
+    for (const double bad : {static_cast<double>(NAN), 1e300, -1e7}) {
+        CShapeParamController shape;
+        RecordingLink link;
+        link.values[0] = 3;
+        for (int32_t k = 0; k < 3; ++k)
+            link.values[7 * k + 1] = 0.25 * k;
+        link.values[7 * 1 + 4] = bad;   // point 1's incoming handle
+        shape.LoadFromLink(&link);
+        EXPECT_EQ(0, shape.GetPointCount()) << bad;
+    }
+}
+
 TEST(ShapeParamController, HostEchoDuringAWriteNeitherReloadsNorDropsTheFlag)
 {
     CShapeParamController shape;
