@@ -36,3 +36,20 @@ void LoadDateMap(const std::wstring& path, DateMap& map)
         map[NarrowToWide(kept.substr(0, equals), CP_ACP)] = NarrowToWide(kept.substr(equals + 1), CP_ACP);
     }
 }
+
+std::wstring ApplyDateMap(const std::wstring& text, const DateMap& map)
+{
+    std::wstring result = text;
+    for (const auto& entry : map) {
+        const std::wstring& key = entry.first;
+        if (key.empty())
+            continue;
+        for (size_t at = result.find(key); at != std::wstring::npos; at = result.find(key, at + entry.second.size()))
+            result.replace(at, key.size(), entry.second);
+    }
+    std::wstring kept;
+    for (wchar_t c : result)
+        if (c != L'<' && c != L'>')
+            kept += c;
+    return kept;
+}

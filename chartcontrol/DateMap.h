@@ -12,3 +12,8 @@ using DateMap = std::map<std::wstring, std::wstring>;
 // empty), a line without one is ignored, a later key replaces an earlier one.
 // A missing file gives an empty map.
 void LoadDateMap(const std::wstring& path, DateMap& map);
+
+// Every entry, in ascending key order, replaces each occurrence of its key
+// with its value; then every "<" and ">" is removed. An empty key replaces
+// nothing, and a replacement is never searched again, so "a=aa" ends.
+std::wstring ApplyDateMap(const std::wstring& text, const DateMap& map);

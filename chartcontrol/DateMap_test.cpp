@@ -52,4 +52,19 @@ TEST(DateMap, ALongLineIsReadInPiecesAndAMissingFileGivesNothing)
     EXPECT_TRUE(map.empty());
 }
 
+TEST(DateMap, EntriesReplaceInKeyOrderAndAngleBracketsGo)
+{
+    struct Case { DateMap map; const wchar_t* text; const wchar_t* expected; };
+    const Case cases[] = {
+        {{{L"Jan", L"JAN"}, {L"x", L""}}, L"15 Jan 2010", L"15 JAN 2010"},
+        {{{L"a", L""}}, L"a banana", L" bnn"},
+        {{{L"<b>", L"B"}, {L"B", L"b"}}, L"<b>x", L"bx"},  // "<b>" sorts first, its value is then mapped again
+        {{{L"", L"X"}}, L"Mar", L"Mar"},                    // an empty key would never advance
+        {{{L"a", L"aa"}}, L"aba", L"aabaa"},                // nor may a value holding its key
+        {{}, L"<12> Mar", L"12 Mar"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.expected, ApplyDateMap(c.text, c.map)) << c.text;
+}
+
 } // namespace

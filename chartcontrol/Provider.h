@@ -1,6 +1,6 @@
 #pragma once
-// One data provider from providers.xml: where it listens, how long each
-// network step may take and which of its routines serves historical data.
+// One data provider from providers.xml: where it listens, how long one
+// exchange may take and which of its routines serves historical data.
 
 #include <string>
 

@@ -3,6 +3,7 @@
 #include <winsock2.h>  // before windows.h, which the socket layer needs
 #include <windows.h>
 
+#include <chrono>
 #include <vector>
 
 #include "chartcontrol/ProviderReplyReader.h"
@@ -37,19 +38,22 @@ CXmlNodePtr ExchangeWithProvider(const std::wstring& request, const std::string&
     CInetAddress peer;
     if (!peer.Set(static_cast<unsigned short>(port), address))
         return nullptr;
+    // One deadline for the whole exchange: a provider that trickles its
+    // reply must not hold the host's thread for longer than the time-out.
+    const auto deadline = std::chrono::steady_clock::now() + timeout.Duration();
     CTcpStream stream;
-    if (!CTcpConnector().Connect(stream, peer, timeout))
+    if (!CTcpConnector().Connect(stream, peer, CTimeValue::Until(deadline)))
         return nullptr;
 
     const std::string frame = EncodeProviderFrame(request);
     const int frameBytes = static_cast<int>(frame.size());
-    if (stream.SendAll(frame.data(), frameBytes, timeout) < frameBytes)
+    if (stream.SendAll(frame.data(), frameBytes, CTimeValue::Until(deadline)) < frameBytes)
         return nullptr;
 
     std::vector<char> buffer(kReceiveBufferBytes);
     CProviderReplyReader reader(kMaxProviderReplyBytes);
     for (;;) {
-        const int received = stream.Receive(buffer.data(), kReceiveChunkBytes, timeout);
+        const int received = stream.Receive(buffer.data(), kReceiveChunkBytes, CTimeValue::Until(deadline));
         if (received <= 0)
             return nullptr;
         const auto state = reader.Append(buffer.data(), static_cast<size_t>(received));

@@ -10,9 +10,10 @@
 // Time-out used for every network step when a provider names none (or 0 or less).
 constexpr int kDefaultProviderTimeoutMs = 2000;
 
-// Received bytes of one reply beyond which a frame that never closes is
-// abandoned. A year of daily data is about a hundred kilobytes on the wire.
-constexpr size_t kMaxProviderReplyBytes = 16 * 1024 * 1024;
+// Received bytes of one reply beyond which it is abandoned. A year of daily
+// data is about a hundred kilobytes on the wire; the most costly reply the
+// reader accepts at this size parses well inside the default time-out.
+constexpr size_t kMaxProviderReplyBytes = 4 * 1024 * 1024;
 
 // Wraps `params` in a `command` element with `cmd` = the lower-cased word and
 // exchanges it with the provider. The reply container (a nameless node whose
@@ -21,8 +22,9 @@ CXmlNodePtr SendProviderCommand(const std::wstring& address, int port, const std
                                 CXmlNodePtr params, int timeoutMs);
 
 // Connects, sends `request` framed, reads the first reply frame and closes.
-// `timeoutMs` bounds connect, send and every receive separately. Null on a
-// refused or timed-out connection, a short send, a provider that closes or
-// goes silent before a complete frame, or a reply that does not parse.
+// `timeoutMs` bounds the whole exchange, from the connect to the closing
+// ">". Null on a refused or timed-out connection, a short send, a provider
+// that closes or is not done in time, a reply over the bound, or a reply
+// that does not parse.
 CXmlNodePtr ExchangeWithProvider(const std::wstring& request, const std::string& address, int port,
                                  int timeoutMs);

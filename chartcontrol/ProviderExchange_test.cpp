@@ -148,6 +148,22 @@ TEST_F(ProviderExchangeTest, SilentProviderCostsOneTimeOut)
     }
 }
 
+TEST_F(ProviderExchangeTest, ATricklingProviderIsCutOffAtTheTimeOut)
+{
+    // Four digits every 100 ms: each receive gets data long before the
+    // time-out, the whole reply would take over ten seconds.
+    const std::string frame = EncodeProviderFrame(kOkReply);
+    ProviderScript script{Action::Answer, {}, 100};
+    for (size_t i = 0; i < frame.size(); i += 4)
+        script.reply.push_back(frame.substr(i, 4));
+    ASSERT_GT(script.reply.size() * script.pauseMs, 10000u);
+    CScriptedProvider peer(script);
+
+    const auto start = Clock::now();
+    EXPECT_FALSE(RequestFrom(peer, 1000));
+    EXPECT_LT(SecondsSince(start), 1.0 + 3.0) << "the time-out bounds the whole exchange";
+}
+
 TEST_F(ProviderExchangeTest, RefusedConnectionIsNoReply)
 {
     const unsigned short port = CScriptedProvider::RefusingPort();

@@ -2,6 +2,8 @@
 // CQuillonCtrl, the Plotvane control: what the host calls on it, by the
 // dispatch ids of its type library.
 
+#include <string>
+
 #include "platform/activex/ActiveXControl.h"
 
 // Dispatch ids, in the type library's order.
@@ -36,13 +38,18 @@ protected:
     bool OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    void InvokeChartMember(DISPID id, CDispatchCall& call);
     void OnInitialize(CDispatchCall& call);
     void OnQuillon();
     void SetLyric(CDispatchCall& call);
     void LyricEvent(LONG event);
+    void LyricEventEx(const VARIANT& event);
+    void HostEvent(LONG event);
     void AboutBox();
+    void UpdateChart(const std::wstring& text);
 
     IDispatch* m_application = nullptr;  // no reference: the host outlives its plug-ins
+    bool m_suspended = false;            // event 3: refreshes take the active canvas's scene
 };
 
 // The module's one server: the control class and its type library.

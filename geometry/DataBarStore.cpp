@@ -3,6 +3,7 @@
 #include <climits>
 #include <cmath>
 
+#include "geometry/HostValues.h"
 #include "geometry/ShapeWriteFlag.h"
 
 std::atomic<long> g_geoControlCount{0};
@@ -13,6 +14,32 @@ const wchar_t kPercentValue[] = L"PercentValue";
 
 // A start of exactly this value counts as 0.
 constexpr double kUnsetStart = -999.0;
+
+bool IsWritableMemory(const void* address, size_t bytes)
+{
+    const auto* at = static_cast<const BYTE*>(address);
+    const BYTE* const end = at + bytes;
+    while (at < end) {
+        MEMORY_BASIC_INFORMATION info = {};
+        if (VirtualQuery(at, &info, sizeof(info)) != sizeof(info) || info.State != MEM_COMMIT ||
+            (info.Protect & (PAGE_GUARD | PAGE_NOACCESS)) ||
+            !(info.Protect & (PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY)))
+            return false;
+        at = static_cast<const BYTE*>(info.BaseAddress) + info.RegionSize;
+    }
+    return true;
+}
+
+MeshFingerprint FingerprintOf(const GeoMeshBuffers& mesh)
+{
+    return {mesh.vertices, mesh.vertexRoom, mesh.indices, mesh.indexRoom, mesh.hasGeometry};
+}
+
+bool operator==(const MeshFingerprint& a, const MeshFingerprint& b)
+{
+    return a.vertices == b.vertices && a.vertexRoom == b.vertexRoom && a.indices == b.indices &&
+           a.indexRoom == b.indexRoom && a.hasGeometry == b.hasGeometry;
+}
 
 }  // namespace
 
@@ -40,42 +67,63 @@ CDataBarRecord& CDataBarStore::FindOrCreate(const std::wstring& guid)
     return *record;
 }
 
+void CDataBarStore::WriteRedraw(CDataBarRecord& record, uint8_t value)
+{
+    if (!record.mesh)
+        return;
+    if (!record.building &&
+        !(IsWritableMemory(record.mesh, sizeof(GeoMeshBuffers)) && FingerprintOf(*record.mesh) == record.fingerprint)) {
+        // Freed, or reused for something else: never written again.
+        record.mesh = nullptr;
+        return;
+    }
+    record.mesh->redraw = value;
+}
+
 void CDataBarStore::SetValue(const std::wstring& guid, const std::wstring& name, double value, int32_t redrawRequest)
 {
-    if (!std::isfinite(value))
+    if (!IsUsableGeometryValue(value))
         return;
     CriticalSectionLock lock(m_lock);
     CDataBarRecord& record = FindOrCreate(guid);
     record.values[name] = value;
     const uint8_t request = static_cast<uint8_t>(redrawRequest & 0xFF);
-    if (request != 0 && record.redrawFlag)
-        *record.redrawFlag = request;
+    if (request != 0)
+        WriteRedraw(record, request);
 }
 
 void CDataBarStore::SetRedraw(const std::wstring& guid, int32_t flag)
 {
     CriticalSectionLock lock(m_lock);
-    CDataBarRecord& record = FindOrCreate(guid);
-    if (record.redrawFlag)
-        *record.redrawFlag = static_cast<uint8_t>(flag & 0xFF);
+    WriteRedraw(FindOrCreate(guid), static_cast<uint8_t>(flag & 0xFF));
 }
 
-void CDataBarStore::AttachRedrawFlag(const std::wstring& guid, uint8_t* redrawByte)
+void CDataBarStore::AttachMeshRecord(const std::wstring& guid, GeoMeshBuffers* mesh)
 {
     CriticalSectionLock lock(m_lock);
     CDataBarRecord& record = FindOrCreate(guid);
-    // The host gives no notice when it frees an object; when the address
-    // comes back with another object, the old record lets go of it, so no
-    // value for one bar raises the flag of another.
-    if (redrawByte) {
+    // When the host places another object's record where an old one was,
+    // the old object's record lets go of it, so no value for one bar raises
+    // the flag of another.
+    if (mesh) {
         for (auto& other : m_records) {
-            if (other.second.get() != &record && other.second->redrawFlag == redrawByte)
-                other.second->redrawFlag = nullptr;
+            if (other.second.get() != &record && other.second->mesh == mesh)
+                other.second->mesh = nullptr;
         }
     }
-    record.redrawFlag = redrawByte;
-    if (redrawByte)
-        *redrawByte = 0;
+    record.mesh = mesh;
+    record.building = mesh != nullptr;
+    if (mesh)
+        mesh->redraw = 0;
+}
+
+void CDataBarStore::EndBuild(const std::wstring& guid)
+{
+    CriticalSectionLock lock(m_lock);
+    CDataBarRecord& record = FindOrCreate(guid);
+    if (record.mesh)
+        record.fingerprint = FingerprintOf(*record.mesh);
+    record.building = false;
 }
 
 void CDataBarStore::AdvanceFrame(const std::wstring& guid)
@@ -114,7 +162,7 @@ void CDataBarStore::StartChange(CDataBarRecord& record, const std::wstring& name
 
 void CDataBarStore::SetChangeStart(const std::wstring& guid, const std::wstring& name, double value)
 {
-    if (!std::isfinite(value))
+    if (!IsUsableGeometryValue(value))
         return;
     CriticalSectionLock lock(m_lock);
     CDataBarRecord& record = FindOrCreate(guid);
@@ -135,6 +183,9 @@ double CDataBarStore::InterpolateChange(const std::wstring& guid, double min, do
     if (change == record.changes.end())
         return min;
 
+    // No number of frames at all: the change is complete at once.
+    if (!std::isfinite(frames))
+        frames = 0.0;
     const ChangeState& state = change->second;
     const double start = state.start == kUnsetStart ? 0.0 : state.start;
     const double targetHeight = min + (max - min) * state.target;
@@ -143,8 +194,7 @@ double CDataBarStore::InterpolateChange(const std::wstring& guid, double min, do
     if (!(remaining >= 0.0))
         return targetHeight;
 
-    if (record.redrawFlag)
-        *record.redrawFlag = 1;
+    WriteRedraw(record, 1);
     // A change over no frames is complete at once (the blend would be 0/0).
     if (!(frames > 0.0))
         return targetHeight;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "common/win/CriticalSection.h"
+#include "geometry/GeoHostInterface.h"
 
 // Live ChangeState records (debug counter).
 extern std::atomic<long> g_geoControlCount;
@@ -28,8 +29,20 @@ struct ChangeState {
     double start;
 };
 
+// What a build left in the host's mesh record: while the record still holds
+// it, it is taken to be the same record of the same object.
+struct MeshFingerprint {
+    const float* vertices = nullptr;
+    uint32_t vertexRoom = 0;
+    const int32_t* indices = nullptr;
+    uint32_t indexRoom = 0;
+    uint8_t hasGeometry = 0;
+};
+
 struct CDataBarRecord {
-    uint8_t* redrawFlag = nullptr;   // the host's redraw byte, once a build attached it
+    GeoMeshBuffers* mesh = nullptr;  // the host's mesh record, once a build attached it
+    bool building = false;           // between the attach and the end of a build
+    MeshFingerprint fingerprint;     // taken as the last build ended
     int32_t frameCounter = 0;        // builds so far
     std::map<std::wstring, ChangeState> changes;
     std::map<std::wstring, double> values;   // kNoPendingValue: nothing pending
@@ -41,11 +54,18 @@ public:
     CDataBarStore(const CDataBarStore&) = delete;
     CDataBarStore& operator=(const CDataBarStore&) = delete;
 
-    // A non-finite value is refused.
+    // A value that is no usable geometry (non-finite or too large) is refused.
     void SetValue(const std::wstring& guid, const std::wstring& name, double value, int32_t redrawRequest);
     void SetRedraw(const std::wstring& guid, int32_t flag);
-    // Attaches the byte and clears it.
-    void AttachRedrawFlag(const std::wstring& guid, uint8_t* redrawByte);
+    // A build of the object has begun: its mesh record is attached and its
+    // redraw byte cleared. While the host is in the build the record is
+    // valid, so the byte may be written.
+    void AttachMeshRecord(const std::wstring& guid, GeoMeshBuffers* mesh);
+    // The build is over. Between builds the host gives no notice when it
+    // frees an object, so the byte is written only while the record still
+    // holds what this build left there, in memory that is still writable;
+    // otherwise the store forgets the record.
+    void EndBuild(const std::wstring& guid);
     // Counts one build, unless the plug-in is writing parameters.
     void AdvanceFrame(const std::wstring& guid);
     void ConsumePendingValue(const std::wstring& guid, const std::wstring& name);
@@ -60,6 +80,8 @@ public:
 
 private:
     CDataBarRecord& FindOrCreate(const std::wstring& guid);
+    // Writes the record's redraw byte when the store can vouch for it.
+    static void WriteRedraw(CDataBarRecord& record, uint8_t value);
     static void StartChange(CDataBarRecord& record, const std::wstring& name, double value);
 
     CriticalSection m_lock;

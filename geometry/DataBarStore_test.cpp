@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <cmath>
 #include <limits>
 #include <thread>
@@ -23,16 +25,25 @@ class StoreFixture : public ::testing::Test {
 protected:
     BuildResult Build(bool enableChange, double frames, double min = 0.25, double max = 1.0)
     {
-        m_store.AttachRedrawFlag(kGuid, &m_redraw);
+        m_store.AttachMeshRecord(kGuid, &m_mesh);
         m_store.AdvanceFrame(kGuid);
         if (enableChange)
             m_store.ConsumePendingValue(kGuid, kPercent);
         const double height = m_store.InterpolateChange(kGuid, min, max, frames);
-        return {height, m_redraw};
+        m_store.EndBuild(kGuid);
+        return {height, m_mesh.redraw};
+    }
+
+    // A build that only attaches the record.
+    void EmptyBuild(const std::wstring& guid)
+    {
+        m_store.AttachMeshRecord(guid, &m_mesh);
+        m_store.EndBuild(guid);
     }
 
     CDataBarStore m_store;
-    uint8_t m_redraw = 0;
+    GeoMeshBuffers m_mesh{};
+    uint8_t& m_redraw = m_mesh.redraw;
 };
 
 TEST_F(StoreFixture, ChangeRunsLinearlyOverTheFramesThenHolds)
@@ -126,17 +137,22 @@ TEST_F(StoreFixture, OnlyTheLastOfTwoValuesBeforeABuildIsConsumed)
 TEST_F(StoreFixture, UnusableValuesAreNeverConsumed)
 {
     const double refused[] = {kNoPendingValue, std::numeric_limits<double>::quiet_NaN(),
-                              std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
+                              std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                              1e300, -1.0000001e6};
     for (double value : refused) {
         m_store.SetValue(kGuid, kPercent, value, 0);
         Build(true, 2);
         ChangeState change;
         EXPECT_FALSE(m_store.GetChange(kGuid, kPercent, change)) << value;
     }
+    // The limit itself is a value.
+    m_store.SetValue(kGuid, kPercent, -1e6, 0);
+    double pending = 0.0;
+    ASSERT_TRUE(m_store.GetPendingValue(kGuid, kPercent, pending));
+    EXPECT_DOUBLE_EQ(-1e6, pending);
     // A refused value leaves an earlier pending one in place.
     m_store.SetValue(kGuid, kPercent, 0.4, 0);
     m_store.SetValue(kGuid, kPercent, std::numeric_limits<double>::quiet_NaN(), 0);
-    double pending = 0.0;
     ASSERT_TRUE(m_store.GetPendingValue(kGuid, kPercent, pending));
     EXPECT_DOUBLE_EQ(0.4, pending);
 }
@@ -185,7 +201,7 @@ TEST_F(StoreFixture, RedrawRequestsReachOnlyAnAttachedByte)
     EXPECT_EQ(0, m_redraw);
 
     m_redraw = 9;
-    m_store.AttachRedrawFlag(kGuid, &m_redraw);
+    EmptyBuild(kGuid);
     EXPECT_EQ(0, m_redraw);
     m_store.SetValue(kGuid, kPercent, 0.5, 0x100);   // low byte 0: no request
     EXPECT_EQ(0, m_redraw);
@@ -203,9 +219,9 @@ TEST_F(StoreFixture, RedrawRequestsReachOnlyAnAttachedByte)
 TEST_F(StoreFixture, AReusedRedrawByteBelongsToItsNewObjectOnly)
 {
     const std::wstring successor = L"{SUCCESSOR}";
-    m_store.AttachRedrawFlag(kGuid, &m_redraw);
+    EmptyBuild(kGuid);
     // The host freed the first object and placed a new one at the same address.
-    m_store.AttachRedrawFlag(successor, &m_redraw);
+    EmptyBuild(successor);
     m_store.SetValue(kGuid, kPercent, 0.5, 1);
     m_store.SetRedraw(kGuid, 1);
     EXPECT_EQ(0, m_redraw);
@@ -213,11 +229,89 @@ TEST_F(StoreFixture, AReusedRedrawByteBelongsToItsNewObjectOnly)
     EXPECT_EQ(1, m_redraw);
 }
 
+TEST_F(StoreFixture, BetweenBuildsTheByteIsWrittenOnlyInTheRecordTheLastBuildLeft)
+{
+    float vertices[8] = {};
+    m_mesh.vertices = vertices;
+    m_mesh.vertexRoom = 8;
+    m_mesh.hasGeometry = 1;
+    // During a build the host may move its buffers: the record is its own.
+    m_store.AttachMeshRecord(kGuid, &m_mesh);
+    float moved[16] = {};
+    m_mesh.vertices = moved;
+    m_mesh.vertexRoom = 16;
+    m_store.SetValue(kGuid, kPercent, 0.5, 3);
+    EXPECT_EQ(3, m_redraw);
+    m_store.EndBuild(kGuid);
+
+    m_store.SetRedraw(kGuid, 1);
+    EXPECT_EQ(1, m_redraw) << "the record as the build left it";
+    // Changed since: freed and taken for something else. The record is
+    // forgotten until the object's next build, even if it looks right again.
+    const struct {
+        const char* what;
+        void (*change)(GeoMeshBuffers&);
+    } changes[] = {
+        {"vertex buffer", [](GeoMeshBuffers& mesh) { mesh.vertices = nullptr; }},
+        {"vertex room", [](GeoMeshBuffers& mesh) { ++mesh.vertexRoom; }},
+        {"index buffer", [](GeoMeshBuffers& mesh) { mesh.indices = reinterpret_cast<int32_t*>(&mesh); }},
+        {"index room", [](GeoMeshBuffers& mesh) { mesh.indexRoom = 7; }},
+        {"has-geometry byte", [](GeoMeshBuffers& mesh) { mesh.hasGeometry = 0; }},
+    };
+    for (const auto& c : changes) {
+        m_store.AttachMeshRecord(kGuid, &m_mesh);
+        m_store.EndBuild(kGuid);
+        const GeoMeshBuffers left = m_mesh;
+        c.change(m_mesh);
+        m_store.SetValue(kGuid, kPercent, 0.5, 1);
+        m_mesh = left;
+        m_store.SetRedraw(kGuid, 1);
+        EXPECT_EQ(0, m_redraw) << c.what;
+    }
+    Build(true, 15);
+    m_store.SetRedraw(kGuid, 1);
+    EXPECT_EQ(1, m_redraw) << "attached again by a build";
+}
+
+TEST_F(StoreFixture, ARecordWhoseMemoryIsGoneIsNeverWritten)
+{
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    const struct {
+        const char* what;
+        bool release;
+        DWORD protection;
+    } cases[] = {{"released", true, 0}, {"read-only", false, PAGE_READONLY}, {"no access", false, PAGE_NOACCESS}};
+    for (const auto& c : cases) {
+        void* page = VirtualAlloc(nullptr, system.dwPageSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        ASSERT_NE(nullptr, page);
+        // At the page's end, so nothing of it lies in other memory.
+        auto* mesh = reinterpret_cast<GeoMeshBuffers*>(static_cast<BYTE*>(page) + system.dwPageSize -
+                                                       sizeof(GeoMeshBuffers));
+        m_store.AttachMeshRecord(kGuid, mesh);
+        m_store.EndBuild(kGuid);
+        DWORD old = 0;
+        if (c.release) {
+            ASSERT_TRUE(VirtualFree(page, 0, MEM_RELEASE));
+        } else {
+            ASSERT_TRUE(VirtualProtect(page, system.dwPageSize, c.protection, &old));
+        }
+        m_store.SetValue(kGuid, kPercent, 0.5, 1);
+        m_store.SetRedraw(kGuid, 1);
+        m_store.InterpolateChange(kGuid, 0.0, 1.0, 15);
+        if (!c.release) {
+            ASSERT_TRUE(VirtualProtect(page, system.dwPageSize, PAGE_READWRITE, &old));
+            EXPECT_EQ(0, mesh->redraw) << c.what;
+            VirtualFree(page, 0, MEM_RELEASE);
+        }
+    }
+}
+
 TEST(DataBarStoreThreads, ValuesFromOtherThreadsMeetConcurrentBuilds)
 {
     CDataBarStore store;
     const std::wstring guids[] = {L"{A}", L"{B}"};
-    uint8_t redraw[2] = {};
+    GeoMeshBuffers meshes[2] = {};
     constexpr int kWrites = 300;
     constexpr int kBuilds = 300;
 
@@ -232,10 +326,11 @@ TEST(DataBarStoreThreads, ValuesFromOtherThreadsMeetConcurrentBuilds)
     }
     for (int build = 0; build < kBuilds; ++build) {
         for (int g = 0; g < 2; ++g) {
-            store.AttachRedrawFlag(guids[g], &redraw[g]);
+            store.AttachMeshRecord(guids[g], &meshes[g]);
             store.AdvanceFrame(guids[g]);
             store.ConsumePendingValue(guids[g], kPercent);
             const double height = store.InterpolateChange(guids[g], 0.0, 1.0, 3);
+            store.EndBuild(guids[g]);
             EXPECT_TRUE(height >= 0.0 && height <= 1.0) << height;
         }
     }

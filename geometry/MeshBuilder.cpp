@@ -42,7 +42,8 @@ bool IsOn(double value)
 }
 
 // The outline's points from the object's parameters, its path built once.
-void LoadOutline(IGeoObject& object, CShapeController& shape)
+// False when a point is refused (a value that is no usable geometry).
+bool LoadOutline(IGeoObject& object, CShapeController& shape)
 {
     shape.SetPathBuilding(false);
     const int32_t count = SaturatedInt(object.GetParam(kPointCount), 0, kMaxShapePoints);
@@ -50,11 +51,21 @@ void LoadOutline(IGeoObject& object, CShapeController& shape)
         double fields[7];
         for (int32_t f = 0; f < 7; ++f)
             fields[f] = object.GetParam(7 * k + 1 + f);
-        shape.AddPoint(static_cast<float>(fields[0]), static_cast<float>(fields[1]), static_cast<float>(fields[2]),
-                       static_cast<float>(fields[3]), static_cast<float>(fields[4]), static_cast<float>(fields[5]),
-                       SaturatedInt(fields[6]), false);
+        if (!shape.AddPoint(static_cast<float>(fields[0]), static_cast<float>(fields[1]),
+                            static_cast<float>(fields[2]), static_cast<float>(fields[3]),
+                            static_cast<float>(fields[4]), static_cast<float>(fields[5]), SaturatedInt(fields[6]),
+                            false))
+            return false;
     }
     shape.SetPathBuilding(true);
+    return true;
+}
+
+// The parameters every height is made of.
+bool HeightsAreUsable(IGeoObject& object)
+{
+    return IsUsableGeometryValue(object.GetParam(kMin)) && IsUsableGeometryValue(object.GetParam(kMax)) &&
+           IsUsableGeometryValue(object.GetParam(kBottomOffset));
 }
 
 // Twice the signed area in the outline's own sense: positive for the
@@ -90,6 +101,19 @@ void WriteEmptyParts(IGeoObject& object)
         object.EndPart();
     }
 }
+
+// Ends the store's build of the object however the build is left: after
+// it, the store vouches for the mesh record only as this build leaves it.
+class BuildInProgress {
+public:
+    explicit BuildInProgress(const std::wstring& guid) : m_guid(guid) {}
+    ~BuildInProgress() { g_dataBarStore.EndBuild(m_guid); }
+    BuildInProgress(const BuildInProgress&) = delete;
+    BuildInProgress& operator=(const BuildInProgress&) = delete;
+
+private:
+    const std::wstring& m_guid;
+};
 
 double SafeRatio(double numerator, double denominator)
 {
@@ -144,6 +168,8 @@ void WriteBarVertices(IGeoObject* object, int32_t& vertexIndex, int32_t* indices
             height = g_dataBarStore.InterpolateChange(guid, minHeight, maxHeight, changeFrames);
         }
     }
+    // A value far beyond Min and Max gives a height past any use.
+    height = BoundedGeometryValue(height);
     if (IsOn(object->GetParam(kSaveHeight)))
         g_linkValues[linkId] = height;
 
@@ -210,13 +236,17 @@ void RebuildMesh(IGeoObject* object, const std::wstring& guid)
     int32_t triangles = 0;
     if (IsOn(object->GetParam(kEnabled))) {
         CShapeController shape;
-        LoadOutline(*object, shape);
-        outline = FlattenOutline(shape, object->GetParam(kTessellation));
-        // Either orientation of the outline gives outward walls and an upward top.
-        if (OrientedArea(outline) < 0)
-            std::reverse(outline.begin(), outline.end());
-        const std::vector<Vec3f> polygon = LidPolygon(outline);
-        triangles = lids.ClipEars(polygon.data(), Vec3f{0, 0, -1}, static_cast<int32_t>(polygon.size()));
+        if (LoadOutline(*object, shape) && HeightsAreUsable(*object)) {
+            outline = FlattenOutline(shape, object->GetParam(kTessellation));
+            // Either orientation of the outline gives outward walls and an upward top.
+            if (OrientedArea(outline) < 0)
+                std::reverse(outline.begin(), outline.end());
+            const std::vector<Vec3f> polygon = LidPolygon(outline);
+            triangles = lids.ClipEars(polygon.data(), Vec3f{0, 0, -1}, static_cast<int32_t>(polygon.size()));
+        } else {
+            // Refused values build an object without vertices, as Enabled off does.
+            OutputDebugStringW(L"Vantre: an outline or height parameter is no usable number; no mesh built\n");
+        }
     }
 
     const int32_t outlineCount = static_cast<int32_t>(outline.size());
@@ -226,7 +256,8 @@ void RebuildMesh(IGeoObject* object, const std::wstring& guid)
         WriteEmptyParts(*object);
         return;
     }
-    g_dataBarStore.AttachRedrawFlag(guid, &buffers->redraw);
+    g_dataBarStore.AttachMeshRecord(guid, buffers);
+    const BuildInProgress building(guid);
     buffers->hasGeometry = 1;
     const uint32_t needFloats = static_cast<uint32_t>(expected * kFloatsPerVertex);
     const uint32_t needIndices = static_cast<uint32_t>(expected);

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
+
+#include "geometry/HostValues.h"
 
 namespace {
 
@@ -11,6 +14,12 @@ constexpr float kFarAway = 10000000.0f;
 float Distance(float ax, float ay, float bx, float by)
 {
     return std::hypot(ax - bx, ay - by);
+}
+
+// Every value a point is built or moved from, whoever supplies it.
+bool AreUsable(std::initializer_list<float> values)
+{
+    return std::all_of(values.begin(), values.end(), [](float v) { return IsUsableGeometryValue(v); });
 }
 
 }  // namespace
@@ -40,7 +49,7 @@ void CShapeController::SetPathBuilding(bool on)
 bool CShapeController::AddPoint(float x, float y, float inX, float inY, float outX, float outY, int32_t type,
                                 bool insert)
 {
-    if (GetPointCount() >= kMaxShapePoints)
+    if (GetPointCount() >= kMaxShapePoints || !AreUsable({x, y, inX, inY, outX, outY}))
         return false;
     if (insert && GetPointCount() > 2) {
         int32_t nearest = 0, second = 0;
@@ -81,7 +90,7 @@ bool CShapeController::InsertPoint(int32_t index, float x, float y, float inX, f
                                    int32_t type)
 {
     const int32_t count = GetPointCount();
-    if (index < 0 || index > count || count >= kMaxShapePoints)
+    if (index < 0 || index > count || count >= kMaxShapePoints || !AreUsable({x, y, inX, inY, outX, outY}))
         return false;
     if (index == count)
         return AddPoint(x, y, inX, inY, outX, outY, type, true);
@@ -149,7 +158,7 @@ bool CShapeController::SetSelected(int32_t index, bool selected)
 
 bool CShapeController::MovePoint(int32_t index, float x, float y)
 {
-    if (!IsValidIndex(index))
+    if (!IsValidIndex(index) || !AreUsable({x, y}))
         return false;
     CShapePoint& moved = m_points[static_cast<size_t>(index)];
     const float dx = x - moved.x, dy = y - moved.y;
@@ -178,7 +187,7 @@ bool CShapeController::MoveOutgoing(int32_t index, float x, float y)
 
 bool CShapeController::MoveHandle(int32_t index, float x, float y, void (CShapePoint::*setHandle)(float, float))
 {
-    if (!IsValidIndex(index))
+    if (!IsValidIndex(index) || !AreUsable({x, y}))
         return false;
     CShapePoint& point = m_points[static_cast<size_t>(index)];
     (point.*setHandle)(x, y);

@@ -40,7 +40,9 @@ public:
     // While off, changes do not rebuild the path; switching on rebuilds it.
     void SetPathBuilding(bool on);
     // Appends, or with `insert` and more than two points goes between the two
-    // points nearest to (x, y). False when the chain is full.
+    // points nearest to (x, y). False when the chain is full or a value is
+    // not usable geometry (non-finite or too large), for this and every
+    // other operation that sets a position or a handle.
     bool AddPoint(float x, float y, float inX, float inY, float outX, float outY, int32_t type, bool insert);
     bool InsertPoint(int32_t index, float x, float y, float inX, float inY, float outX, float outY, int32_t type);
     bool DeletePoint(int32_t index);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <string>
 #include <vector>
 
@@ -193,6 +195,37 @@ TEST(ShapeController, ChainHoldsAtMostSixteenPoints)
     EXPECT_FALSE(shape.AddPoint(5, 5, -100, -100, -100, -100, kPointLinear, true));
     EXPECT_FALSE(shape.InsertPoint(0, 5, 5, -100, -100, -100, -100, kPointLinear));
     EXPECT_EQ(kMaxShapePoints, shape.GetPointCount());
+}
+
+TEST(ShapeController, ValuesThatAreNoUsableGeometryAreRefusedEverywhere)
+{
+    const float bad[] = {std::nanf(""), HUGE_VALF, -HUGE_VALF, 1e7f, -1.0000001e6f};
+    for (const float value : bad) {
+        SCOPED_TRACE(value);
+        for (int field = 0; field < 6; ++field) {
+            float v[6] = {0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f};
+            v[field] = value;
+            LoggingController shape;
+            AddSquare(shape);
+            shape.log.clear();
+            EXPECT_FALSE(shape.AddPoint(v[0], v[1], v[2], v[3], v[4], v[5], kPointBrokenSpline, false)) << field;
+            EXPECT_FALSE(shape.AddPoint(v[0], v[1], v[2], v[3], v[4], v[5], kPointBrokenSpline, true)) << field;
+            EXPECT_FALSE(shape.InsertPoint(1, v[0], v[1], v[2], v[3], v[4], v[5], kPointBrokenSpline)) << field;
+            EXPECT_EQ(4, shape.GetPointCount());
+            EXPECT_TRUE(shape.log.empty());
+        }
+        LoggingController shape;
+        AddSquare(shape);
+        shape.log.clear();
+        EXPECT_FALSE(shape.MovePoint(0, value, 0));
+        EXPECT_FALSE(shape.MoveIncoming(0, 0, value));
+        EXPECT_FALSE(shape.MoveOutgoing(0, value, 0));
+        EXPECT_TRUE(shape.log.empty());
+        EXPECT_EQ(-0.5f, shape.GetPoint(0).x);
+    }
+    // The limit itself is geometry.
+    CShapeController shape;
+    EXPECT_TRUE(shape.AddPoint(1e6f, -1e6f, 1e6f, 1e6f, -1e6f, -1e6f, kPointBrokenSpline, false));
 }
 
 TEST(ShapeController, DeleteRenumbersAndRepublishes)

@@ -3,10 +3,12 @@
 #include <windows.h>
 
 #include <cwchar>
+#include <map>
 
 #include "common/text/TextConversion.h"
 #include "common/xml/XmlParse.h"
 #include "common/storedvalues/CNumbers.h"
+#include "geometry/HostValues.h"
 #include "geometry/XmlBytes.h"
 
 namespace {
@@ -16,39 +18,38 @@ const wchar_t kPointName[] = L"Point";
 const wchar_t kVersion[] = L"1.0";
 
 // The first child named exactly `name` (the tree's lookup matches prefixes).
-CXmlNodePtr ExactChild(CXmlNode* parent, const wchar_t* name, int startAt, int* position)
+CXmlNodePtr ExactChild(const CXmlNode& parent, const wchar_t* name)
 {
-    for (int i = startAt;; ++i) {
-        CXmlNodePtr child = CXmlNodePtr::Adopt(parent->FindChild(name, i));
-        if (!child)
-            return child;
-        if (wcscmp(child->GetName(), name) == 0) {
-            if (position)
-                *position = i;
-            return child;
-        }
+    for (int i = 0; i < parent.GetChildCount(); ++i) {
+        CXmlNode* const child = parent.GetChild(i);
+        if (wcscmp(child->GetName(), name) == 0)
+            return CXmlNodePtr(child);
     }
+    return nullptr;
 }
 
-CXmlNodePtr PointWithIndex(CXmlNode* root, int index)
+// The first "Point" for each index below `limit`, in one pass over the
+// children: a file may hold any number of others.
+std::map<int, CXmlNode*> PointsByIndex(const CXmlNode& root, size_t limit)
 {
-    int position = -1;
-    for (;;) {
-        CXmlNodePtr point = ExactChild(root, kPointName, position + 1, &position);
-        if (!point)
-            return point;
+    std::map<int, CXmlNode*> points;
+    for (int i = 0; i < root.GetChildCount(); ++i) {
+        CXmlNode* const child = root.GetChild(i);
         std::wstring text;
-        int value = 0;
-        if (point->GetAttributeString(L"index", text) && ParseCInt(text, value) && value == index)
-            return point;
+        int index = 0;
+        if (wcscmp(child->GetName(), kPointName) == 0 && child->GetAttributeString(L"index", text) &&
+            ParseCInt(text, index) && index >= 0 && static_cast<size_t>(index) < limit)
+            points.emplace(index, child);
     }
+    return points;
 }
 
+// A number that becomes geometry: usable as a float, or refused.
 bool ReadFloat(const CXmlNode& node, const wchar_t* name, float& value)
 {
     std::wstring text;
     double parsed = 0.0;
-    if (!node.GetAttributeString(name, text) || !ParseCDouble(text, parsed))
+    if (!node.GetAttributeString(name, text) || !ParseCDouble(text, parsed) || !IsUsableGeometryValue(parsed))
         return false;
     value = static_cast<float>(parsed);
     return true;
@@ -91,22 +92,26 @@ bool ParseShapeMakerFile(const std::string& bytes, size_t maxPoints, std::vector
     CXmlNodePtr tree;
     if (text.empty() || ParseXmlText(text, tree) != S_OK)
         return false;
-    CXmlNodePtr root = ExactChild(tree.Get(), kRootName, 0, nullptr);
+    CXmlNodePtr root = ExactChild(*tree, kRootName);
     std::wstring version;
     if (!root || !root->GetAttributeString(L"version", version) || _wcsicmp(version.c_str(), kVersion) != 0)
         return false;
 
+    const std::map<int, CXmlNode*> elements = PointsByIndex(*root, maxPoints);
     std::vector<CShapePoint> read;
-    for (int index = 0; read.size() < maxPoints; ++index) {
-        CXmlNodePtr element = PointWithIndex(root.Get(), index);
-        if (!element)
+    for (int index = 0;; ++index) {
+        const auto element = elements.find(index);
+        if (element == elements.end())
             break;
         CShapePoint point;
         point.index = index;
-        if (!ReadPoint(*element, point))
+        if (!ReadPoint(*element->second, point))
             return false;
         read.push_back(point);
     }
+    // A file without a single point is no shape: the current one stays.
+    if (read.empty())
+        return false;
     points.swap(read);
     return true;
 }

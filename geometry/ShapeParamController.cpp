@@ -10,8 +10,10 @@ namespace {
 
 constexpr int32_t kPointCountId = 0;
 constexpr int32_t kParamsPerPoint = 7;
-// A 16-point file is about 3 KB; anything far larger is not a Shape Maker file.
-constexpr size_t kMaxFileSize = 1024 * 1024;
+// A 16-point file is about 3 KB; anything far larger is not a Shape Maker
+// file. The bound also keeps the XML reader's time in hand: Wine's takes
+// time growing with the square of the element count.
+constexpr size_t kMaxFileSize = 32 * 1024;
 
 int32_t FirstParamOf(int32_t index)
 {
@@ -131,9 +133,14 @@ void CShapeParamController::LoadFromLink(IGeoParamLink* link)
         double fields[kParamsPerPoint] = {};
         for (int32_t f = 0; f < kParamsPerPoint; ++f)
             link->GetValue(FirstParamOf(i) + 1 + f, &fields[f]);
-        AddPoint(static_cast<float>(fields[0]), static_cast<float>(fields[1]), static_cast<float>(fields[2]),
-                 static_cast<float>(fields[3]), static_cast<float>(fields[4]), static_cast<float>(fields[5]),
-                 SaturatedInt(fields[6]), false);
+        // A refused point must not let the next take its place: the chain's
+        // indices are the object's. Like the mesh, the chain then shows nothing.
+        if (!AddPoint(static_cast<float>(fields[0]), static_cast<float>(fields[1]), static_cast<float>(fields[2]),
+                      static_cast<float>(fields[3]), static_cast<float>(fields[4]), static_cast<float>(fields[5]),
+                      SaturatedInt(fields[6]), false)) {
+            Clear();
+            break;
+        }
     }
     m_loading = false;
 }

@@ -24,7 +24,8 @@ public:
     // the host echoing those writes must not undo the user's edit.
     void LoadFromLink(IGeoParamLink* link);
 
-    // An unreadable, unparsable or foreign file leaves the shape unchanged.
+    // An unreadable, unparsable or foreign file, or one larger than 32 KB,
+    // leaves the shape unchanged.
     bool Load(const wchar_t* path) override;
     bool Save(const wchar_t* path) override;
 

@@ -16,6 +16,10 @@
 
 namespace {
 
+// A file the size of the reader's limit parses in well under a second; the
+// bound tells that from a reader that takes minutes over a large file.
+constexpr ULONGLONG kLoadBoundMs = 10000;
+
 // A host link that stores values and logs every call.
 class RecordingLink : public IGeoParamLink {
 public:
@@ -176,6 +180,20 @@ TEST(ShapeParamController, LoadFromLinkReadsTheCountedPointsOnly)
     }
 }
 
+TEST(ShapeParamController, AnOutlineWithARefusedPointLoadsAsNone)
+{
+    for (const double bad : {static_cast<double>(NAN), 1e300, -1e7}) {
+        CShapeParamController shape;
+        RecordingLink link;
+        link.values[0] = 3;
+        for (int32_t k = 0; k < 3; ++k)
+            link.values[7 * k + 1] = 0.25 * k;
+        link.values[7 * 1 + 4] = bad;   // point 1's incoming handle
+        shape.LoadFromLink(&link);
+        EXPECT_EQ(0, shape.GetPointCount()) << bad;
+    }
+}
+
 TEST(ShapeParamController, HostEchoDuringAWriteNeitherReloadsNorDropsTheFlag)
 {
     CShapeParamController shape;
@@ -329,7 +347,6 @@ TEST_F(ShapeMakerFileTest, PointsLoadUpToTheFirstMissingIndexAndAtMostSixteen)
         {"gap after 1", FileWithPoints({0, 1, 3}), 2},
         {"any order", FileWithPoints({2, 0, 1}), 3},
         {"seventeen", FileWithPoints(seventeen), 16},
-        {"no points", FileWithPoints({}), 0},
         {"other element names", "<ShapeMaker version=\"1.0\"><Point index=\"0\" x=\"0.5\" y=\"0\" leftX=\"0\" "
                                 "leftY=\"0\" rightX=\"0\" rightY=\"0\" type=\"1\"/><Pointer index=\"1\" x=\"1\" y=\"0\" "
                                 "leftX=\"0\" leftY=\"0\" rightX=\"0\" rightY=\"0\" type=\"1\"/></ShapeMaker>", 1},
@@ -341,6 +358,50 @@ TEST_F(ShapeMakerFileTest, PointsLoadUpToTheFirstMissingIndexAndAtMostSixteen)
         ASSERT_EQ(c.count, shape.GetPointCount()) << c.name;
         for (int32_t i = 0; i < c.count; ++i)
             EXPECT_EQ(i + 0.5f, shape.GetPoint(i).x) << c.name;
+    }
+}
+
+TEST_F(ShapeMakerFileTest, NumbersAtTheLimitLoad)
+{
+    std::string text = FileWithPoints({0});
+    text.replace(text.find("0.5"), 3, "1e6");
+    text.replace(text.find("leftY=\"0\""), 9, "leftY=\"-1000000\"");
+    WriteText(text);
+    CShapeParamController shape;
+    ASSERT_TRUE(shape.Load(m_path.c_str()));
+    ASSERT_EQ(1, shape.GetPointCount());
+    EXPECT_EQ(1e6f, shape.GetPoint(0).x);
+    EXPECT_EQ(-1e6f, shape.GetPoint(0).inY);
+}
+
+TEST_F(ShapeMakerFileTest, FillerPointsLoadUpToTheSizeLimitAndLargerFilesAreRefusedAtOnce)
+{
+    // Points without an index before the real ones, in files up to the
+    // reader's 32 KB and far past it.
+    const std::string real = FileWithPoints({3, 2, 1, 0});
+    const auto withFiller = [&real](size_t bytes) {
+        const std::string head = real.substr(0, real.find("<Point")), rest = real.substr(head.size());
+        std::string text = head;
+        while (text.size() + 8 + rest.size() <= bytes)
+            text += "<Point/>";
+        text.append(bytes - text.size() - rest.size(), ' ');   // exactly `bytes` long
+        return text + rest;
+    };
+    const struct {
+        const char* name;
+        size_t bytes;
+        bool loads;
+    } cases[] = {{"32 KB", 32 * 1024, true}, {"32 KB and one byte", 32 * 1024 + 1, false},
+                 {"1 MB, 100,000 filler points", 1 << 20, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteText(withFiller(c.bytes));
+        CShapeParamController shape;
+        MakeSample(shape);
+        const ULONGLONG start = GetTickCount64();
+        EXPECT_EQ(c.loads, shape.Load(m_path.c_str()));
+        EXPECT_LT(GetTickCount64() - start, kLoadBoundMs);
+        EXPECT_EQ(c.loads ? 4 : 3, shape.GetPointCount());
     }
 }
 
@@ -372,6 +433,15 @@ TEST_F(ShapeMakerFileTest, UnusableFilesLeaveTheShapeAndTheParametersAlone)
         {"not a number", std::string(good).replace(good.find("0.5"), 3, "abc")},
         {"no type", std::string(good).replace(good.find(" type=\"1\""), 9, "")},
         {"empty", ""},
+        // Nothing to load is no shape: the current one stays.
+        {"no points", FileWithPoints({})},
+        {"no point 0", FileWithPoints({1, 2})},
+        // Numbers that are no usable geometry.
+        {"x of 1e300, beyond a float", std::string(good).replace(good.find("0.5"), 3, "1e300")},
+        {"x of -1e7, beyond the limit", std::string(good).replace(good.find("0.5"), 3, "-1e7")},
+        {"x not a number", std::string(good).replace(good.find("0.5"), 3, "nan")},
+        {"x infinite", std::string(good).replace(good.find("0.5"), 3, "inf")},
+        {"handle of 1e300", std::string(good).replace(good.find("leftX=\"0\""), 9, "leftX=\"1e300\"")},
     };
     for (const auto& c : cases) {
         CShapeParamController shape;

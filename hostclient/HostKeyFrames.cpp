@@ -32,6 +32,14 @@ void CHostKeyFrames::Add(long frame, long attribute, double value, long extra)
     CallVoid(m_ids[Add_], DISPATCH_METHOD, frame, attribute, value, *extraValue.Get());
 }
 
+void CHostKeyFrames::Add(long frame, long attribute, const VARIANT& value, long extra)
+{
+    ScopedVariant extraValue;
+    extraValue->vt = VT_I4;
+    extraValue->lVal = extra;
+    CallVoid(m_ids[Add_], DISPATCH_METHOD, frame, attribute, value, *extraValue.Get());
+}
+
 const wchar_t* const CHostKeyFrame::s_names[NameCount] = {L"Attribute", L"Value", L"Interpolation", L"Frame"};
 
 void CHostKeyFrame::Attach(IDispatch* dispatch)

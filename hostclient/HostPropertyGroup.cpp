@@ -13,6 +13,11 @@ void CHostPropertyGroup::SetValue(const std::wstring& name, const VARIANT& value
     CallVoid(m_ids[Value], DISPATCH_PROPERTYPUT, name, value);
 }
 
+void CHostPropertyGroup::SetValueString(const std::wstring& name, const std::wstring& text)
+{
+    CallVoid(m_ids[Value], DISPATCH_PROPERTYPUT, name, text);
+}
+
 void CHostPropertyGroup::GetValue(const std::wstring& name, ScopedVariant& value)
 {
     CallVariant(value, m_ids[Value], DISPATCH_PROPERTYGET, name);

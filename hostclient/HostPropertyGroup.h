@@ -11,6 +11,7 @@ public:
 
     // The value goes by value; the caller keeps and clears its own.
     void SetValue(const std::wstring& name, const VARIANT& value);
+    void SetValueString(const std::wstring& name, const std::wstring& text);
     void GetValue(const std::wstring& name, ScopedVariant& value);
     // True for a string value other than "???" (the host's answer for a
     // property the object does not carry). A non-string value leaves `out`

@@ -5,14 +5,17 @@
 #include <memory>
 
 #include "common/logwindow/LogLine.h"
+#include "common/win/CriticalSection.h"
 #include "common/text/TextConversion.h"
 #include "common/text/WideFormat.h"
 #include "provider/SetupIni.h"
 
 namespace {
 
-// The log is used on the user-interface thread only.
+// Lines come from the user-interface thread and from the watchdog of a
+// script run; the lock keeps their file writes whole and the folder intact.
 struct LogState {
+    CriticalSection lock;
     LogClock clock;
     std::wstring folder;   // remembered once made; re-made when deleted
 };
@@ -67,6 +70,7 @@ void AppendToDayFile(const std::wstring& line, const SYSTEMTIME& time)
 
 void SetLogClock(LogClock clock)
 {
+    CriticalSectionLock guard(State().lock);
     State().clock = std::move(clock);
 }
 
@@ -85,6 +89,7 @@ void LogText(const std::wstring& text)
     const bool toFile = GetSetupInt(kSetupSection, kLogToFileKey, 0) != 0;
     if (!toWindow && !toFile)
         return;
+    CriticalSectionLock guard(State().lock);
     const SYSTEMTIME now = Now();
     const std::wstring line = FormatLogLine(now, text.substr(0, kMaxLogMessage - 1));
     if (toFile)

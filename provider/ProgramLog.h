@@ -2,7 +2,7 @@
 // The program log: while a log page is recorded as the log target
 // (common/logwindow), every line goes to it and, when switched on in
 // Setup.ini, to the day's file in "Scrivane_Log". Lines are dropped while
-// there is no log page.
+// there is no log page. Any thread may log (a script run's watchdog does).
 
 #include <windows.h>
 

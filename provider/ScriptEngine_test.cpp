@@ -181,13 +181,17 @@ TEST_F(ScriptEngineTest, SiteInterfaces)
     struct Case { const IID* iid; bool answered; };
     const Case cases[] = {
         {&IID_IUnknown, true}, {&IID_IActiveScriptSite, true}, {&IID_IActiveScriptSiteWindow, true},
-        {&IID_IDispatch, false}, {&IID_IActiveScriptSiteInterruptPoll, false},
+        {&IID_IDispatch, false}, {&IID_IActiveScriptSiteInterruptPoll, true},
     };
     for (const Case& c : cases) {
         RefPtr<IUnknown> part;
         EXPECT_EQ(c.answered ? S_OK : E_NOINTERFACE, host->QueryInterface(*c.iid, reinterpret_cast<void**>(part.Put())));
         EXPECT_EQ(c.answered, static_cast<bool>(part));
     }
+    // An engine that polls is told to stop once the host is interrupted.
+    EXPECT_EQ(S_OK, host->QueryContinue());
+    host->Interrupt();
+    EXPECT_EQ(S_FALSE, host->QueryContinue());
     HWND window = reinterpret_cast<HWND>(1);
     EXPECT_EQ(E_FAIL, host->GetWindow(&window));
     EXPECT_EQ(E_FAIL, host->EnableModeless(TRUE));

@@ -9,6 +9,7 @@
 #include <new>
 
 #include "common/automation/DispatchArguments.h"
+#include "common/xml/XmlName.h"
 #include "provider/ProgramLog.h"
 #include "provider/ScrivaneIds.h"
 #include "provider/TotalDays.h"
@@ -73,6 +74,9 @@ STDMETHODIMP CScrivaneObject::Invoke(DISPID member, REFIID iid, LCID, WORD flags
 {
     if (!IsEqualIID(iid, IID_NULL) || !(flags & DISPATCH_METHOD) || !params)
         return E_INVALIDARG;
+    // A script past its time limit is stopped at its next call.
+    if (CallsStopped())
+        return E_ABORT;
     if (member < kWriteLog || member > kHideNode)
         return E_FAIL;
     const MemberShape shape = ShapeOf(member);
@@ -187,9 +191,16 @@ HRESULT CScrivaneObject::SetAttributeOn(const wchar_t* element, const DISPPARAMS
     std::wstring name;
     std::wstring value;
     const HRESULT hr = ReadTexts(params, {&name, &value}, argumentError);
-    if (SUCCEEDED(hr))
-        FindOrCreate(element)->SetAttribute(name.c_str(), value.c_str());
-    return hr;
+    if (FAILED(hr))
+        return hr;
+    // A name no reader accepts would cost the client the whole reply.
+    if (!IsXmlName(name)) {
+        if (argumentError)
+            *argumentError = params.cArgs - 1;   // the first script argument
+        return E_INVALIDARG;
+    }
+    FindOrCreate(element)->SetAttribute(name.c_str(), value.c_str());
+    return S_OK;
 }
 
 HRESULT CScrivaneObject::AppendSceneGraphChild(const wchar_t* name, const DISPPARAMS& params, UINT* argumentError)

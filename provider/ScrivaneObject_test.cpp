@@ -109,11 +109,15 @@ TEST_F(ScrivaneObjectTest, ArgumentCountsOfEveryMember)
         {kShowNode, 0, S_OK, false}, {kShowNode, 1, S_OK, true}, {kShowNode, 2, S_OK, false},
         {kHideNode, 2, S_OK, false}, {kHideNode, 1, S_OK, true},
     };
-    // Arguments that every member accepts: month 1 ... second 1, value 1.
+    // Arguments that every member accepts: month 1 ... second 1, value 1;
+    // an attribute's name must be an XML name.
     const std::vector<Arg> pool = {Int(1), Int(1), Int(2009), Int(1), Int(1), Int(1), Int(1), Int(1)};
     for (const Case& c : cases) {
         const std::wstring before = Written(m_root);
-        const std::vector<Arg> args(pool.begin(), pool.begin() + c.count);
+        std::vector<Arg> args(pool.begin(), pool.begin() + c.count);
+        const bool namesAnAttribute = c.member == kSetCurrent || c.member == kSetDataAttribute || c.member == kSetExtra;
+        if (namesAnAttribute && !args.empty())
+            args[0] = Text(L"n");
         EXPECT_EQ(c.expected, Call(Dispatch(), c.member, args)) << "member " << c.member << " with " << c.count;
         EXPECT_EQ(c.changesTree, before != Written(m_root)) << "member " << c.member << " with " << c.count;
     }
@@ -222,6 +226,31 @@ TEST_F(ScrivaneObjectTest, AttributeMembersAndSceneGraphLists)
               L"</scenegraph>\r\n"
               L"</response>\r\n",
               Written(m_root));
+}
+
+TEST_F(ScrivaneObjectTest, AnAttributeNameThatIsNoXmlNameIsRefused)
+{
+    Bind();
+    const wchar_t* names[] = {L"", L"two words", L"1st", L"a:b", L"a\"b", L"a<b", L"x\x01"};
+    for (DISPID member : {kSetCurrent, kSetDataAttribute, kSetExtra}) {
+        for (const wchar_t* name : names) {
+            UINT argumentError = ~0u;
+            EXPECT_EQ(E_INVALIDARG, Call(Dispatch(), member, {Text(name), Text(L"v")}, &argumentError))
+                << member << " " << ::testing::PrintToString(std::wstring(name));
+            EXPECT_EQ(1u, argumentError) << "the name is the first of two arguments";
+        }
+    }
+    EXPECT_EQ(L"<response>\r\n</response>\r\n", Written(m_root));
+}
+
+TEST_F(ScrivaneObjectTest, AStoppedObjectRefusesEveryCall)
+{
+    Bind();
+    m_object->StopCalls();
+    EXPECT_EQ(E_ABORT, Call(Dispatch(), kSetStatus, {Text(L"ok")}));
+    EXPECT_EQ(E_ABORT, Call(Dispatch(), kWriteLog, {Text(L"x")}));
+    EXPECT_EQ(L"<response>\r\n</response>\r\n", Written(m_root));
+    EXPECT_TRUE(WindowMessages().empty());
 }
 
 TEST_F(ScrivaneObjectTest, BeforeBindingOnlyWriteLogActs)

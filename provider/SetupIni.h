@@ -10,6 +10,9 @@ constexpr int kDefaultServerPort = 5011;
 constexpr wchar_t kStartupScriptKey[] = L"StartupScript";
 constexpr wchar_t kLogToFileKey[] = L"LogToFile";
 constexpr wchar_t kLogToLogWindowKey[] = L"LogToLogWindow";
+// Milliseconds without a byte either way after which a client connection is
+// closed; missing, 0 or less: 30000.
+constexpr wchar_t kIdleTimeoutKey[] = L"IdleTimeoutMSEC";
 
 // Longest path the program keeps (file names, the startup script).
 constexpr size_t kMaxProgramPath = 260;

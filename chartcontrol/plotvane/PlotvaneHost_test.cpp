@@ -199,6 +199,29 @@ TEST_F(PlotvaneHostTest, TransitionsAndUnknownEventsAnswerZero)
     EXPECT_EQ(DISP_E_BADPARAMCOUNT, host.CallControl(control.Get(), L"LyricTransition", DISPATCH_METHOD, {}, nullptr));
 }
 
+TEST_F(PlotvaneHostTest, ABarTheControlMovesIsRebuiltByTheHostsOwnVantre)
+{
+    // The host loads Vantre.dll by name as its geometry plug-in: the very
+    // library the control links, so both see one value store.
+    GUID id;
+    ASSERT_HRESULT_SUCCEEDED(CoCreateGuid(&id));
+    wchar_t guid[64] = {};
+    StringFromGUID2(id, guid, 64);
+    CSimNode& bar = host.AddNode(scene, L"Bar1", SimNodeGeoPlugin);
+    bar.geometryParams = {{118, 1}, {122, 1}, {123, 0}, {125, 0}, {127, 2}};
+    ASSERT_TRUE(host.InitializeControl(control.Get()));
+    bar.properties[G][L"VantreGUID"] = CSimValue(std::wstring(guid));
+    std::wstring error;
+    ASSERT_LE(0, host.Geometry().Rebuild(error)) << error;
+
+    EXPECT_HRESULT_SUCCEEDED(host.CallControl(control.Get(), L"UpdateChart", DISPATCH_METHOD,
+                                              {CSimValue(std::wstring(L"barname=Bar1&bar1percent=50"))}, nullptr));
+    EXPECT_LT(0, host.Geometry().Rebuild(error)) << "the value asks for a build";
+    float bottom = 0, top = 0;
+    ASSERT_TRUE(MeshHeights(*host.Geometry().ObjectOf(bar), bottom, top));
+    EXPECT_FLOAT_EQ(1.0f, top - bottom);
+}
+
 TEST_F(PlotvaneHostTest, TheAboutBoxShowsTheControlsOwnVersion)
 {
     std::wstring version;

@@ -1,5 +1,7 @@
 #include "common/automation/AutomationObject.h"
 
+#include "common/com/ComBoundary.h"
+
 #include <olectl.h>
 
 namespace {
@@ -81,7 +83,11 @@ STDMETHODIMP CAutomationObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT 
 
 HRESULT CAutomationObject::LoadObjectTypeInfo(ITypeInfo** info) const
 {
-    return LoadTypeInfo(m_identity.library, m_identity.objectType, 0, info, m_log);
+    // Called by COM methods: a log line that cannot be written must not
+    // throw out of them.
+    if (info)
+        *info = nullptr;
+    return ComBoundary([&] { return LoadTypeInfo(m_identity.library, m_identity.objectType, 0, info, m_log); });
 }
 
 STDMETHODIMP CAutomationObject::GetClassInfo(ITypeInfo** info)

@@ -8,6 +8,8 @@
 #include <oaidl.h>
 #include <ocidl.h>
 
+#include <atomic>
+
 #include "common/automation/TypeInfoLoader.h"
 #include "common/com/RefPtr.h"
 
@@ -61,6 +63,10 @@ public:
     // Hooks of the script engine host.
     virtual void NotifyScriptObject() {}
     virtual void SetResultTree(CXmlNode* /*root*/) {}
+    // The host's watchdog stops a script that outlasts its time: from then on
+    // the object refuses the script's calls. Any thread may call it.
+    void StopCalls() { m_callsStopped = true; }
+    bool CallsStopped() const { return m_callsStopped; }
 
     // The object's class type information, freshly loaded (one reference).
     HRESULT LoadObjectTypeInfo(ITypeInfo** info) const;
@@ -74,4 +80,5 @@ private:
     volatile LONG m_refCount = 1;
     RefPtr<ITypeInfo> m_dispatchInfo;   // null when the library could not be loaded
     RefPtr<IUnknown> m_sink;            // held as the event interface
+    std::atomic<bool> m_callsStopped{false};
 };

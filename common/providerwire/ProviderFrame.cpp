@@ -2,6 +2,9 @@
 
 #include "common/xml/XmlParse.h"
 
+#include <cwchar>
+#include <utility>
+
 namespace {
 
 const char kHexDigits[] = "0123456789ABCDEF";
@@ -13,6 +16,61 @@ int HexDigitValue(char c)
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return -1;
+}
+
+// The reader's time grows with the square of an attribute value that holds
+// a reference (a megabyte of them takes seconds): a value longer than this
+// that holds one is refused before parsing. Our own writer escapes only
+// quotes, "&", "<", ">" and line breaks in values.
+constexpr size_t kMaxReferencedValueUnits = 16384;
+
+bool HoldsSlowAttributeValue(const std::wstring& text)
+{
+    enum class State { Content, Tag, Value } state = State::Content;
+    wchar_t quote = 0;
+    size_t valueStart = 0;
+    bool referenced = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        switch (state) {
+        case State::Content:
+            if (c != L'<')
+                break;
+            // Sections in which quotes and "<" are plain characters.
+            for (const auto& section : {std::make_pair(L"<![CDATA[", L"]]>"), std::make_pair(L"<!--", L"-->"),
+                                        std::make_pair(L"<?", L"?>")}) {
+                if (text.compare(i, wcslen(section.first), section.first) == 0) {
+                    const size_t end = text.find(section.second, i + wcslen(section.first));
+                    if (end == std::wstring::npos)
+                        return false;   // not well formed: the reader stops there
+                    i = end + wcslen(section.second) - 1;
+                    break;
+                }
+            }
+            if (text[i] == L'<')
+                state = State::Tag;
+            break;
+        case State::Tag:
+            if (c == L'"' || c == L'\'') {
+                state = State::Value;
+                quote = c;
+                valueStart = i;
+                referenced = false;
+            } else if (c == L'>') {
+                state = State::Content;
+            }
+            break;
+        case State::Value:
+            if (c == quote)
+                state = State::Tag;
+            else if (c == L'&')
+                referenced = true;
+            if (referenced && i - valueStart > kMaxReferencedValueUnits)
+                return true;
+            break;
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -56,7 +114,7 @@ bool DecodeProviderPayload(const char* payload, size_t length, std::wstring& tex
 CXmlNodePtr ParseProviderPayload(const char* payload, size_t length)
 {
     std::wstring text;
-    if (!DecodeProviderPayload(payload, length, text))
+    if (!DecodeProviderPayload(payload, length, text) || HoldsSlowAttributeValue(text))
         return nullptr;
     CXmlNodePtr container;
     if (ParseXmlText(text, container) != S_OK)

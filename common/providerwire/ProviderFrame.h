@@ -16,6 +16,7 @@ std::string EncodeProviderFrame(const std::wstring& text);
 bool DecodeProviderPayload(const char* payload, size_t length, std::wstring& text);
 
 // The XML tree of a payload under a nameless container. Null when the digits
-// do not decode or the text is not a complete XML document. COM must be
-// initialised.
+// do not decode, the text is not a complete XML document, or an attribute
+// value holding a reference is so long that the reader would take seconds.
+// COM must be initialised.
 CXmlNodePtr ParseProviderPayload(const char* payload, size_t length);

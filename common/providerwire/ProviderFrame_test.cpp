@@ -33,3 +33,28 @@ TEST(ProviderFrame, PayloadDecodesOnlyWholeUpperCaseUnits)
         EXPECT_EQ(expected, text) << c.payload;
     }
 }
+
+TEST(ProviderFrame, AnAttributeValueTooCostlyToReadIsRefusedBeforeParsing)
+{
+    const std::wstring plain(20000, L'x');
+    std::wstring referenced = plain;
+    referenced.replace(10000, 1, L"&amp;");
+    std::wstring referencedWithGt = referenced;
+    referencedWithGt.replace(100, 1, L">");
+    struct Case { const char* what; std::wstring text; bool parses; };
+    const Case cases[] = {
+        {"long value without reference", L"<r v=\"" + plain + L"\"/>", true},
+        {"short value with references", L"<r v=\"a&amp;b&#10;c\" w='&lt;'/>", true},
+        {"long value with a reference", L"<r v=\"" + referenced + L"\"/>", false},
+        {"in single quotes", L"<r v='" + referenced + L"'/>", false},
+        {"a > inside the value", L"<r v=\"" + referencedWithGt + L"\"/>", false},
+        {"on a later element", L"<r a=\"1\">\r\n<e v=\"" + referenced + L"\"/>\r\n</r>", false},
+        {"long text with a reference", L"<r>" + referenced + L"</r>", true},
+        {"long CDATA with quotes and &", L"<r><![CDATA[\"" + plain + L"&\"]]></r>", true},
+        {"quotes in a comment", L"<r><!-- \" --><e v=\"" + plain + L"\"/></r>", true},
+    };
+    for (const Case& c : cases) {
+        const std::string frame = EncodeProviderFrame(c.text);
+        EXPECT_EQ(c.parses, static_cast<bool>(ParseProviderPayload(frame.data() + 1, frame.size() - 2))) << c.what;
+    }
+}

@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "common/com/ComBoundary.h"
 #include "common/com/ComTypes.h"
 #include "common/com/ScopedExcepInfo.h"
 #include "common/errors/FailureReport.h"
@@ -149,7 +150,26 @@ bool CScriptEngine::CallSub(const std::wstring& routineCall)
 
 bool CScriptEngine::Close()
 {
-    return m_engine && SUCCEEDED(m_engine->Close());
+    const bool closed = m_engine && SUCCEEDED(m_engine->Close());
+    // Let go of the run whatever the engine answered: an engine that cannot
+    // close (asked from another thread than its own) still ends with its
+    // last reference, and takes the script object and this site with it.
+    m_parser.Reset();
+    m_engine.Reset();
+    m_scriptObject.Reset();
+    return closed;
+}
+
+HRESULT CScriptEngine::Interrupt()
+{
+    m_interrupted = true;
+    if (m_scriptObject)
+        m_scriptObject->StopCalls();
+    if (!m_engine)
+        return E_UNEXPECTED;
+    // The one engine method meant to be called from another thread.
+    ScopedExcepInfo exception;
+    return m_engine->InterruptScriptThread(SCRIPTTHREADID_ALL, exception.Get(), 0);
 }
 
 STDMETHODIMP CScriptEngine::QueryInterface(REFIID iid, void** out)
@@ -160,6 +180,8 @@ STDMETHODIMP CScriptEngine::QueryInterface(REFIID iid, void** out)
         *out = static_cast<IActiveScriptSite*>(this);
     else if (IsEqualIID(iid, IID_IActiveScriptSiteWindow))
         *out = static_cast<IActiveScriptSiteWindow*>(this);
+    else if (IsEqualIID(iid, IID_IActiveScriptSiteInterruptPoll))
+        *out = static_cast<IActiveScriptSiteInterruptPoll*>(this);
     else {
         *out = nullptr;
         return E_NOINTERFACE;
@@ -198,16 +220,18 @@ STDMETHODIMP CScriptEngine::GetItemInfo(LPCOLESTR name, DWORD mask, IUnknown** u
             return E_INVALIDARG;
         *info = nullptr;
     }
-    if (!m_scriptObject || !EqualIgnoringAsciiCase(name, m_options.itemName))
+    return ComBoundary([&]() -> HRESULT {
+        if (!m_scriptObject || !EqualIgnoringAsciiCase(name, m_options.itemName))
+            return TYPE_E_ELEMENTNOTFOUND;
+        if (mask & SCRIPTINFO_IUNKNOWN) {
+            *unknown = static_cast<IDispatch*>(m_scriptObject.Get());
+            (*unknown)->AddRef();
+            return S_OK;
+        }
+        if (mask & SCRIPTINFO_ITYPEINFO)
+            return m_scriptObject->LoadObjectTypeInfo(info);
         return TYPE_E_ELEMENTNOTFOUND;
-    if (mask & SCRIPTINFO_IUNKNOWN) {
-        *unknown = static_cast<IDispatch*>(m_scriptObject.Get());
-        (*unknown)->AddRef();
-        return S_OK;
-    }
-    if (mask & SCRIPTINFO_ITYPEINFO)
-        return m_scriptObject->LoadObjectTypeInfo(info);
-    return TYPE_E_ELEMENTNOTFOUND;
+    });
 }
 
 STDMETHODIMP CScriptEngine::GetDocVersionString(BSTR*)
@@ -230,7 +254,9 @@ STDMETHODIMP CScriptEngine::OnScriptError(IActiveScriptError* error)
     m_errorReported = true;
     if (!error)
         return S_OK;
-    try {
+    // Nothing may escape into the engine; an error that cannot be reported
+    // goes unlogged, and the site answers S_OK whatever happened.
+    ComBoundary([&] {
         ScopedExcepInfo exception;
         if (FAILED(error->GetExceptionInfo(exception.Get())))
             return S_OK;
@@ -248,9 +274,8 @@ STDMETHODIMP CScriptEngine::OnScriptError(IActiveScriptError* error)
             m_options.reportError(report);
         else
             WriteScriptErrorLines(report, m_options.log);
-    } catch (const std::exception&) {
-        // Nothing may escape into the engine; the error then goes unlogged.
-    }
+        return S_OK;
+    });
     return S_OK;
 }
 
@@ -274,4 +299,9 @@ STDMETHODIMP CScriptEngine::GetWindow(HWND* window)
 STDMETHODIMP CScriptEngine::EnableModeless(BOOL)
 {
     return E_FAIL;
+}
+
+STDMETHODIMP CScriptEngine::QueryContinue()
+{
+    return m_interrupted ? S_FALSE : S_OK;
 }

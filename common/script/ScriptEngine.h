@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <activscp.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 
@@ -29,7 +30,9 @@ struct ScriptEngineOptions {
     std::wstring engineProgId = L"VBScript";
 };
 
-class CScriptEngine final : public IActiveScriptSite, public IActiveScriptSiteWindow {
+class CScriptEngine final : public IActiveScriptSite,
+                            public IActiveScriptSiteWindow,
+                            public IActiveScriptSiteInterruptPoll {
 public:
     // Reference count 1, owned by the caller.
     explicit CScriptEngine(ScriptEngineOptions options);
@@ -47,7 +50,16 @@ public:
     // in script syntax; the routine runs during the call. False also when the
     // engine reported an error while it ran.
     bool CallSub(const std::wstring& routineCall);
+    // Closes the engine and lets go of it and of the script object.
     bool Close();
+
+    // Stops the running script through every means there is: the engine's
+    // own interruption, the site's answer to the engine's polls, and the
+    // script object refusing further calls. Called from another thread (a
+    // watchdog) between CreateEngine and Close. The engine's result: engines
+    // that cannot interrupt a thread answer E_NOTIMPL.
+    HRESULT Interrupt();
+    bool Interrupted() const { return m_interrupted; }
 
     RefPtr<IActiveScript> Engine() const { return m_engine; }
     CAutomationObject* ScriptObject() const { return m_scriptObject.Get(); }
@@ -71,6 +83,9 @@ public:
     STDMETHODIMP GetWindow(HWND* window) override;
     STDMETHODIMP EnableModeless(BOOL enable) override;
 
+    // IActiveScriptSiteInterruptPoll: S_FALSE once interrupted.
+    STDMETHODIMP QueryContinue() override;
+
 private:
     ~CScriptEngine();
     void LogFailure(const wchar_t* what, HRESULT hr) const;
@@ -83,5 +98,6 @@ private:
     RefPtr<CAutomationObject> m_scriptObject;
     std::wstring m_scriptText;
     bool m_errorReported = false;   // set by OnScriptError
+    std::atomic<bool> m_interrupted{false};
     volatile LONG m_refCount = 1;
 };

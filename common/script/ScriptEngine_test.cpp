@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -188,6 +189,46 @@ TEST(TypeInfoLoader, TheRegisteredLibraryComesBeforeTheFile)
     EXPECT_TRUE(log.empty());
     EXPECT_TRUE(FAILED(LoadTypeInfo(missingFile, kProbeDispatch, 0, info.Put(), sink))) << "registration removed";
     EXPECT_EQ(std::vector<std::wstring>{L"Failed to load type library"}, log);
+}
+
+// An object whose type library exists nowhere and whose log, once armed,
+// cannot take a line.
+class CUntypedObject final : public CAutomationObject {
+public:
+    explicit CUntypedObject(const bool& logThrows)
+        : CAutomationObject({{kUnknownLibrary, 1, 0, L"NoSuchLibrary.tlb"}, kProbeType, kProbeDispatch, kProbeEvents},
+                            [&logThrows](const std::wstring&) {
+                                if (logThrows)
+                                    throw std::bad_alloc();
+                            })
+    {
+    }
+    STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
+    {
+        return DISP_E_MEMBERNOTFOUND;
+    }
+
+private:
+    static constexpr GUID kUnknownLibrary = {0x1F0C7E2A, 0x3B7D, 0x4E51, {0x9A, 0x40, 0x6D, 0x2C, 0x8B, 0x17, 0x55, 0x03}};
+};
+
+TEST(ScriptHostBoundaries, NoExceptionLeavesTheEngineSiteOrTheObject)
+{
+    bool logThrows = false;
+    ScriptEngineOptions options;
+    options.itemName = L"Probe";
+    options.createObject = [&logThrows] { return RefPtr<CAutomationObject>::Adopt(new CUntypedObject(logThrows)); };
+    RefPtr<CScriptEngine> host = RefPtr<CScriptEngine>::Adopt(new CScriptEngine(std::move(options)));
+    ASSERT_TRUE(host->CreateEngine());
+    logThrows = true;
+    ITypeInfo* info = nullptr;
+    EXPECT_TRUE(FAILED(host->GetItemInfo(L"Probe", SCRIPTINFO_ITYPEINFO, nullptr, &info)));
+    EXPECT_EQ(info, nullptr);
+    CAutomationObject* object = host->ScriptObject();
+    ASSERT_NE(object, nullptr);
+    EXPECT_TRUE(FAILED(object->GetTypeInfo(0, 0, &info)));
+    EXPECT_TRUE(FAILED(object->GetClassInfo(&info)));
+    EXPECT_TRUE(host->Close());
 }
 
 }  // namespace

@@ -62,6 +62,38 @@ double ParseLeadingCDouble(const std::wstring& text)
     return std::isnan(parsed) ? 0.0 : parsed;
 }
 
+bool ParseLeadingCDecimal(const std::wstring& text, double& value)
+{
+    auto digitsAt = [&text](size_t i) {
+        size_t end = i;
+        while (end < text.size() && text[end] >= L'0' && text[end] <= L'9')
+            ++end;
+        return end;
+    };
+    size_t end = text.size() > 0 && (text[0] == L'+' || text[0] == L'-') ? 1 : 0;
+    const size_t integerEnd = digitsAt(end);
+    size_t numberEnd = integerEnd;
+    bool hasDigits = integerEnd > end;
+    if (numberEnd < text.size() && text[numberEnd] == L'.') {
+        const size_t fractionEnd = digitsAt(numberEnd + 1);
+        hasDigits = hasDigits || fractionEnd > numberEnd + 1;
+        numberEnd = fractionEnd;
+    }
+    if (!hasDigits) {
+        value = 0.0;
+        return true;
+    }
+    if (numberEnd < text.size() && (text[numberEnd] == L'e' || text[numberEnd] == L'E')) {
+        size_t exponent = numberEnd + 1;
+        if (exponent < text.size() && (text[exponent] == L'+' || text[exponent] == L'-'))
+            ++exponent;
+        const size_t exponentEnd = digitsAt(exponent);
+        if (exponentEnd > exponent)
+            numberEnd = exponentEnd;
+    }
+    return ParseCDouble(text.substr(0, numberEnd), value);
+}
+
 bool ParseCDouble(const std::wstring& text, double& value)
 {
     const std::string narrow = AsciiPrefix(text);

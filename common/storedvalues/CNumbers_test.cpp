@@ -28,6 +28,19 @@ void ExpectCForms()
     double value = -99.0;
     EXPECT_FALSE(ParseCDouble(std::wstring(L"1\0" L"5", 3), value)) << "an embedded NUL";
 
+    struct LeadingCase { const wchar_t* text; bool inRange; double value; };
+    const LeadingCase leading[] = {
+        {L"75", true, 75.0}, {L"12.5 %", true, 12.5}, {L"-.5x", true, -0.5}, {L"5.", true, 5.0},
+        {L"2e1e", true, 20.0}, {L"3e+", true, 3.0}, {L"abc", true, 0.0}, {L"", true, 0.0}, {L".", true, 0.0},
+        {L"nan", true, 0.0}, {L"inf", true, 0.0}, {L"0x1p3", true, 0.0}, {L" 7", true, 0.0},
+        {L"1e999", false, 0}, {L"-1e999x", false, 0},
+    };
+    for (const LeadingCase& c : leading) {
+        double parsed = -99.0;
+        EXPECT_EQ(c.inRange, ParseLeadingCDecimal(c.text, parsed)) << c.text;
+        EXPECT_EQ(c.inRange ? c.value : -99.0, parsed) << c.text;
+    }
+
     struct IntCase { const wchar_t* text; bool parses; int value; };
     const IntCase ints[] = {
         {L"42", true, 42}, {L"-7", true, -7}, {L"2147483647", true, 2147483647},

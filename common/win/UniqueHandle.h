@@ -76,6 +76,14 @@ struct WindowTraits {
     }
 };
 
+// A timer of the process's default timer queue; closing it waits for a
+// callback that is running.
+struct TimerQueueTimerTraits {
+    using Handle = HANDLE;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { ::DeleteTimerQueueTimer(nullptr, h, INVALID_HANDLE_VALUE); }
+};
+
 using UniqueKernelHandle = UniqueHandle<NullHandleTraits<HANDLE, &::CloseHandle>>;
 using UniqueFile = UniqueHandle<InvalidValueHandleTraits<&::CloseHandle>>;
 using UniqueFind = UniqueHandle<InvalidValueHandleTraits<&::FindClose>>;
@@ -89,3 +97,4 @@ using UniquePen = UniqueHandle<NullHandleTraits<HPEN, &::DeleteObject>>;
 // A DC of CreateCompatibleDC; one borrowed from a window is a WindowDC.
 using UniqueMemoryDC = UniqueHandle<NullHandleTraits<HDC, &::DeleteDC>>;
 using UniqueCursor = UniqueHandle<NullHandleTraits<HCURSOR, &::DestroyCursor>>;
+using UniqueTimerQueueTimer = UniqueHandle<TimerQueueTimerTraits>;

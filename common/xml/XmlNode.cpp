@@ -48,6 +48,47 @@ PathHead SplitPath(const wchar_t* path)
     return {path, static_cast<size_t>(dot - path), dot + 1};
 }
 
+bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// How many units at `i` form one character XML 1.0 can carry: 2 for a
+// surrogate pair, 1 for a single unit, 0 for a unit no reader accepts.
+size_t WritableUnitsAt(const std::wstring& text, size_t i)
+{
+    const wchar_t c = text[i];
+    if (c < 0x20)
+        return (c == L'\t' || c == L'\n' || c == L'\r') ? 1 : 0;
+    if (IsHighSurrogate(c))
+        return i + 1 < text.size() && IsLowSurrogate(text[i + 1]) ? 2 : 0;
+    if (IsLowSurrogate(c) || c == 0xFFFE || c == 0xFFFF)
+        return 0;
+    return 1;
+}
+
+// `text` with every unit that XML cannot carry replaced by U+FFFD: one bad
+// character must not make a reader reject the whole document.
+const std::wstring& Writable(const std::wstring& text, std::wstring& scratch)
+{
+    size_t i = 0;
+    size_t units = 0;
+    while (i < text.size() && (units = WritableUnitsAt(text, i)) != 0)
+        i += units;
+    if (i == text.size())
+        return text;
+    scratch.assign(text, 0, i);
+    while (i < text.size()) {
+        units = WritableUnitsAt(text, i);
+        if (units == 0) {
+            scratch += L'\xFFFD';
+            ++i;
+        } else {
+            scratch.append(text, i, units);
+            i += units;
+        }
+    }
+    return scratch;
+}
+
 // Attribute values: everything the reader would change or choke on becomes a
 // character reference, so any value reads back as written.
 void AppendEscapedAttribute(std::wstring& out, const std::wstring& value)
@@ -316,25 +357,26 @@ CXmlNode* CXmlNode::FindChildWithAttribute(const wchar_t* path, const wchar_t* a
 
 void CXmlNode::WriteToString(std::wstring& out) const
 {
+    std::wstring scratch;
     if (!m_name.empty()) {
         out += L'<';
-        out += m_name;
+        out += Writable(m_name, scratch);
         for (const auto& attribute : m_attributes) {
             out += L' ';
-            out += attribute.first;
+            out += Writable(attribute.first, scratch);
             out += L"=\"";
-            AppendEscapedAttribute(out, attribute.second);
+            AppendEscapedAttribute(out, Writable(attribute.second, scratch));
             out += L'"';
         }
         out += L">\r\n";
     }
     if (!m_text.empty())
-        AppendCData(out, m_text);
+        AppendCData(out, Writable(m_text, scratch));
     for (const CXmlNode* child : m_children)
         child->WriteToString(out);
     if (!m_name.empty()) {
         out += L"</";
-        out += m_name;
+        out += Writable(m_name, scratch);
         out += L">\r\n";
     }
 }

@@ -58,6 +58,12 @@ public:
     void AddChild(CXmlNode* child);
     // Releases the child once and drops it from the list; no-op for a stranger.
     void RemoveChild(CXmlNode* child);
+    // Children by position in insertion order, borrowed; null at or past the count.
+    int GetChildCount() const { return static_cast<int>(m_children.size()); }
+    CXmlNode* GetChild(int position) const
+    {
+        return position >= 0 && position < GetChildCount() ? m_children[static_cast<size_t>(position)] : nullptr;
+    }
 
     // Dotted-path lookups; the node returned carries one added reference.
     // FindChild: `index` counts the matches of the first segment, deeper
@@ -69,7 +75,9 @@ public:
     // First match of `path` (last-segment form) whose attribute equals `value`.
     CXmlNode* FindChildWithAttribute(const wchar_t* path, const wchar_t* attribute, const wchar_t* value);
 
-    // Text form: CR LF after every tag, text as CDATA, attributes in name order.
+    // Text form: CR LF after every tag, text as CDATA, attributes in name order;
+    // a unit XML cannot carry (controls, lone surrogates, U+FFFE/U+FFFF) is
+    // written as U+FFFD.
     void WriteToString(std::wstring& out) const;
     // The same characters to an open stream (no byte-order mark written).
     void WriteToFile(FILE* stream) const;

@@ -1,20 +1,51 @@
 #include "common/xml/XmlParse.h"
 
 #include <msxml2.h>
-#include <wrl/client.h>
+#include <objidl.h>
+
+#include <cstring>
 
 #include "common/com/ComTypes.h"
 #include "common/xml/SaxContentHandler.h"
 
-using Microsoft::WRL::ComPtr;
+namespace {
+
+// The text as UTF-16LE bytes behind a byte-order mark, in a stream of its own.
+// Fed from a stream, the reader takes the text in pieces and its time grows
+// with the length; handed one string, its time grows with the square of the
+// longest line.
+HRESULT TextStream(const std::wstring& text, RefPtr<IStream>& stream)
+{
+    static const unsigned char kMark[2] = {0xFF, 0xFE};
+    const size_t bytes = sizeof kMark + text.size() * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!memory)
+        return E_OUTOFMEMORY;
+    auto* target = static_cast<unsigned char*>(GlobalLock(memory));
+    if (!target) {
+        GlobalFree(memory);
+        return E_OUTOFMEMORY;
+    }
+    memcpy(target, kMark, sizeof kMark);
+    if (!text.empty())
+        memcpy(target + sizeof kMark, text.data(), text.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    // The stream frees the memory when it goes; it is ours until then.
+    const HRESULT hr = CreateStreamOnHGlobal(memory, TRUE, stream.Put());
+    if (FAILED(hr))
+        GlobalFree(memory);
+    return hr;
+}
+
+}  // namespace
 
 HRESULT ParseXmlText(const std::wstring& text, CXmlNodePtr& root)
 {
     root.Reset();
 
-    ComPtr<ISAXXMLReader> reader;
+    RefPtr<ISAXXMLReader> reader;
     HRESULT hr = CoCreateInstance(CLSID_SAXXMLReader, nullptr, CLSCTX_ALL, IID_ISAXXMLReader,
-                                  reinterpret_cast<void**>(reader.GetAddressOf()));
+                                  reinterpret_cast<void**>(reader.Put()));
     if (FAILED(hr))
         return hr;
 
@@ -29,13 +60,15 @@ HRESULT ParseXmlText(const std::wstring& text, CXmlNodePtr& root)
     CXmlNodePtr tree = CXmlNodePtr::Adopt(new CXmlNode());
     handler->SetRoot(tree.Get());
 
-    ScopedVariant input;
-    input->vt = VT_BSTR;
-    input->bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    if (!input->bstrVal) {
+    RefPtr<IStream> stream;
+    hr = TextStream(text, stream);
+    if (FAILED(hr)) {
         reader->putContentHandler(nullptr);
-        return E_OUTOFMEMORY;
+        return hr;
     }
+    ScopedVariant input;
+    input->vt = VT_UNKNOWN;
+    input->punkVal = stream.Detach();
     hr = reader->parse(*input.Get());
     reader->putContentHandler(nullptr);
 

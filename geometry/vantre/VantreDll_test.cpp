@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -400,6 +401,122 @@ TEST_F(VantreTest, GuidHalvesKeepEveryBitOnTheirWayThroughTheBuild)
         Build(*bar);
         EXPECT_FLOAT_EQ(0.25f, TopHeight(*bar)) << std::hex << halves[0] << " " << halves[1];
     }
+}
+
+// A build of hostile values either refuses them (no vertices) or gives a
+// sane mesh: every float finite, positions within the geometry limit (an
+// outline of 1e6 on a height of 1e6), no more vertices than the flattened
+// point cap allows, and done in far less than the bound.
+struct MeshVerdict {
+    int32_t vertices = 0;
+    bool finite = true;
+    double largest = 0.0;
+};
+
+MeshVerdict Inspect(const CStandInGeoObject& bar)
+{
+    MeshVerdict verdict;
+    verdict.vertices = bar.VertexCount();
+    for (int32_t v = 0; v < verdict.vertices; ++v) {
+        for (int32_t f = 0; f < 8; ++f) {
+            const float value = bar.VertexField(v, f);
+            verdict.finite = verdict.finite && std::isfinite(value);
+            if (f >= 5)
+                verdict.largest = std::max(verdict.largest, std::fabs(static_cast<double>(value)));
+        }
+    }
+    return verdict;
+}
+
+constexpr ULONGLONG kBuildBoundMs = 10000;
+// Walls of 2048 segments and two lids of 2046 triangles.
+constexpr int32_t kMostVertices = 4 * 2048 + 2 * 3 * 2046;
+
+TEST_F(VantreTest, HostileValuesBuildNothingOrASaneMeshAndTheNextBuildWorks)
+{
+    const double nan = std::nan(""), inf = HUGE_VAL;
+    // A 16-point spline circle of the given radius around (cx, cy).
+    const auto circle = [](double radius, double cx = 0, double cy = 0) {
+        std::vector<std::vector<double>> points = Polygon(16, 2);
+        for (auto& p : points)
+            for (int f = 0; f < 6; ++f)
+                p[f] = (f % 2 == 0 ? cx : cy) + p[f] * 2 * radius;
+        return points;
+    };
+    const auto with = [](std::vector<std::vector<double>> points, int point, int field, double value) {
+        points[point][field] = value;
+        return points;
+    };
+    struct Case {
+        const char* what;
+        std::vector<std::vector<double>> outline;   // empty: the default square
+        std::vector<std::pair<int32_t, double>> params;
+        bool builds;
+    };
+    const std::vector<std::vector<double>> square = Polygon(4, 1);
+    const Case cases[] = {
+        {"spline point x NaN", with(circle(0.5), 3, 0, nan), {}, false},
+        {"spline handle infinite", with(circle(0.5), 3, 4, inf), {}, false},
+        {"spline handle 1e300", with(circle(0.5), 3, 3, 1e300), {}, false},
+        {"spline handle -1e7, past the limit", with(circle(0.5), 3, 2, -1e7), {}, false},
+        {"linear point x NaN", with(square, 1, 0, nan), {}, false},
+        {"linear point y -infinite", with(square, 1, 1, -inf), {}, false},
+        {"linear handle NaN", with(square, 2, 5, nan), {}, false},
+        {"Min NaN", {}, {{kMin, nan}}, false},
+        {"Max infinite", {}, {{kMax, inf}, {kEnableMax, 1}}, false},
+        {"Bottom Offset 1e300", {}, {{kBottomOffset, 1e300}}, false},
+        {"spline handle 1e6, at the limit", with(circle(0.5), 3, 4, 1e6), {}, true},
+        {"spline circle of radius 10,000", circle(1e4), {{kTessellation, 200}}, true},
+        {"spline circle of radius 9e5, near the limit", circle(9e5), {{kTessellation, 200}}, true},
+        {"spline circle of radius 1e6, its handles past the limit", circle(1e6), {}, false},
+        {"spline circle of radius 1e-4", circle(1e-4), {{kTessellation, 200}}, true},
+        {"spline circle far from the origin", circle(1, 9e5, -9e5), {{kTessellation, 200}}, true},
+        {"handles a million away", [&] {
+             auto points = circle(0.5);
+             for (auto& p : points)
+                 p[2] = p[4] = (p[0] < 0 ? -1e6 : 1e6);
+             return points;
+         }(), {{kTessellation, 200}}, true},
+        {"Tessellation NaN", circle(0.5), {{kTessellation, nan}}, true},
+        {"Tessellation 1e300", circle(0.5), {{kTessellation, 1e300}}, true},
+        {"Tessellation -5", circle(0.5), {{kTessellation, -5}}, true},
+        {"PointCount 1e300", {}, {{0, 1e300}}, true},
+        {"PointCount NaN", {}, {{0, nan}}, false},
+        {"Max 1e6 with Enable Max", {}, {{kMax, 1e6}, {kEnableMax, 1}}, true},
+        {"Change Frames infinite", {}, {{kChangeFrames, inf}, {kEnableChange, 1}}, true},
+        {"Change Frames NaN", {}, {{kChangeFrames, nan}, {kEnableChange, 1}}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto bar = NewBar();
+        if (!c.outline.empty())
+            SetOutline(*bar, c.outline);
+        for (const auto& param : c.params)
+            bar->SetParam(param.first, param.second);
+        // A value arriving for the change cases; absurd ones are refused.
+        Vantre().SetDataBarValue(GuidOf(*bar).c_str(), kPercent, 0.5, 1);
+        Vantre().SetDataBarValue(GuidOf(*bar).c_str(), kPercent, nan, 1);
+        Vantre().SetDataBarValue(GuidOf(*bar).c_str(), kPercent, 1e300, 1);
+        const ULONGLONG start = GetTickCount64();
+        // The change of at most 15 frames is over well within 40 builds: the
+        // host is not asked to rebuild for ever.
+        Vantre().RebuildWhileRequested(bar.get(), bar->GetMeshBuffers(), 40);
+        EXPECT_LT(GetTickCount64() - start, kBuildBoundMs);
+        EXPECT_FALSE(bar->RedrawRequested());
+        const MeshVerdict verdict = Inspect(*bar);
+        ASSERT_EQ(3u, bar->Parts().size());
+        if (c.builds) {
+            EXPECT_GT(verdict.vertices, 0);
+            EXPECT_LE(verdict.vertices, kMostVertices);
+            EXPECT_TRUE(verdict.finite);
+            EXPECT_LE(verdict.largest, 2.5e6);
+        } else {
+            EXPECT_EQ(0, verdict.vertices);
+        }
+    }
+    auto normal = NewBar();
+    Build(*normal);
+    EXPECT_EQ(28, normal->VertexCount());
 }
 
 TEST_F(VantreTest, UnusableBuffersGetNothingWritten)

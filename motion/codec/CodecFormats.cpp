@@ -37,6 +37,14 @@ ULONGLONG RgbPictureBytes(LONG width, LONG height)
     return static_cast<ULONGLONG>(width) * rows * 4;
 }
 
+bool IsDecodablePictureSize(LONG width, LONG height)
+{
+    if (width <= 0 || height == 0 || width > kMaxPictureSide || height > kMaxPictureSide ||
+        height < -kMaxPictureSide)
+        return false;
+    return RgbPictureBytes(width, height) <= kMaxPictureBytes;
+}
+
 LRESULT GetCodecInfo(ICINFO* info, DWORD size)
 {
     if (!info)
@@ -61,23 +69,26 @@ LRESULT CompressedFormat(const BITMAPINFOHEADER* input, BITMAPINFOHEADER* output
 
 LRESULT DecompressedFormat(const BITMAPINFOHEADER* input, BITMAPINFOHEADER* output)
 {
+    if (output && input && !IsDecodablePictureSize(input->biWidth, input->biHeight))
+        return ICERR_BADFORMAT;
     const LRESULT result = AnswerFormat(input, output, BI_RGB);
     if (output && result == ICERR_OK) {
         output->biPlanes = 1;
         // The input's size is the largest record, not a picture: players
         // size their output buffer from this.
-        const ULONGLONG bytes = RgbPictureBytes(output->biWidth, output->biHeight);
-        output->biSizeImage = bytes > MAXDWORD ? MAXDWORD : static_cast<DWORD>(bytes);
+        output->biSizeImage = static_cast<DWORD>(RgbPictureBytes(output->biWidth, output->biHeight));
     }
     return result;
 }
 
 LRESULT QueryDecompress(const BITMAPINFOHEADER* input, const BITMAPINFOHEADER* output)
 {
-    if (!input || input->biCompression != kDrvlFourCC)
+    if (!input || input->biCompression != kDrvlFourCC || !IsDecodablePictureSize(input->biWidth, input->biHeight))
         return ICERR_BADFORMAT;
     if (!output)
         return ICERR_OK;
+    if (!IsDecodablePictureSize(output->biWidth, output->biHeight))
+        return ICERR_BADFORMAT;
     // Every picture is written with 32 bits per pixel, whatever the name.
     const bool rgbName = output->biCompression == BI_RGB || output->biCompression == kDibFourCC ||
                          output->biCompression == kDibZeroFourCC;

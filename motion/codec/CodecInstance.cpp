@@ -1,54 +1,105 @@
 #include "motion/codec/CodecInstance.h"
 
 #include "common/com/ComTypes.h"
+#include "common/win/CriticalSection.h"
 #include "motion/codec/CodecFormats.h"
 #include "motion/codec/ScriptRegistry.h"
 
 #include <algorithm>
 #include <cstring>
 #include <set>
+#include <vector>
 
 namespace {
 
-// Every live instance by address. Used on the codec's calling thread only.
-std::set<CodecInstance*>& LiveInstances()
+// Every live instance by address. A host may play companions on several
+// threads: the lock guards the set and every instance's reference count, so
+// an id is never found while its instance goes away. Each instance is used
+// by the one player that opened it.
+struct LiveSet {
+    CriticalSection lock;
+    std::set<CodecInstance*> instances;
+};
+
+LiveSet& LiveInstances()
 {
-    static std::set<CodecInstance*> instances;
-    return instances;
+    static LiveSet live;
+    return live;
+}
+
+// A picture format: its header, a colour table and colour masks at most.
+constexpr LONG kMaxFormatBytes = 4096;
+
+// A source decoded by this codec would open its own source in turn: a
+// companion naming itself (or another companion) would recurse until the
+// player's stack is gone. Its size must be one the codec can copy.
+bool IsPlayableSource(IAVIStream* stream, const AVISTREAMINFOW& info)
+{
+    if (info.fccHandler == kDrvlFourCC)
+        return false;
+    LONG size = 0;
+    if (FAILED(AVIStreamReadFormat(stream, 0, nullptr, &size)) || size < static_cast<LONG>(sizeof(BITMAPINFOHEADER)) ||
+        size > kMaxFormatBytes)
+        return false;
+    std::vector<BYTE> bytes(static_cast<size_t>(size));
+    BITMAPINFOHEADER format;
+    if (FAILED(AVIStreamReadFormat(stream, 0, bytes.data(), &size)) || size < static_cast<LONG>(sizeof(format)))
+        return false;
+    std::memcpy(&format, bytes.data(), sizeof(format));
+    if (format.biCompression == kDrvlFourCC)
+        return false;
+    const LONG width = info.rcFrame.right - info.rcFrame.left;
+    const LONG height = info.rcFrame.bottom - info.rcFrame.top;
+    return IsDecodablePictureSize(width, height) && IsDecodablePictureSize(format.biWidth, format.biHeight);
 }
 
 }  // namespace
 
 CodecInstance::CodecInstance()
 {
-    LiveInstances().insert(this);
+    LiveSet& live = LiveInstances();
+    CriticalSectionLock lock(live.lock);
+    live.instances.insert(this);
 }
 
 CodecInstance::~CodecInstance()
 {
     EndDecompress();
     CloseSource();
-    LiveInstances().erase(this);
 }
 
 ULONG CodecInstance::AddRef()
 {
-    return static_cast<ULONG>(InterlockedIncrement(&m_refCount));
+    LiveSet& live = LiveInstances();
+    CriticalSectionLock lock(live.lock);
+    return static_cast<ULONG>(++m_refCount);
 }
 
 ULONG CodecInstance::Release()
 {
-    const LONG count = InterlockedDecrement(&m_refCount);
+    LONG count;
+    {
+        // Out of the set in the same step as the count reaches 0.
+        LiveSet& live = LiveInstances();
+        CriticalSectionLock lock(live.lock);
+        count = --m_refCount;
+        if (count == 0)
+            live.instances.erase(this);
+    }
     if (count == 0)
         delete this;
     return static_cast<ULONG>(count);
 }
 
-CodecInstance* CodecInstance::FromDriverId(DWORD_PTR driverId)
+RefPtr<CodecInstance> CodecInstance::FromDriverId(DWORD_PTR driverId)
 {
     auto* const candidate = reinterpret_cast<CodecInstance*>(driverId);
-    const auto& live = LiveInstances();
-    return live.find(candidate) != live.end() ? candidate : nullptr;
+    LiveSet& live = LiveInstances();
+    CriticalSectionLock lock(live.lock);
+    if (live.instances.find(candidate) == live.instances.end())
+        return nullptr;
+    ++candidate->m_refCount;
+    return RefPtr<CodecInstance>::Adopt(candidate);
 }
 
 LRESULT CodecInstance::DecompressFrame(const ICDECOMPRESS& decompress)
@@ -105,7 +156,8 @@ bool CodecInstance::OpenSource(const std::wstring& path)
     m_library = std::make_unique<AviLibrary>();
     if (FAILED(AVIFileOpenW(m_sourceFile.Put(), path.c_str(), OF_READ, nullptr)) ||
         FAILED(AVIFileGetStream(m_sourceFile.Get(), m_sourceStream.Put(), streamtypeVIDEO, 0)) ||
-        FAILED(AVIStreamInfoW(m_sourceStream.Get(), &m_sourceInfo, sizeof(m_sourceInfo))))
+        FAILED(AVIStreamInfoW(m_sourceStream.Get(), &m_sourceInfo, sizeof(m_sourceInfo))) ||
+        !IsPlayableSource(m_sourceStream.Get(), m_sourceInfo))
         return false;
     // 32-bit pictures are asked for; a decoder that cannot make them may
     // still hand out 32-bit frames in its own format.
@@ -158,16 +210,22 @@ LONG CodecInstance::GetFrameFromVariable() const
 
 bool CodecInstance::CopySourceFrame(const BITMAPINFOHEADER& outputFormat, void* output, LONG frame) const
 {
-    if (!m_decoder || outputFormat.biBitCount != 32)
+    if (!m_decoder || outputFormat.biBitCount != 32 ||
+        !IsDecodablePictureSize(outputFormat.biWidth, outputFormat.biHeight))
         return false;
     const auto* picture = static_cast<const BITMAPINFOHEADER*>(AVIStreamGetFrame(m_decoder.Get(), frame));
     if (!picture || picture->biSize < sizeof(BITMAPINFOHEADER) || picture->biBitCount != 32 ||
-        picture->biCompression != BI_RGB)
+        picture->biCompression != BI_RGB || picture->biClrUsed > 256 ||
+        !IsDecodablePictureSize(picture->biWidth, picture->biHeight))
         return false;
+    // Each side's size is the smaller of what its format says and what its
+    // size field says, where that is given.
     ULONGLONG outputBytes = RgbPictureBytes(outputFormat.biWidth, outputFormat.biHeight);
     if (outputFormat.biSizeImage != 0)
         outputBytes = std::min<ULONGLONG>(outputBytes, outputFormat.biSizeImage);
-    const ULONGLONG sourceBytes = RgbPictureBytes(picture->biWidth, picture->biHeight);
+    ULONGLONG sourceBytes = RgbPictureBytes(picture->biWidth, picture->biHeight);
+    if (picture->biSizeImage != 0)
+        sourceBytes = std::min<ULONGLONG>(sourceBytes, picture->biSizeImage);
     const BYTE* pixels = reinterpret_cast<const BYTE*>(picture) + picture->biSize + picture->biClrUsed * 4;
     std::memcpy(output, pixels, static_cast<size_t>(std::min(outputBytes, sourceBytes)));
     return true;

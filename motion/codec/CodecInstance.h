@@ -23,8 +23,9 @@ public:
     ULONG AddRef();
     ULONG Release();
 
-    // The live instance with that driver id, or null (id 0 included).
-    static CodecInstance* FromDriverId(DWORD_PTR driverId);
+    // The live instance with that driver id (a new reference), or null (id
+    // 0 included).
+    static RefPtr<CodecInstance> FromDriverId(DWORD_PTR driverId);
 
     LRESULT DecompressFrame(const ICDECOMPRESS& decompress);
     // Releases the script this instance plays; the source stays open.
@@ -45,7 +46,7 @@ private:
     LONG GetFrameFromVariable() const;
     bool CopySourceFrame(const BITMAPINFOHEADER& outputFormat, void* output, LONG frame) const;
 
-    volatile LONG m_refCount = 1;
+    LONG m_refCount = 1;   // under the live set's lock
     uint32_t m_frameCount = 0;
     std::wstring m_recordId;
     std::wstring m_scriptName;

@@ -8,11 +8,17 @@
 #include "motion/plugin/AviLibrary.h"
 #include "motion/plugin/CompanionMovieWriter.h"
 #include "motion/plugin/MovieTestSupport.h"
+#include "motion/records/CompanionRecords.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 #include <vfw.h>
 
 namespace fs = std::filesystem;
@@ -22,6 +28,52 @@ namespace {
 constexpr DWORD kBoundMs = 20000;
 constexpr ULONGLONG kStopBoundMs = 5000;
 constexpr TestMovieShape kShape = {8, 4, 8, 1, 25};
+
+std::vector<char> ReadBytes(const std::wstring& path)
+{
+    std::ifstream in(fs::path(path), std::ios::binary);
+    return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool WriteBytes(const std::wstring& path, const std::vector<char>& bytes)
+{
+    std::ofstream out(fs::path(path), std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+// Overwrites the first occurrence of `find` with `replace` (no longer than it).
+bool PatchFile(const std::wstring& path, const std::vector<char>& find, const std::vector<char>& replace)
+{
+    std::vector<char> bytes = ReadBytes(path);
+    const auto at = std::search(bytes.begin(), bytes.end(), find.begin(), find.end());
+    if (at == bytes.end() || replace.size() > find.size())
+        return false;
+    std::copy(replace.begin(), replace.end(), at);
+    return WriteBytes(path, bytes);
+}
+
+// A path as it sits in a record field, NUL included.
+std::vector<char> PathField(const std::wstring& path, size_t chars)
+{
+    std::vector<char> field(chars * sizeof(wchar_t), 0);
+    std::memcpy(field.data(), path.c_str(), std::min(path.size(), chars - 1) * sizeof(wchar_t));
+    return field;
+}
+
+// The DRVL stream's format chunk: "strf", its size, then the picture header.
+bool PatchStreamSize(const std::wstring& path, LONG width, LONG height)
+{
+    std::vector<char> bytes = ReadBytes(path);
+    const char tag[] = {'s', 't', 'r', 'f'};
+    const auto at = std::search(bytes.begin(), bytes.end(), std::begin(tag), std::end(tag));
+    if (bytes.end() - at < 8 + static_cast<std::ptrdiff_t>(sizeof(BITMAPINFOHEADER)))
+        return false;
+    auto* format = reinterpret_cast<BITMAPINFOHEADER*>(&*(at + 8));
+    format->biWidth = width;
+    format->biHeight = height;
+    return WriteBytes(path, bytes);
+}
 
 // The companion's first video stream with a frame reader on it.
 struct CompanionPlayer {
@@ -129,6 +181,59 @@ TEST_F(CodecPlaybackTest, ACompanionWithoutFrameVariableShowsSourceFrameZero)
         ASSERT_NE(picture, nullptr) << frame;
         EXPECT_EQ(PictureFrame(picture, kShape), 0) << frame;
     }
+}
+
+TEST_F(CodecPlaybackTest, HostileCompanionsFailCleanlyAndTheNextOnePlays)
+{
+    const fs::path folder = fs::path(m_source).parent_path();
+    // A second companion, to serve as another one's source.
+    const fs::path otherSource = folder / L"other.avi";
+    ASSERT_EQ(WriteVideoMovie(otherSource.wstring(), kShape), S_OK);
+    wchar_t otherCompanion[MAX_PATH];
+    ASSERT_GE(WriteCompanionMovie(otherSource.c_str(), otherCompanion, L"Sub Startup\nEnd Sub\n", L"Frame",
+                                  L"other"),
+              0);
+
+    struct Case {
+        const char* what;
+        std::wstring source;   // replaces the header's source path when not empty
+        LONG width, height;    // the stream format's size
+    };
+    const Case cases[] = {
+        {"source is the companion itself", L"(self)", kShape.width, kShape.height},
+        {"source is another companion", otherCompanion, kShape.width, kShape.height},
+        {"stream of 32768 x 32768", L"", 32768, 32768},
+        {"stream of 65536 x 65536", L"", 65536, 65536},
+        {"stream of 16384 x 16384", L"", 16384, 16384},
+        {"stream of 1 x -2147483647", L"", 1, -2147483647},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteCompanion(L"Sub Startup\nEnd Sub\n");
+        if (!c.source.empty()) {
+            const std::wstring source = c.source == L"(self)" ? m_companion : c.source;
+            ASSERT_TRUE(PatchFile(m_companion, PathField(m_source, companion::kPathChars),
+                                  PathField(source, companion::kPathChars)));
+        }
+        if (c.width != kShape.width || c.height != kShape.height) {
+            ASSERT_TRUE(PatchStreamSize(m_companion, c.width, c.height));
+        }
+        // The player hands out its buffer whatever the codec answers: a
+        // refused header shows as no script started.
+        {
+            const CompanionFrameReader reader(m_companion, kShape);
+            if (reader.Ready()) {
+                reader.Frame(0);
+                EXPECT_TRUE(CodecThreads().empty());
+            }
+        }
+        EXPECT_NE(HeapValidate(GetProcessHeap(), 0, nullptr), FALSE);
+    }
+
+    WriteCompanion(L"Sub Startup\nEnd Sub\n");
+    const CompanionFrameReader reader(m_companion, kShape);
+    ASSERT_TRUE(reader.Ready());
+    EXPECT_EQ(reader.Frame(0), 0);
 }
 
 TEST(CodecInstallTest, TheDriverEntryIsRemovedAgain)

@@ -5,11 +5,16 @@
 
 #include "common/text/WideFormat.h"
 
-void DebugOutput(const wchar_t* format, ...)
+void DebugOutput(const wchar_t* format, ...) noexcept
 {
     va_list args;
     va_start(args, format);
-    const std::wstring line = FormatWideV(format, args);
+    try {
+        const std::wstring line = FormatWideV(format, args);
+        OutputDebugStringW(line.c_str());
+    } catch (...) {
+        // Out of memory: the bare format still tells what happened.
+        OutputDebugStringW(format);
+    }
     va_end(args);
-    OutputDebugStringW(line.c_str());
 }

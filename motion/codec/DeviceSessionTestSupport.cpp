@@ -1,5 +1,6 @@
 #include "motion/codec/DeviceSessionTestSupport.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -31,4 +32,23 @@ std::vector<std::string> DeviceSession::LogLines() const
     for (std::string line; std::getline(log, line);)
         lines.push_back(line);
     return lines;
+}
+
+bool DeviceSession::ReleaseHold(DWORD boundMs) const
+{
+    const auto releasedLines = [this] {
+        const std::vector<std::string> lines = LogLines();
+        return std::count(lines.begin(), lines.end(), std::string("released"));
+    };
+    const auto before = releasedLines();
+    const std::filesystem::path release = std::filesystem::path(logPath).parent_path() / L"release";
+    if (!std::ofstream(release))
+        return false;
+    const ULONGLONG deadline = GetTickCount64() + boundMs;
+    while (releasedLines() == before) {
+        if (GetTickCount64() >= deadline)
+            return false;
+        Sleep(10);
+    }
+    return true;
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <vector>
+#include <windows.h>
 
 struct DeviceSession {
     int port = 0;
@@ -13,4 +14,6 @@ struct DeviceSession {
     static bool FromEnvironment(DeviceSession& session);
     // The device's log lines so far.
     std::vector<std::string> LogLines() const;
+    // Ends the device's HOLD: true once it logged that it serves again.
+    bool ReleaseHold(DWORD boundMs) const;
 };

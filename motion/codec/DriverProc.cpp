@@ -90,8 +90,9 @@ extern "C" LRESULT WINAPI DriverProc(DWORD_PTR driverId, HDRVR driverHandle, UIN
                                      LPARAM param2)
 {
     try {
-        return HandleMessage(CodecInstance::FromDriverId(driverId), driverId, driverHandle, message, param1,
-                             param2);
+        // Held for the message: a close on another thread cannot free it meanwhile.
+        const RefPtr<CodecInstance> instance = CodecInstance::FromDriverId(driverId);
+        return HandleMessage(instance.Get(), driverId, driverHandle, message, param1, param2);
     } catch (...) {
         // Nothing may escape into the player.
         return message == DRV_OPEN ? 0 : ICERR_ERROR;

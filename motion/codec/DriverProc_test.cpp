@@ -8,10 +8,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cstdlib>
 #include <cstring>
 #include <cwchar>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 #include <vfw.h>
 
@@ -256,6 +259,41 @@ TEST_F(DriverProcTest, FormatAnswersAndDecompressQueries)
     }
 }
 
+TEST_F(DriverProcTest, PicturesBeyondTheSizeLimitAreRefusedInEveryNegotiation)
+{
+    struct Case { const char* what; LONG width, height; bool decodable; };
+    const Case cases[] = {
+        {"4096 x 4096, the largest", 4096, 4096, true},
+        {"4096 x -4096, top-down", 4096, -4096, true},
+        {"16384 x 1024, the widest", 16384, 1024, true},
+        {"4097 x 4096, past 64 MB", 4097, 4096, false},
+        {"16385 x 1, too wide", 16385, 1, false},
+        {"32768 x 32768, 4 GB", 32768, 32768, false},
+        {"65536 x 65536, wraps to 0 in 32 bits", 65536, 65536, false},
+        {"1 x -2147483647", 1, -2147483647, false},
+        {"0 x 4", 0, 4, false},
+        {"-4 x 4", -4, 4, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        BITMAPINFOHEADER drvl = Format(kDrvlFourCC, 32);
+        drvl.biWidth = c.width;
+        drvl.biHeight = c.height;
+        BITMAPINFOHEADER rgb = drvl;
+        rgb.biCompression = BI_RGB;
+        const LRESULT expected = c.decodable ? ICERR_OK : ICERR_BADFORMAT;
+        EXPECT_EQ(Send(m_id, ICM_DECOMPRESS_QUERY, &drvl), expected);
+        EXPECT_EQ(Send(m_id, ICM_DECOMPRESS_QUERY, &drvl, &rgb), expected);
+        BITMAPINFOHEADER small = Format(kDrvlFourCC, 32);
+        EXPECT_EQ(Send(m_id, ICM_DECOMPRESS_QUERY, &small, &rgb), expected) << "output";
+        BITMAPINFOHEADER answer = {};
+        EXPECT_EQ(Send(m_id, ICM_DECOMPRESS_GET_FORMAT, &drvl, &answer), expected);
+        if (c.decodable) {
+            EXPECT_EQ(answer.biSizeImage, static_cast<DWORD>(4ull * c.width * std::abs(c.height)));
+        }
+    }
+}
+
 TEST_F(DriverProcTest, CompressPassesRecordsThroughWithinTheAnnouncedSize)
 {
     // A script size whose sum with the fixed part passes 32 bits: a narrower
@@ -314,6 +352,32 @@ TEST_F(DriverProcTest, DecompressRefusesRecordsThatDoNotHoldTogether)
         EXPECT_EQ(Decompress(c.record, c.sampleSize, picture), ICERR_ERROR) << c.what;
         EXPECT_EQ(picture[0], 0xEE) << c.what;
     }
+}
+
+TEST_F(DriverProcTest, InstancesOpenAndCloseOnSeveralThreadsAtOnce)
+{
+    // Players on several threads: every open, message and close of one
+    // thread meets the others' in the set of live instances.
+    constexpr int kThreads = 4;
+    constexpr int kRounds = 5000;
+    std::atomic<int> failures{0};
+    std::vector<std::thread> players;
+    for (int t = 0; t < kThreads; ++t) {
+        players.emplace_back([&] {
+            BITMAPINFOHEADER rgb = Format(BI_RGB, 32, 100);
+            for (int round = 0; round < kRounds; ++round) {
+                const DWORD_PTR id = static_cast<DWORD_PTR>(Send(0, DRV_OPEN));
+                // (A closed id may come back at once as another thread's instance.)
+                if (!id || Send(id, ICM_COMPRESS_GET_SIZE, &rgb) != 100 || Send(id, DRV_CLOSE) != 1)
+                    ++failures;
+            }
+        });
+    }
+    for (std::thread& player : players)
+        player.join();
+    EXPECT_EQ(failures.load(), 0);
+    BITMAPINFOHEADER rgb = Format(BI_RGB, 32, 100);
+    EXPECT_EQ(Send(m_id, ICM_COMPRESS_GET_SIZE, &rgb), 100);
 }
 
 // Decompressing with a real source movie starts a runner thread in the

@@ -1,6 +1,8 @@
 // A motion-control script driving the simulated device through the Drovel
 // object, on its runner thread.
 #include "motion/codec/DeviceSessionTestSupport.h"
+#include "motion/codec/LiveCounts.h"
+#include "motion/codec/MCCGISerial.h"
 #include "motion/codec/ScriptRunner.h"
 #include "motion/codec/ScriptRunnerTestSupport.h"
 
@@ -10,6 +12,8 @@
 #include <string>
 
 namespace {
+
+std::wstring WithPort(std::wstring script, int port);
 
 std::wstring DeviceScript(int port)
 {
@@ -37,6 +41,11 @@ std::wstring DeviceScript(int port)
         L"  Loop\n"
         L"  Drovel.SetGlobal \"records\", records\n"
         L"End Sub\n";
+    return WithPort(script, port);
+}
+
+std::wstring WithPort(std::wstring script, int port)
+{
     const std::wstring marker = L"#PORT#";
     script.replace(script.find(marker), marker.size(), std::to_wstring(port));
     return script;
@@ -80,6 +89,49 @@ TEST(DrovelDeviceTest, ScriptSendsCommandsReadsRepliesAndProcessesReceivedRecord
     EXPECT_EQ(CountLines(log, "4641494C0D none"), 10u);    // FAIL, every attempt
     EXPECT_EQ(CountLines(log, "51554945540D none"), 10u);  // QUIET, every attempt
     EXPECT_EQ(CountLines(log, "53545245414D0D none"), 1u); // STREAM
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DrovelDeviceTest, AStopWhileAWriteIsBlockedEndsInTimeAndLeavesThePortFree)
+{
+    DeviceSession device;
+    ASSERT_TRUE(DeviceSession::FromEnvironment(device)) << "run through testing/device/run-with-device.sh";
+    RefPtr<ScriptRunner> runner = RefPtr<ScriptRunner>::Adopt(new ScriptRunner());
+    // After HOLD the device reads nothing: the megabyte's write blocks
+    // (for up to its 5 s time-out) with the port's buffers full.
+    runner->Start(WithPort(
+        L"Const P = #PORT#\n"
+        L"Sub Startup\n"
+        L"  Drovel.SetGlobal \"open\", Drovel.OpenPort(P, 9600)\n"
+        L"  Drovel.ReceiveProcessor P, \"\", \"0D\", \"\"\n"
+        L"  Drovel.SetGlobal \"hold\", Drovel.SendReceive(P, \"HOLD\", \"OK\", 0)\n"
+        L"  Drovel.SetGlobal \"writing\", \"yes\"\n"
+        L"  Drovel.SetGlobal \"written\", Drovel.SendReceive(P, String(1048576, \"A\"), \"OK\", 0)\n"
+        L"End Sub\n",
+        device.port));
+    ASSERT_TRUE(WaitForVariable(*runner, L"writing", L"yes"));
+    ASSERT_EQ(ReadVariableText(*runner, L"hold"), L"0");
+    // Long enough for the write to have filled the buffers and to wait.
+    Sleep(300);
+    ASSERT_EQ(ReadVariableText(*runner, L"written"), L"(none)");
+
+    const ULONGLONG start = GetTickCount64();
+    runner->Stop();
+    EXPECT_LT(GetTickCount64() - start, kStopBoundMs);
+    EXPECT_TRUE(runner->WaitForThreadEnd(0));
+    // The thread ended by itself: engine, device object, port and listener
+    // are all gone.
+    EXPECT_EQ(LiveScriptEngines(), 0);
+    EXPECT_EQ(LiveDrovelObjects(), 0);
+
+    ASSERT_TRUE(device.ReleaseHold(kScriptBoundMs));
+    CMCCGISerial link;
+    ASSERT_EQ(link.OpenPort(device.port, 9600), CMCCGISerial::kOpened);
+    ASSERT_TRUE(link.SetPatterns(L"", L"0D", nullptr));
+    EXPECT_EQ(link.SendCommand(L"PING", L"OK", 0, -1), CMCCGISerial::kAccepted);
 }
 
 }  // namespace

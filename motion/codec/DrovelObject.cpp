@@ -1,6 +1,7 @@
 #include "motion/codec/DrovelObject.h"
 
 #include "common/automation/DispatchArguments.h"
+#include "common/com/ComBoundary.h"
 #include "common/com/ComTypes.h"
 #include "motion/codec/DebugOutput.h"
 #include "motion/codec/DrovelIds.h"
@@ -107,6 +108,16 @@ CDrovelObject::CDrovelObject(const std::wstring& runnerName, ScriptVariables* va
       m_variables(variables),
       m_runnerName(runnerName)
 {
+    // A stop ends every wait of a device call at once, so the runner never
+    // has to end its thread inside one.
+    for (CMCCGISerial& link : m_links)
+        link.SetAbortEvent(m_stopEvent.Get());
+}
+
+void CDrovelObject::CloseDeviceLinks()
+{
+    for (CMCCGISerial& link : m_links)
+        link.Close();
 }
 
 bool CDrovelObject::StopRequested() const
@@ -127,17 +138,13 @@ STDMETHODIMP CDrovelObject::Invoke(DISPID member, REFIID iid, LCID, WORD flags, 
         return DISP_E_BADPARAMCOUNT;
     if (StopRequested())
         return E_ABORT;
-    try {
+    return ComBoundary([&] {
         DispatchArguments args(arguments);
         const HRESULT hr = RunMember(member, arguments, result, exception, args);
         if ((hr == DISP_E_TYPEMISMATCH || hr == DISP_E_OVERFLOW) && argumentError)
             *argumentError = args.FailedBlockPosition();
         return hr;
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
+    });
 }
 
 HRESULT CDrovelObject::RunMember(DISPID member, const DISPPARAMS& params, VARIANT* result,

@@ -32,6 +32,9 @@ public:
 
     // The routine the script named for received records; empty for none.
     const std::wstring& CallbackRoutine() const { return m_callbackRoutine; }
+    // Closes every port and stops its listener; for the runner, which must
+    // not wait for the engine to let go of the object.
+    void CloseDeviceLinks();
 
 private:
     ~CDrovelObject() override = default;

@@ -83,14 +83,16 @@ void CMCCGISerial::DropQueuedRecords()
 
 std::unique_ptr<ReceivedRecord> CMCCGISerial::WaitForRecord(DWORD timeoutMs)
 {
+    const HANDLE waits[] = {m_recordArrived.Get(), AbortEvent()};
+    const DWORD waitCount = waits[1] ? 2 : 1;
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     for (;;) {
         if (auto record = PopRecord())
             return record;
         const ULONGLONG now = GetTickCount64();
-        if (now >= deadline)
+        if (now >= deadline ||
+            WaitForMultipleObjects(waitCount, waits, FALSE, static_cast<DWORD>(deadline - now)) == WAIT_OBJECT_0 + 1)
             return nullptr;
-        WaitForSingleObject(m_recordArrived.Get(), static_cast<DWORD>(deadline - now));
     }
 }
 

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -14,6 +16,8 @@ using Bytes = std::vector<BYTE>;
 // under an emulator.
 constexpr DWORD kRecordsBoundMs = 30000;
 constexpr ULONGLONG kStopBoundMs = 5000;
+// How much later than asked a loaded machine may get a thread to run.
+constexpr ULONGLONG kSlowMachineAllowanceMs = 500;
 
 Bytes B(const std::string& s)
 {
@@ -248,6 +252,31 @@ TEST_F(DeviceLinkTest, ABurstOfTwentyThousandBytesArrivesIntact)
         bytes += records[i].size() + 2;
     }
     EXPECT_EQ(bytes, 20000u);
+}
+
+TEST_F(DeviceLinkTest, ACommandBlockedInItsWriteEndsWhenTheAbortEventIsSet)
+{
+    const UniqueKernelHandle abort(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    ASSERT_TRUE(abort);
+    ASSERT_EQ(m_link.SetAbortEvent(abort.Get()), 0);
+    ASSERT_EQ(m_link.SendCommand(L"HOLD", L"OK", 0, -1), CMCCGISerial::kAccepted);
+    // The device reads nothing now: a megabyte fills every buffer on the way.
+    std::atomic<ULONGLONG> setAt{0};
+    std::thread setter([&] {
+        Sleep(300);
+        setAt = GetTickCount64();
+        SetEvent(abort.Get());
+    });
+    EXPECT_EQ(m_link.SendCommand(std::wstring(1 << 20, L'A'), L"OK", 0, -1), CMCCGISerial::kNoReply);
+    const ULONGLONG returnedAt = GetTickCount64();
+    setter.join();
+    ASSERT_NE(setAt.load(), 0u);
+    ASSERT_GE(returnedAt, setAt.load()) << "the command returned before the abort";
+    EXPECT_LT(returnedAt - setAt.load(), kSlowMachineAllowanceMs);
+    // Released and no longer aborted, the link talks again.
+    ASSERT_TRUE(m_device.ReleaseHold(kRecordsBoundMs));
+    ResetEvent(abort.Get());
+    EXPECT_EQ(m_link.SendCommand(L"PING", L"OK", 0, -1), CMCCGISerial::kAccepted);
 }
 
 // Last: the device floods for a while after the port is gone.

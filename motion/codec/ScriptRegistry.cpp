@@ -1,6 +1,10 @@
 #include "motion/codec/ScriptRegistry.h"
 
+#include "common/win/CriticalSection.h"
+#include "motion/codec/ScriptVariables.h"
+
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -9,10 +13,19 @@ struct Entry {
     int holders = 0;
 };
 
-std::map<std::wstring, Entry>& Runners()
+// The running scripts by id. A host may play companions on several threads:
+// the lock guards the map, the holder counts and every call into a runner
+// but Stop, which runs outside it once the runner has left the map (a stop
+// may take the runner's whole stop wait).
+struct Registry {
+    CriticalSection lock;
+    std::map<std::wstring, Entry> runners;
+};
+
+Registry& TheRegistry()
 {
-    static std::map<std::wstring, Entry> runners;
-    return runners;
+    static Registry registry;
+    return registry;
 }
 
 }  // namespace
@@ -21,9 +34,10 @@ namespace ScriptRegistry {
 
 void AddScript(const std::wstring& name, const std::wstring& text)
 {
-    auto& runners = Runners();
-    const auto found = runners.find(name);
-    if (found != runners.end()) {
+    Registry& registry = TheRegistry();
+    CriticalSectionLock lock(registry.lock);
+    const auto found = registry.runners.find(name);
+    if (found != registry.runners.end()) {
         ++found->second.holders;
         return;
     }
@@ -31,27 +45,32 @@ void AddScript(const std::wstring& name, const std::wstring& text)
     entry.runner = RefPtr<ScriptRunner>::Adopt(new ScriptRunner());
     entry.holders = 1;
     entry.runner->Start(text);
-    runners.emplace(name, std::move(entry));
+    registry.runners.emplace(name, std::move(entry));
 }
 
 void ReleaseScript(const std::wstring& name)
 {
-    auto& runners = Runners();
-    const auto found = runners.find(name);
-    if (found == runners.end() || --found->second.holders > 0)
-        return;
-    // Out of the registry first, so a stopping runner is no longer found.
-    const RefPtr<ScriptRunner> runner = std::move(found->second.runner);
-    runners.erase(found);
-    runner->Stop();
+    RefPtr<ScriptRunner> stopping;
+    {
+        Registry& registry = TheRegistry();
+        CriticalSectionLock lock(registry.lock);
+        const auto found = registry.runners.find(name);
+        if (found == registry.runners.end() || --found->second.holders > 0)
+            return;
+        // Out of the registry first, so a stopping runner is no longer found.
+        stopping = std::move(found->second.runner);
+        registry.runners.erase(found);
+    }
+    stopping->Stop();
 }
 
 HRESULT GetVariable(const std::wstring& name, const std::wstring& variable, VARIANT& result,
                     const VARIANT& defaultValue)
 {
-    auto& runners = Runners();
-    const auto found = runners.find(name);
-    if (found == runners.end()) {
+    Registry& registry = TheRegistry();
+    CriticalSectionLock lock(registry.lock);
+    const auto found = registry.runners.find(name);
+    if (found == registry.runners.end()) {
         VariantClear(&result);
         return CopyVariant(result, defaultValue);
     }
@@ -60,19 +79,22 @@ HRESULT GetVariable(const std::wstring& name, const std::wstring& variable, VARI
 
 void ReleaseAll()
 {
-    auto& runners = Runners();
-    while (!runners.empty()) {
-        const RefPtr<ScriptRunner> runner = std::move(runners.begin()->second.runner);
-        runners.erase(runners.begin());
-        runner->Stop();
+    std::map<std::wstring, Entry> stopping;
+    {
+        Registry& registry = TheRegistry();
+        CriticalSectionLock lock(registry.lock);
+        stopping.swap(registry.runners);
     }
+    for (auto& entry : stopping)
+        entry.second.runner->Stop();
 }
 
 RefPtr<ScriptRunner> Find(const std::wstring& name)
 {
-    auto& runners = Runners();
-    const auto found = runners.find(name);
-    return found == runners.end() ? RefPtr<ScriptRunner>() : found->second.runner;
+    Registry& registry = TheRegistry();
+    CriticalSectionLock lock(registry.lock);
+    const auto found = registry.runners.find(name);
+    return found == registry.runners.end() ? RefPtr<ScriptRunner>() : found->second.runner;
 }
 
 }  // namespace ScriptRegistry

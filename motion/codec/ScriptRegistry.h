@@ -1,8 +1,8 @@
 #pragma once
 // The running scripts of the process by script id. Codec instances that play
 // the same id share one runner: the first AddScript starts it, the last
-// ReleaseScript stops it. Used only from the codec's message handlers, on
-// the player's thread, so it takes no lock.
+// ReleaseScript stops it. Used from the codec's message handlers on the
+// players' threads; a lock of its own serialises them.
 
 #include "common/com/RefPtr.h"
 #include "motion/codec/ScriptRunner.h"

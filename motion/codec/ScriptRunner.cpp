@@ -1,21 +1,32 @@
 #include "motion/codec/ScriptRunner.h"
 
+#include "common/text/TextConversion.h"
 #include "common/text/WideFormat.h"
+#include "common/win/CriticalSection.h"
+#include "motion/codec/DebugOutput.h"
 #include "motion/codec/DrovelScriptEngine.h"
 #include "motion/codec/LiveCounts.h"
+#include "motion/codec/ScriptVariables.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <ctime>
 #include <cwchar>
+#include <exception>
+#include <new>
+#include <optional>
 #include <objbase.h>
+#include <activscp.h>
 
 namespace {
 
-// How often a stop looks at what the thread is doing.
-constexpr DWORD kStopPollMs = 20;
-
 // Names already taken (by a runner of this or another process) are drawn again.
 constexpr int kNameAttempts = 32;
+// A thread that is setting up, waiting or cleaning up ends by itself once
+// the stop event is set; this bounds how long a stop waits for that.
+constexpr DWORD kSelfEndWaitMs = 5000;
+// An ended thread's handle is signalled once the system has finished it.
+constexpr DWORD kTerminationWaitMs = 1000;
 
 volatile LONG g_runnerStarts = 0;
 
@@ -44,7 +55,192 @@ private:
     const HRESULT m_hr;
 };
 
+// The address range of the module whose code implements `object`'s first
+// virtual operation; empty when it cannot be told.
+void ModuleRangeOf(const void* object, uintptr_t& begin, uintptr_t& end)
+{
+    begin = end = 0;
+    const void* code = (*static_cast<void* const* const*>(object))[0];
+    HMODULE module = nullptr;
+    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            static_cast<LPCWSTR>(code), &module))
+        return;
+    const auto* base = reinterpret_cast<const BYTE*>(module);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    begin = reinterpret_cast<uintptr_t>(base);
+    end = begin + nt->OptionalHeader.SizeOfImage;
+}
+
 }  // namespace
+
+// What the runner and its thread share for one run.
+struct ScriptRunner::RunBlock {
+    RunBlock(std::wstring script, EngineFactory engineFactory)
+        : text(std::move(script)), factory(std::move(engineFactory))
+    {
+    }
+
+    ULONG AddRef() { return static_cast<ULONG>(InterlockedIncrement(&refCount)); }
+    ULONG Release()
+    {
+        const LONG count = InterlockedDecrement(&refCount);
+        if (count == 0)
+            delete this;
+        return static_cast<ULONG>(count);
+    }
+
+    // Cancels the timer, closes the device links and the engine, and lets
+    // go of everything the thread held. Run by the thread as it ends, or by
+    // the stopper once a forced end has killed the thread.
+    void ReleaseHeld()
+    {
+        {
+            CriticalSectionLock lock(engineLock);
+            engine.Reset();
+        }
+        if (timer)
+            CancelWaitableTimer(timer.Get());
+        // Ports and listener threads first: they must not wait for the
+        // engine to let go of the object.
+        if (drovel)
+            drovel->CloseDeviceLinks();
+        if (host)
+            host->Close();
+        host.Reset();
+        drovel.Reset();
+        callback.Reset();
+        timer.Reset();
+        stop.Reset();
+        engineCount.reset();
+    }
+
+    volatile LONG refCount = 1;
+    const std::wstring text;
+    std::wstring name;
+    const EngineFactory factory;
+    ScriptVariables variables;
+
+    // Set by the thread while its engine exists; taken by Stop to interrupt it.
+    CriticalSection engineLock;
+    RefPtr<IActiveScript> engine;
+    // The engine's module: a thread stopped there runs script code only.
+    volatile uintptr_t engineCodeBegin = 0;
+    volatile uintptr_t engineCodeEnd = 0;
+    // Non-zero exactly while the thread runs script code (global code or a
+    // routine): only then may a stop end it by force.
+    volatile LONG inScript = 0;
+
+    // Held by the thread; read by the stopper only once the thread is dead.
+    std::optional<LiveCount> engineCount;
+    UniqueKernelHandle stop;
+    UniqueKernelHandle timer;
+    UniqueKernelHandle callback;
+    RefPtr<CDrovelObject> drovel;
+    RefPtr<CScriptEngine> host;
+
+private:
+    ~RunBlock() = default;
+};
+
+namespace {
+
+using RunBlock = ScriptRunner::RunBlock;
+
+// Runs one call into the script, marked as script code for Stop.
+template <typename Call>
+bool InScript(RunBlock& block, Call call)
+{
+    InterlockedExchange(&block.inScript, 1);
+    const bool succeeded = call();
+    InterlockedExchange(&block.inScript, 0);
+    return succeeded;
+}
+
+void RunLoop(RunBlock& block)
+{
+    const HANDLE waits[] = {block.stop.Get(), block.timer.Get(), block.callback.Get()};
+    for (;;) {
+        // The stop event comes first, so a stopping runner calls no routine.
+        const DWORD woken = WaitForMultipleObjects(3, waits, FALSE, 1);
+        if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED)
+            return;
+        if (woken == WAIT_OBJECT_0 + 1) {
+            InScript(block, [&] { return block.host->CallSub(L"Timer"); });
+        } else if (woken == WAIT_OBJECT_0 + 2) {
+            ResetEvent(block.callback.Get());
+            const std::wstring routine = block.drovel->CallbackRoutine();
+            if (!routine.empty())
+                InScript(block, [&] { return block.host->CallSub(routine); });
+        }
+    }
+}
+
+// Releases what the thread holds however Run is left.
+class HeldResources {
+public:
+    explicit HeldResources(RunBlock& block) : m_block(block) {}
+    ~HeldResources() { m_block.ReleaseHeld(); }
+    HeldResources(const HeldResources&) = delete;
+    HeldResources& operator=(const HeldResources&) = delete;
+
+private:
+    RunBlock& m_block;
+};
+
+void Run(RunBlock& block)
+{
+    // Declared first, so COM is left only after everything was released.
+    ComApartment apartment;
+    HeldResources held(block);
+    const std::wstring& name = block.name;
+    block.stop.Reset(OpenEventW(EVENT_ALL_ACCESS, FALSE, (name + L"-Stop").c_str()));
+    block.timer.Reset(CreateWaitableTimerW(nullptr, FALSE, (name + L"-Timer").c_str()));
+    block.callback.Reset(CreateEventW(nullptr, TRUE, FALSE, (name + L"-Callback").c_str()));
+    block.engineCount.emplace(LiveCount::kScriptEngine);
+    block.host = block.factory ? block.factory(name, &block.variables, block.drovel)
+                               : CreateDrovelScriptEngine(name, &block.variables, block.drovel);
+    if (!block.stop || !block.timer || !block.callback || !block.host)
+        return;
+    block.host->SetScriptText(block.text);
+    if (!block.host->CreateEngine())
+        return;
+    {
+        CriticalSectionLock lock(block.engineLock);
+        block.engine = block.host->Engine();
+    }
+    uintptr_t begin = 0, end = 0;
+    if (const RefPtr<IActiveScript> engine = block.host->Engine())
+        ModuleRangeOf(engine.Get(), begin, end);
+    block.engineCodeBegin = begin;
+    block.engineCodeEnd = end;
+
+    const auto stopping = [&block] { return WaitForSingleObject(block.stop.Get(), 0) == WAIT_OBJECT_0; };
+    if (!stopping() && InScript(block, [&] { return block.host->RunScript(); })) {
+        block.host->NotifyScriptObject();
+        if (!stopping() && InScript(block, [&] { return block.host->CallSub(L"Startup"); }))
+            RunLoop(block);
+    }
+}
+
+// Whether the suspended thread is at a point where ending it leaves no lock
+// of the process held: inside script code, executing the engine's own module.
+bool AtSafePoint(HANDLE thread, const RunBlock& block)
+{
+    if (!InterlockedCompareExchange(const_cast<volatile LONG*>(&block.inScript), 0, 0))
+        return false;
+    CONTEXT context = {};
+    context.ContextFlags = CONTEXT_CONTROL;
+    if (!GetThreadContext(thread, &context))
+        return false;
+    return context.Eip >= block.engineCodeBegin && context.Eip < block.engineCodeEnd;
+}
+
+}  // namespace
+
+ScriptRunner::ScriptRunner(EngineFactory factory) : m_factory(std::move(factory))
+{
+}
 
 ULONG ScriptRunner::AddRef()
 {
@@ -83,27 +279,28 @@ bool ScriptRunner::CreateUniqueStopEvent()
 void ScriptRunner::Start(const std::wstring& text)
 {
     Stop();
-    m_text = text;
-    {
-        CriticalSectionLock lock(m_engineLock);
-        m_engine.Reset();
-    }
     if (!CreateUniqueStopEvent())
         return;
+    m_block = RefPtr<RunBlock>::Adopt(new RunBlock(text, m_factory));
+    m_block->name = m_name;
     // The thread holds the module until its very end, so the module cannot
-    // be unloaded under it.
+    // be unloaded under it, and the run block, which it works on.
     UniqueModule module;
     if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
                             reinterpret_cast<LPCWSTR>(&ScriptRunner::ThreadMain), module.Put())) {
+        m_block.Reset();
         m_stopEvent.Reset();
         return;
     }
-    m_thread.Reset(CreateThread(nullptr, 0, &ScriptRunner::ThreadMain, this, 0, nullptr));
+    m_block->AddRef();
+    m_thread.Reset(CreateThread(nullptr, 0, &ScriptRunner::ThreadMain, m_block.Get(), 0, nullptr));
     if (!m_thread) {
+        m_block->Release();
+        m_block.Reset();
         m_stopEvent.Reset();
         return;
     }
-    module.Detach();   // the thread frees it as it exits
+    module.Detach();   // the thread frees both as it exits
 }
 
 void ScriptRunner::Stop()
@@ -113,28 +310,51 @@ void ScriptRunner::Stop()
     SetThreadPriority(m_thread.Get(), THREAD_PRIORITY_NORMAL);
     RefPtr<IActiveScript> engine;
     {
-        CriticalSectionLock lock(m_engineLock);
-        engine = std::move(m_engine);
+        CriticalSectionLock lock(m_block->engineLock);
+        engine = std::move(m_block->engine);
     }
     if (engine) {
         EXCEPINFO none = {};
         engine->InterruptScriptThread(SCRIPTTHREADID_ALL, &none, 0);
         engine.Reset();
     }
+    // Device calls and pauses watch this event and return at once.
     SetEvent(m_stopEvent.Get());
-    // Setting up, waiting and cleaning up end by themselves once the stop
-    // event is set, however slow the machine; ending the thread there
-    // would leave a lock held or a port listener running. Only script code
-    // that does not return within the wait is ended.
-    const ULONGLONG deadline = GetTickCount64() + kStopWaitMs;
-    while (WaitForSingleObject(m_thread.Get(), kStopPollMs) == WAIT_TIMEOUT) {
-        if (GetTickCount64() >= deadline && InterlockedCompareExchange(&m_inScript, 0, 0)) {
-            TerminateThread(m_thread.Get(), 0);
-            break;
-        }
-    }
+    if (WaitForSingleObject(m_thread.Get(), kStopWaitMs) != WAIT_OBJECT_0)
+        EndByForce();
     m_thread.Reset();
     m_stopEvent.Reset();
+    m_block.Reset();
+}
+
+void ScriptRunner::EndByForce()
+{
+    const ULONGLONG start = GetTickCount64();
+    for (;;) {
+        if (WaitForSingleObject(m_thread.Get(), 0) == WAIT_OBJECT_0)
+            return;   // it ended by itself and released what it held
+        const bool inScript = InterlockedCompareExchange(&m_block->inScript, 0, 0) != 0;
+        if (inScript && SuspendThread(m_thread.Get()) != static_cast<DWORD>(-1)) {
+            const bool safe = AtSafePoint(m_thread.Get(), *m_block);
+            if (safe)
+                TerminateThread(m_thread.Get(), 0);
+            ResumeThread(m_thread.Get());
+            if (safe) {
+                WaitForSingleObject(m_thread.Get(), kTerminationWaitMs);
+                // Whatever the dead thread held, its owner releases now.
+                m_block->ReleaseHeld();
+                return;
+            }
+        }
+        const ULONGLONG waited = GetTickCount64() - start;
+        if (waited >= (inScript ? kForcedEndWaitMs : kSelfEndWaitMs)) {
+            // Ending it now could leave a lock of the process held: it keeps
+            // its own reference to the run and ends whenever it returns.
+            DebugOutput(L"Runner %ls: the script did not stop; its thread is left running\n", m_name.c_str());
+            return;
+        }
+        WaitForSingleObject(m_thread.Get(), 1);
+    }
 }
 
 bool ScriptRunner::WaitForThreadEnd(DWORD milliseconds) const
@@ -148,80 +368,32 @@ HRESULT ScriptRunner::GetVariable(const std::wstring& name, VARIANT& result, con
         VariantClear(&result);
         return CopyVariant(result, defaultValue);
     }
-    return m_variables.Get(name, result, defaultValue);
+    return m_block->variables.Get(name, result, defaultValue);
 }
 
 HRESULT ScriptRunner::SetVariable(const std::wstring& name, const VARIANT& value)
 {
-    return m_variables.Set(name, value);
+    return m_block ? m_block->variables.Set(name, value) : E_UNEXPECTED;
 }
 
-DWORD WINAPI ScriptRunner::ThreadMain(void* runner)
+DWORD WINAPI ScriptRunner::ThreadMain(void* block)
 {
     HMODULE module = nullptr;
     GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                        reinterpret_cast<LPCWSTR>(&ScriptRunner::ThreadMain), &module);
-    static_cast<ScriptRunner*>(runner)->Run();
-    // Drops the reference Start took for this thread.
-    FreeLibraryAndExitThread(module, 0);
-}
-
-template <typename Call>
-bool ScriptRunner::InScript(Call call)
-{
-    InterlockedExchange(&m_inScript, 1);
-    const bool succeeded = call();
-    InterlockedExchange(&m_inScript, 0);
-    return succeeded;
-}
-
-void ScriptRunner::Run()
-{
-    ComApartment apartment;
-    const UniqueKernelHandle stop(OpenEventW(EVENT_ALL_ACCESS, FALSE, (m_name + L"-Stop").c_str()));
-    const UniqueKernelHandle timer(CreateWaitableTimerW(nullptr, FALSE, (m_name + L"-Timer").c_str()));
-    const UniqueKernelHandle callback(CreateEventW(nullptr, TRUE, FALSE, (m_name + L"-Callback").c_str()));
-    const LiveCount engineCount(LiveCount::kScriptEngine);
-    RefPtr<CDrovelObject> drovel;
-    RefPtr<CScriptEngine> host = CreateDrovelScriptEngine(m_name, &m_variables, drovel);
-    if (!stop || !timer || !callback || !host)
-        return;
-    host->SetScriptText(m_text);
-    if (!host->CreateEngine())
-        return;   // no engine: nothing to close
     {
-        CriticalSectionLock lock(m_engineLock);
-        m_engine = host->Engine();
-    }
-    const auto stopping = [&stop] { return WaitForSingleObject(stop.Get(), 0) == WAIT_OBJECT_0; };
-    if (!stopping() && InScript([&] { return host->RunScript(); })) {
-        host->NotifyScriptObject();
-        if (!stopping() && InScript([&] { return host->CallSub(L"Startup"); }))
-            RunLoop(*host, *drovel, stop.Get(), timer.Get(), callback.Get());
-    }
-    {
-        CriticalSectionLock lock(m_engineLock);
-        m_engine.Reset();
-    }
-    CancelWaitableTimer(timer.Get());
-    host->Close();
-}
-
-void ScriptRunner::RunLoop(CScriptEngine& host, CDrovelObject& drovel, HANDLE stop, HANDLE timer, HANDLE callback)
-{
-    const HANDLE waits[] = {stop, timer, callback};
-    for (;;) {
-        // The stop event comes first, so a stopping runner calls no routine.
-        const DWORD woken = WaitForMultipleObjects(3, waits, FALSE, 1);
-        if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED)
-            return;
-        if (woken == WAIT_OBJECT_0 + 1) {
-            InScript([&] { return host.CallSub(L"Timer"); });
-        } else if (woken == WAIT_OBJECT_0 + 2) {
-            ResetEvent(callback);
-            const std::wstring routine = drovel.CallbackRoutine();
-            if (!routine.empty())
-                InScript([&] { return host.CallSub(routine); });
+        // The reference Start took for this thread.
+        const RefPtr<RunBlock> run = RefPtr<RunBlock>::Adopt(static_cast<RunBlock*>(block));
+        // Nothing may leave the thread: the host would end.
+        try {
+            Run(*run);
+        } catch (const std::exception& e) {
+            DebugOutput(L"Runner %ls: stopped by an exception: %ls\n", run->name.c_str(),
+                        NarrowToWide(e.what(), CP_ACP).c_str());
+        } catch (...) {
+            DebugOutput(L"Runner %ls: stopped by an exception\n", run->name.c_str());
         }
     }
+    // Drops the module reference Start took for this thread.
+    FreeLibraryAndExitThread(module, 0);
 }

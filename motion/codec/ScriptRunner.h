@@ -5,26 +5,39 @@
 // script's "Startup" routine and then calls "Timer" on every tick and the
 // script's receive routine whenever the device link signals a record.
 // Reference-counted; the last Release stops the thread.
+//
+// Start, Stop and GetVariable are called by one thread at a time (the
+// registry's lock serialises the codec's players); the runner thread shares
+// only the run block below with them.
 
 #include "common/com/RefPtr.h"
-#include "common/win/CriticalSection.h"
 #include "common/win/UniqueHandle.h"
-#include "motion/codec/ScriptVariables.h"
 
+#include <functional>
 #include <string>
 #include <windows.h>
-#include <activscp.h>
+#include <oaidl.h>
 
 class CDrovelObject;
 class CScriptEngine;
+class ScriptVariables;
 
 class ScriptRunner {
 public:
     // How long a stopping script gets to return before its thread is ended.
     static constexpr DWORD kStopWaitMs = 500;
+    // How long, after that, a forced end looks for a moment when the thread
+    // runs nothing but the script engine's own code (never a device call,
+    // never a system call that may hold a lock of the process).
+    static constexpr DWORD kForcedEndWaitMs = 250;
 
-    // Reference count 1, owned by the caller; not started.
-    ScriptRunner() = default;
+    // Makes the script host and its device object for a runner's thread.
+    using EngineFactory = std::function<RefPtr<CScriptEngine>(
+        const std::wstring& runnerName, ScriptVariables* variables, RefPtr<CDrovelObject>& madeObject)>;
+
+    // Reference count 1, owned by the caller; not started. Without a
+    // factory the codec's own engine host is used.
+    explicit ScriptRunner(EngineFactory factory = nullptr);
     ScriptRunner(const ScriptRunner&) = delete;
     ScriptRunner& operator=(const ScriptRunner&) = delete;
 
@@ -45,26 +58,23 @@ public:
     // True when the thread has ended (or never started) within the wait.
     bool WaitForThreadEnd(DWORD milliseconds) const;
 
+    // What the runner and the thread of one run share (defined with the runner).
+    struct RunBlock;
+
 private:
     ~ScriptRunner();
     bool CreateUniqueStopEvent();
-    static DWORD WINAPI ThreadMain(void* runner);
-    void Run();
-    void RunLoop(CScriptEngine& host, CDrovelObject& drovel, HANDLE stop, HANDLE timer, HANDLE callback);
-    // Runs one call into the script, marked as script code for Stop.
-    template <typename Call>
-    bool InScript(Call call);
+    static DWORD WINAPI ThreadMain(void* block);
+    // After the stop wait: ends the thread at a safe moment and releases
+    // what it held, or leaves it to end by itself.
+    void EndByForce();
 
     volatile LONG m_refCount = 1;
-    std::wstring m_text;
+    const EngineFactory m_factory;
     std::wstring m_name;
-    // Set by the runner thread while its engine exists; taken by Stop.
-    CriticalSection m_engineLock;
-    RefPtr<IActiveScript> m_engine;
-    ScriptVariables m_variables;
+    // Shared with the thread of the current run; the thread holds its own
+    // reference, so a thread that never ends keeps it alive.
+    RefPtr<RunBlock> m_block;
     UniqueKernelHandle m_thread;
     UniqueKernelHandle m_stopEvent;
-    // Non-zero exactly while the thread runs script code (global code or a
-    // routine): only then may a stop end it by force.
-    volatile LONG m_inScript = 0;
 };

@@ -3,13 +3,19 @@
 #include "motion/codec/ScriptRunnerTestSupport.h"
 
 #include "common/com/ComTypes.h"
+#include "common/script/ScriptEngine.h"
 #include "motion/codec/LiveCounts.h"
+#include "testing/debugoutput/DebugOutputCapture.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cwctype>
 #include <set>
+#include <stdexcept>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -175,6 +181,43 @@ TEST_F(ScriptRunnerTest, RegistrySharesOneRunnerPerScriptIdUntilTheLastRelease)
     EXPECT_EQ(V_VT(value.Get()), VT_I4);
 }
 
+TEST_F(ScriptRunnerTest, PlayersOnSeveralThreadsShareTheRegistry)
+{
+    // Players that start and release scripts, and players that read frame
+    // variables all the while, each on a thread of its own.
+    constexpr int kStarters = 3;
+    constexpr int kRounds = 40;
+    std::atomic<int> starting{kStarters};
+    std::vector<std::thread> players;
+    for (int t = 0; t < kStarters; ++t) {
+        players.emplace_back([t, &starting] {
+            const std::wstring own = L"own" + std::to_wstring(t);
+            for (int round = 0; round < kRounds; ++round) {
+                ScriptRegistry::AddScript(L"shared", L"Sub Startup\nEnd Sub\n");
+                ScriptRegistry::AddScript(own, L"Sub Startup\nEnd Sub\n");
+                ScriptRegistry::ReleaseScript(own);
+                ScriptRegistry::ReleaseScript(L"shared");
+            }
+            --starting;
+        });
+    }
+    for (int t = 0; t < 2; ++t) {
+        players.emplace_back([&starting] {
+            ScopedVariant fallback;
+            while (starting > 0) {
+                for (const wchar_t* name : {L"shared", L"own0", L"own1", L"own2", L"none"}) {
+                    ScopedVariant value;
+                    ScriptRegistry::GetVariable(name, L"Frame", *value.Get(), *fallback.Get());
+                }
+            }
+        });
+    }
+    for (std::thread& player : players)
+        player.join();
+    EXPECT_FALSE(ScriptRegistry::Find(L"shared"));
+    EXPECT_FALSE(ScriptRegistry::Find(L"own0"));
+}
+
 TEST_F(ScriptRunnerTest, ReleaseAllStopsEveryRunnerWhateverItsHolders)
 {
     ScriptRegistry::AddScript(L"a", L"Sub Startup\nEnd Sub\n");
@@ -206,6 +249,40 @@ TEST_F(ScriptRunnerTest, ScriptsSeeTheObjectsResultsAndErrors)
     EXPECT_EQ(ReadVariableText(*runner, L"unknownEvent"), L"-1");
     EXPECT_EQ(ReadVariableText(*runner, L"error"), L"Invalid Port Number|Drovel OpenPort");
     EXPECT_LT(TimedStop(*runner), kStopBoundMs);
+}
+
+TEST_F(ScriptRunnerTest, AnExceptionInTheRunnerReachesTheDebuggerOutputNotTheHost)
+{
+    const auto throwingObject = [](const std::wstring&, ScriptVariables*, RefPtr<CDrovelObject>&) {
+        ScriptEngineOptions options;
+        options.itemName = L"Drovel";
+        options.createObject = []() -> RefPtr<CAutomationObject> { throw std::runtime_error("no object today"); };
+        return RefPtr<CScriptEngine>::Adopt(new CScriptEngine(std::move(options)));
+    };
+    const struct {
+        const char* what;
+        ScriptRunner::EngineFactory factory;
+        const wchar_t* reported;
+    } cases[] = {
+        {"making the engine host", [](const std::wstring&, ScriptVariables*, RefPtr<CDrovelObject>&)
+                                       -> RefPtr<CScriptEngine> { throw std::runtime_error("no host today"); },
+         L"no host today"},
+        {"setting up the engine", throwingObject, L"no object today"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        DebugOutputCapture output;
+        RefPtr<ScriptRunner> failing = RefPtr<ScriptRunner>::Adopt(new ScriptRunner(c.factory));
+        failing->Start(L"Sub Startup\nEnd Sub\n");
+        EXPECT_TRUE(output.WaitFor(c.reported, kScriptBoundMs));
+        EXPECT_TRUE(failing->WaitForThreadEnd(kScriptBoundMs));
+        EXPECT_LT(TimedStop(*failing), kStopBoundMs);
+        EXPECT_EQ(LiveScriptEngines(), 0);
+    }
+    // The host process lives on, and so do other runners.
+    RefPtr<ScriptRunner> next = StartScript(L"Sub Startup\n  Drovel.SetGlobal \"ready\", \"yes\"\nEnd Sub\n");
+    EXPECT_TRUE(WaitForVariable(*next, L"ready", L"yes"));
+    EXPECT_LT(TimedStop(*next), kStopBoundMs);
 }
 
 TEST_F(ScriptRunnerTest, ScriptSetsAndTestsNamedEvents)

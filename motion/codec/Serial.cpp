@@ -76,6 +76,16 @@ LONG CSerial::Open(const wchar_t* port, DWORD inQueue, DWORD outQueue)
     return Result(0);
 }
 
+LONG CSerial::SetAbortEvent(HANDLE event)
+{
+    m_abortEvent.Reset();
+    HANDLE copy = nullptr;
+    if (event && !DuplicateHandle(GetCurrentProcess(), event, GetCurrentProcess(), &copy, SYNCHRONIZE, FALSE, 0))
+        return Result(LastSystemError());
+    m_abortEvent.Reset(copy);
+    return Result(0);
+}
+
 LONG CSerial::Close()
 {
     m_waitEvent.Reset();
@@ -135,27 +145,40 @@ LONG CSerial::ChangeEventMask(DWORD mask)
     return Result(0);
 }
 
-LONG CSerial::CompleteBlocking(BOOL started, OVERLAPPED& overlapped, DWORD timeout,
-                               DWORD* transferred)
+bool CSerial::CompletedWork(const Blocking& op, DWORD bytes) const
+{
+    switch (op.kind) {
+    case kPortWait: return (m_reportedEvents & m_eventMask) != 0;
+    case kWriting: return bytes == op.wanted;
+    default: return bytes > 0;
+    }
+}
+
+LONG CSerial::CompleteBlocking(BOOL started, OVERLAPPED& overlapped, const Blocking& op, DWORD* transferred)
 {
     DWORD bytes = 0;
     if (!started) {
         const DWORD error = ::GetLastError();
         if (error != ERROR_IO_PENDING)
             return static_cast<LONG>(error ? error : ERROR_GEN_FAILURE);
-        const DWORD wait = WaitForSingleObject(overlapped.hEvent, timeout);
+        const HANDLE waits[] = {overlapped.hEvent, m_abortEvent.Get()};
+        const DWORD wait = WaitForMultipleObjects(m_abortEvent ? 2 : 1, waits, FALSE, op.timeout);
         if (wait != WAIT_OBJECT_0) {
-            // Cancel, then let the operation finish before its block goes away;
-            // it may have completed in the meantime.
+            // Cancel, then let the operation finish before its block goes
+            // away. It may have done its work in the meantime; Wine reports
+            // an operation whose result it never wrote as a success, and an
+            // empty completion is still the time-out or the abort.
             CancelIo(m_port.Get());
             const BOOL finished = GetOverlappedResult(m_port.Get(), &overlapped, &bytes, TRUE);
-            // Wine reports an operation whose result it never wrote as a success.
             if (finished && HasOverlappedIoCompleted(&overlapped)) {
                 if (transferred)
                     *transferred = bytes;
-                return 0;
+                if (CompletedWork(op, bytes))
+                    return 0;
             }
-            return wait == WAIT_TIMEOUT ? ERROR_TIMEOUT : LastSystemError();
+            if (wait == WAIT_TIMEOUT)
+                return ERROR_TIMEOUT;
+            return wait == WAIT_OBJECT_0 + 1 ? ERROR_OPERATION_ABORTED : LastSystemError();
         }
         // Wine can set the event of an operation without writing its result:
         // the operation has ended, with nothing to report.
@@ -170,8 +193,8 @@ LONG CSerial::CompleteBlocking(BOOL started, OVERLAPPED& overlapped, DWORD timeo
 }
 
 template <typename StartIo>
-LONG CSerial::RunOverlapped(StartIo start, HANDLE ownEvent, OVERLAPPED* overlapped,
-                            DWORD timeout, DWORD* transferred)
+LONG CSerial::RunOverlapped(StartIo start, HANDLE ownEvent, OVERLAPPED* overlapped, const Blocking& op,
+                            DWORD* transferred)
 {
     if (transferred)
         *transferred = 0;
@@ -182,21 +205,25 @@ LONG CSerial::RunOverlapped(StartIo start, HANDLE ownEvent, OVERLAPPED* overlapp
             return Result(0);
         return Result(static_cast<LONG>(::GetLastError()));
     }
+    if (m_abortEvent && WaitForSingleObject(m_abortEvent.Get(), 0) == WAIT_OBJECT_0)
+        return Result(ERROR_OPERATION_ABORTED);
     OVERLAPPED own = {};
     own.hEvent = ownEvent;
     const BOOL started = start(&own, nullptr);
-    return Result(CompleteBlocking(started, own, timeout, transferred));
+    return Result(CompleteBlocking(started, own, op, transferred));
 }
 
 LONG CSerial::WaitForPortEvent(OVERLAPPED* overlapped, DWORD timeout)
 {
     const auto startWait = [&](OVERLAPPED* block, DWORD*) {
+        m_reportedEvents = 0;
         return WaitCommEvent(m_port.Get(), &m_reportedEvents, block);
     };
     if (overlapped || timeout == 0)
-        return RunOverlapped(startWait, m_waitEvent.Get(), overlapped, timeout, nullptr);
-    // A wait that ends aborted reported no event (Wine ends pending waits so
-    // every few milliseconds): wait again until the time-out is used up.
+        return RunOverlapped(startWait, m_waitEvent.Get(), overlapped, {kPortWait, timeout, 0}, nullptr);
+    // A wait that ends aborted or with no event within the mask reported
+    // nothing (Wine ends pending waits so every few milliseconds): wait
+    // again until the time-out is used up.
     const ULONGLONG deadline = timeout == INFINITE ? 0 : GetTickCount64() + timeout;
     for (;;) {
         DWORD remaining = INFINITE;
@@ -206,8 +233,12 @@ LONG CSerial::WaitForPortEvent(OVERLAPPED* overlapped, DWORD timeout)
                 return Result(ERROR_TIMEOUT);
             remaining = static_cast<DWORD>(deadline - now);
         }
-        const LONG error = RunOverlapped(startWait, m_waitEvent.Get(), nullptr, remaining, nullptr);
-        if (error != ERROR_OPERATION_ABORTED)
+        const LONG error = RunOverlapped(startWait, m_waitEvent.Get(), nullptr, {kPortWait, remaining, 0}, nullptr);
+        if (error == 0 && (m_reportedEvents & m_eventMask) != 0)
+            return error;
+        if (error != 0 && error != ERROR_OPERATION_ABORTED)
+            return error;
+        if (error == ERROR_OPERATION_ABORTED && m_abortEvent && WaitForSingleObject(m_abortEvent.Get(), 0) == WAIT_OBJECT_0)
             return error;
     }
 }
@@ -329,7 +360,7 @@ LONG CSerial::Write(const void* data, DWORD size, DWORD* written, OVERLAPPED* ov
         [&](OVERLAPPED* block, DWORD* done) {
             return WriteFile(m_port.Get(), data, size, done, block);
         },
-        m_writeEvent.Get(), overlapped, timeout, written);
+        m_writeEvent.Get(), overlapped, {kWriting, timeout, size}, written);
 }
 
 LONG CSerial::Read(void* data, DWORD size, DWORD* read, OVERLAPPED* overlapped, DWORD timeout)
@@ -338,7 +369,7 @@ LONG CSerial::Read(void* data, DWORD size, DWORD* read, OVERLAPPED* overlapped, 
         [&](OVERLAPPED* block, DWORD* done) {
             return ReadFile(m_port.Get(), data, size, done, block);
         },
-        m_readEvent.Get(), overlapped, timeout, read);
+        m_readEvent.Get(), overlapped, {kReading, timeout, size}, read);
 }
 
 LONG CSerial::EscapeLine(DWORD function)

@@ -2,8 +2,9 @@
 // One COM port opened for overlapped input and output. Every operation stores
 // its outcome (a Windows error code, 0 for success) as the last error and
 // answers it. The blocking forms (no overlapped block from the caller) wait up
-// to their time-out, then cancel and answer ERROR_TIMEOUT; an operation is
-// never left pending on a block that goes out of scope.
+// to their time-out, then cancel and answer ERROR_TIMEOUT, or end at once with
+// ERROR_OPERATION_ABORTED when the abort event is set; an operation is never
+// left pending on a block that goes out of scope.
 
 #include "common/win/UniqueHandle.h"
 
@@ -45,6 +46,10 @@ public:
     virtual LONG Read(void* data, DWORD size, DWORD* read = nullptr,
                       OVERLAPPED* overlapped = nullptr, DWORD timeout = INFINITE);
 
+    // The owner's blocking operations also end when `event` is set (the
+    // owner is being stopped); the port keeps a duplicate. Null: no abort.
+    LONG SetAbortEvent(HANDLE event);
+
     LONG SetDTR(bool on);
     LONG SetRTS(bool on);
     // Clears the port's error state; reports the bytes waiting to be read and
@@ -56,17 +61,27 @@ public:
 
 protected:
     HANDLE PortHandle() const { return m_port.Get(); }
+    // The event set by SetAbortEvent, or null.
+    HANDLE AbortEvent() const { return m_abortEvent.Get(); }
     // The events of the last completed port wait within the current mask; clears them.
     DWORD TakeReportedEvents();
     LONG Result(LONG error);
 
 private:
-    LONG CompleteBlocking(BOOL started, OVERLAPPED& overlapped, DWORD timeout,
-                          DWORD* transferred);
+    enum BlockingKind { kPortWait, kReading, kWriting };
+    struct Blocking {
+        BlockingKind kind;
+        DWORD timeout;
+        DWORD wanted;   // bytes asked for
+    };
+    // Whether an operation that finished as it was cancelled did its work:
+    // a whole write, a read of any bytes, a wait with an event in the mask.
+    bool CompletedWork(const Blocking& op, DWORD bytes) const;
+    LONG CompleteBlocking(BOOL started, OVERLAPPED& overlapped, const Blocking& op, DWORD* transferred);
     // Starts one overlapped operation. On the caller's block it may stay
     // pending (ERROR_IO_PENDING); on the own block it is waited for.
     template <typename StartIo>
-    LONG RunOverlapped(StartIo start, HANDLE ownEvent, OVERLAPPED* overlapped, DWORD timeout,
+    LONG RunOverlapped(StartIo start, HANDLE ownEvent, OVERLAPPED* overlapped, const Blocking& op,
                        DWORD* transferred);
     LONG EscapeLine(DWORD function);
     bool ReadState(DCB& dcb);
@@ -79,4 +94,5 @@ private:
     UniqueKernelHandle m_waitEvent;
     UniqueKernelHandle m_writeEvent;
     UniqueKernelHandle m_readEvent;
+    UniqueKernelHandle m_abortEvent;
 };

@@ -75,7 +75,12 @@ bool CSerialEx::StopRequested() const
 
 DWORD WINAPI CSerialEx::ListenerMain(void* self)
 {
-    return static_cast<CSerialEx*>(self)->Listen();
+    // Nothing may leave the thread's entry through an exception.
+    try {
+        return static_cast<CSerialEx*>(self)->Listen();
+    } catch (...) {
+        return ERROR_GEN_FAILURE;
+    }
 }
 
 void CSerialEx::DeliverEvent(DWORD events, DWORD errors)

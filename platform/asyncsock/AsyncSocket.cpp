@@ -54,7 +54,7 @@ private:
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     {
-        if (message != kSocketMessage)
+        if (message != kSocketMessage && message != WM_TIMER)
             return DefWindowProcW(window, message, wParam, lParam);
         auto* self = reinterpret_cast<SocketNotifications*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         if (!self)
@@ -65,7 +65,10 @@ private:
         // No C++ exception may unwind through the window manager: a handler
         // that runs out of memory loses this notification, not the program.
         try {
-            it->second->Dispatch(WSAGETSELECTEVENT(lParam), WSAGETSELECTERROR(lParam));
+            if (message == WM_TIMER)
+                it->second->OnTimer();
+            else
+                it->second->Dispatch(WSAGETSELECTEVENT(lParam), WSAGETSELECTERROR(lParam));
         } catch (...) {
         }
         return 0;
@@ -158,10 +161,29 @@ int AsyncSocket::Send(const void* data, int length)
     return send(m_socket.Get(), static_cast<const char*>(data), length, 0);
 }
 
+bool AsyncSocket::StartTimer(UINT intervalMs)
+{
+    SocketNotifications* notifications = SocketNotifications::ForThisThread();
+    if (!IsOpen() || !notifications)
+        return false;
+    m_timerRunning = SetTimer(notifications->Window(), static_cast<UINT_PTR>(m_socket.Get()), intervalMs, nullptr) != 0;
+    return m_timerRunning;
+}
+
+void AsyncSocket::StopTimer()
+{
+    if (!m_timerRunning)
+        return;
+    if (SocketNotifications* notifications = SocketNotifications::ForThisThread())
+        KillTimer(notifications->Window(), static_cast<UINT_PTR>(m_socket.Get()));
+    m_timerRunning = false;
+}
+
 void AsyncSocket::Close()
 {
     if (!IsOpen())
         return;
+    StopTimer();
     if (SocketNotifications* notifications = SocketNotifications::ForThisThread()) {
         notifications->Unregister(this);
         WSAAsyncSelect(m_socket.Get(), notifications->Window(), 0, 0);

@@ -1,8 +1,8 @@
 #pragma once
 // Non-blocking sockets whose events arrive as window messages on the thread
 // that created them (WSAAsyncSelect on a per-thread message-only window).
-// A notification is delivered only while its socket object is registered:
-// an object deleted inside its own handler is never touched again.
+// A notification or timer tick is delivered only while its socket object is
+// registered: an object deleted inside its own handler is never touched again.
 
 #include <winsock2.h>
 
@@ -33,6 +33,9 @@ public:
     int Send(const void* data, int length);
     // Stops notifications and closes; harmless when already closed.
     void Close();
+    // OnTimer every `intervalMs` on this thread until StopTimer or Close.
+    bool StartTimer(UINT intervalMs);
+    void StopTimer();
 
     SOCKET Handle() const { return m_socket.Get(); }
     bool IsOpen() const { return static_cast<bool>(m_socket); }
@@ -44,6 +47,7 @@ protected:
     virtual void OnSend(int /*error*/) {}
     virtual void OnOutOfBandData(int /*error*/) {}
     virtual void OnClose(int /*error*/) {}
+    virtual void OnTimer() {}
 
 private:
     friend class SocketNotifications;
@@ -51,4 +55,5 @@ private:
 
     UniqueSocket m_socket;
     long m_events = 0;
+    bool m_timerRunning = false;   // its id is the socket handle
 };

@@ -28,3 +28,12 @@ timeval RemainingUntil(std::chrono::steady_clock::time_point deadline)
     }
     return tv;
 }
+
+CTimeValue CTimeValue::Until(std::chrono::steady_clock::time_point deadline)
+{
+    const timeval left = RemainingUntil(deadline);
+    CTimeValue value;
+    value.seconds = left.tv_sec;
+    value.microseconds = left.tv_usec;
+    return value;
+}

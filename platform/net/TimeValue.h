@@ -11,6 +11,8 @@ struct CTimeValue {
 
     // milliseconds / 1000.0 seconds, microseconds rounded half up.
     static CTimeValue FromMilliseconds(int milliseconds);
+    // What is left of `deadline`, never negative.
+    static CTimeValue Until(std::chrono::steady_clock::time_point deadline);
 
     std::chrono::microseconds Duration() const
     {

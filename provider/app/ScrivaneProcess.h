@@ -1,9 +1,11 @@
 #pragma once
 // For tests and benchmarks: the real Scrivane.exe, started in a folder of its
 // own (program, editor component, type library, Setup.ini with port 0 and
-// file logging, and the given startup script) and watched through its log.
+// file logging, and the given startup script) and watched through its log,
+// its memory and its handles.
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <sstream>
@@ -28,7 +30,8 @@ class ScrivaneProcess {
 public:
     ScrivaneProcess(const ScrivaneProcess&) = delete;
     ScrivaneProcess& operator=(const ScrivaneProcess&) = delete;
-    explicit ScrivaneProcess(const std::wstring& script)
+    // `setupLines` are further "Key=Value" lines of the [Setup] section.
+    explicit ScrivaneProcess(const std::wstring& script, const std::wstring& setupLines = L"")
     {
         wchar_t temp[MAX_PATH] = {};
         GetTempPathW(MAX_PATH, temp);
@@ -40,7 +43,8 @@ public:
         for (const wchar_t* file : {L"Scrivane.exe", L"SciLexer.dll", L"Scrivane.tlb"})
             CopyFileW((ModuleFolder() + file).c_str(), (m_folder + file).c_str(), FALSE);
         WriteScriptFile(m_folder + L"Setup.ini",
-                        L"[Setup]\r\nServerPort=0\r\nLogToFile=1\r\nLogToLogWindow=1\r\nStartupScript=test.vbs\r\n");
+                        L"[Setup]\r\nServerPort=0\r\nLogToFile=1\r\nLogToLogWindow=1\r\nStartupScript=test.vbs\r\n" +
+                            setupLines);
         WriteScriptFile(m_folder + L"test.vbs", script);
 
         STARTUPINFOW startup = {};
@@ -114,6 +118,55 @@ public:
             Sleep(100);
         }
         return 0;
+    }
+
+    // The program's committed private memory; 0 when it cannot be read.
+    size_t PrivateBytes() const
+    {
+        PROCESS_MEMORY_COUNTERS counters = {};
+        counters.cb = sizeof counters;
+        if (!m_process || !GetProcessMemoryInfo(m_process.Get(), &counters, sizeof counters))
+            return 0;
+        return counters.PagefileUsage;
+    }
+
+    // The program's open handles, from the system's handle list (Wine does
+    // not count them per process); -1 when the list cannot be read.
+    long HandleCount() const
+    {
+        struct Entry {
+            ULONG processId;
+            BYTE objectType;
+            BYTE flags;
+            USHORT handle;
+            PVOID object;
+            ACCESS_MASK access;
+        };
+        using QuerySystemInformation = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+        constexpr ULONG kSystemHandleInformation = 16;
+        constexpr LONG kInfoLengthMismatch = static_cast<LONG>(0xC0000004);
+        const auto query = reinterpret_cast<QuerySystemInformation>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+        if (!query)
+            return -1;
+        std::vector<char> buffer(1 << 20);
+        for (;;) {
+            ULONG length = 0;
+            const LONG status = query(kSystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &length);
+            if (status == kInfoLengthMismatch && buffer.size() < (64u << 20)) {
+                buffer.resize(buffer.size() * 2);
+                continue;
+            }
+            if (status != 0)
+                return -1;
+            break;
+        }
+        const ULONG count = *reinterpret_cast<const ULONG*>(buffer.data());
+        if (sizeof(ULONG) + count * sizeof(Entry) > buffer.size())
+            return -1;
+        const auto* entries = reinterpret_cast<const Entry*>(buffer.data() + sizeof(ULONG));
+        return static_cast<long>(std::count_if(entries, entries + count,
+                                               [this](const Entry& e) { return e.processId == m_processId; }));
     }
 
     HWND MainWindow() const { return FindWindowOfProcess(L"Scrivane - "); }

@@ -22,6 +22,15 @@ const wchar_t kTestScript[] =
     L"Sub GetHistorical(symbol, kind, interval, range1, range2, nodename)\r\n"
     L"  If symbol = \"BIG\" Then\r\n"
     L"    SetStatus String(1300000, \"x\")\r\n"
+    L"  ElseIf symbol = \"FAIL\" Then\r\n"
+    L"    SetStatus \"ok\"\r\n"
+    L"    x = 1 / 0\r\n"
+    L"  ElseIf symbol = \"CONTROL\" Then\r\n"
+    L"    SetStatus \"a\" & Chr(1) & \"b\"\r\n"
+    L"  ElseIf symbol = \"LOOP\" Then\r\n"
+    L"    Do\r\n"
+    L"      SetStatus \"ok\"\r\n"
+    L"    Loop\r\n"
     L"  Else\r\n"
     L"    SetStatus symbol\r\n"
     L"    WriteLog \"served \" & nodename\r\n"
@@ -66,8 +75,25 @@ std::string Exchange(unsigned short port, const std::vector<std::string>& sends,
     return client.Read(replies);
 }
 
+// The status of the reply in `frame`, as the chart control's client reads it.
+std::wstring StatusOf(const std::string& frame)
+{
+    if (frame.size() < 2)
+        return L"(no reply)";
+    CXmlNodePtr container = ParseProviderPayload(frame.data() + 1, frame.size() - 2);
+    if (!container)
+        return L"(unreadable)";
+    CXmlNodePtr response = CXmlNodePtr::Adopt(container->FindChild(L"response", 0));
+    std::wstring status = L"(none)";
+    if (response)
+        response->GetAttributeString(L"status", status);
+    return status;
+}
+
 class ScrivaneProgramTest : public ::testing::Test {
 protected:
+    explicit ScrivaneProgramTest(const std::wstring& setupLines = L"") : m_program(kTestScript, setupLines) {}
+
     void SetUp() override
     {
         ASSERT_TRUE(EnsureWinsockStarted());
@@ -80,8 +106,22 @@ protected:
         m_program.NewLogMessages();
     }
 
-    ScrivaneProcess m_program{kTestScript};
+    // How many of the messages logged since the last call begin with `prefix`.
+    int LoggedLines(const std::wstring& prefix)
+    {
+        int count = 0;
+        for (const std::wstring& message : m_program.NewLogMessages())
+            count += message.compare(0, prefix.size(), prefix) == 0 ? 1 : 0;
+        return count;
+    }
+
+    ScrivaneProcess m_program;
     unsigned short m_port = 0;
+};
+
+class ScrivaneShortIdleTest : public ScrivaneProgramTest {
+protected:
+    ScrivaneShortIdleTest() : ScrivaneProgramTest(L"IdleTimeoutMSEC=1000\r\n") {}
 };
 
 TEST_F(ScrivaneProgramTest, AnswersRawByteSequences)
@@ -147,6 +187,82 @@ TEST_F(ScrivaneProgramTest, ATwelfthConnectionIsClosedAndAFiveMegabyteReplyArriv
     const std::wstring status(1300000, L'x');
     EXPECT_EQ(Reply(status.c_str()).size(), reply.size());
     EXPECT_TRUE(reply == Reply(status.c_str()));
+}
+
+TEST_F(ScrivaneProgramTest, ClientsThatLeaveDuringTheirReplyFreeTheirSlots)
+{
+    // More than the eleven slots, each leaving a reply of 5 MB behind.
+    for (int i = 0; i < 14; ++i) {
+        Client client(m_port);
+        client.Send(Request(L"BIG"));
+        Sleep(150);
+        client.Close(i % 2 == 1);
+    }
+    Sleep(500);
+    EXPECT_EQ(Reply(L"after"), Exchange(m_port, {Request(L"after")}, 1));
+    const std::vector<std::wstring> log = m_program.NewLogMessages();
+    EXPECT_GE(std::count_if(log.begin(), log.end(),
+                            [](const std::wstring& line) { return line.find(L"reply bytes not sent") != std::wstring::npos; }),
+              10)
+        << ::testing::PrintToString(log);
+}
+
+TEST_F(ScrivaneShortIdleTest, ConnectionsWithNothingMovingAreClosed)
+{
+    std::vector<std::unique_ptr<Client>> idle;
+    for (int i = 0; i < 11; ++i) {
+        idle.push_back(std::make_unique<Client>(m_port));
+        if (i % 2 == 1)
+            idle.back()->Send(Request(L"half").substr(0, 100));
+    }
+    Sleep(2500);
+    EXPECT_EQ(Reply(L"let in"), Exchange(m_port, {Request(L"let in")}, 1));
+    for (const auto& client : idle)
+        EXPECT_TRUE(client->ClosedByServer());
+    EXPECT_EQ(11, LoggedLines(L"Closed a connection idle for 1000 ms"));
+}
+
+TEST_F(ScrivaneProgramTest, AClientThatNeverReadsCannotGrowTheProgram)
+{
+    const size_t before = m_program.PrivateBytes();
+    ASSERT_NE(0u, before);
+    {
+        Client greedy(m_port);
+        std::string requests;
+        for (int i = 0; i < 30; ++i)
+            requests += Request(L"BIG");
+        greedy.Send(requests);   // 30 replies of 5 MB each, never read
+        Sleep(3000);
+        const size_t during = m_program.PrivateBytes();
+        EXPECT_LT(during, before + 40 * 1024 * 1024) << before << " -> " << during;
+    }
+    Sleep(500);
+    EXPECT_EQ(Reply(L"after"), Exchange(m_port, {Request(L"after")}, 1));
+}
+
+TEST_F(ScrivaneProgramTest, AnOversizedRequestIsCutOffBeforeParsing)
+{
+    Client client(m_port);
+    std::wstring text = L"<command cmd=\"historical\"><params symbol=\"" + std::wstring(250000, L'x') + L"\"/></command>";
+    client.Send(EncodeProviderFrame(text));   // a megabyte on one line
+    EXPECT_TRUE(client.ClosedByServer());
+    EXPECT_EQ(1, LoggedLines(L"Closed a connection whose request passed 65536 bytes"));
+    EXPECT_EQ(Reply(L"after"), Exchange(m_port, {Request(L"after")}, 1));
+}
+
+TEST_F(ScrivaneProgramTest, EveryReplyReadsAndAFailedRoutineNeverSaysOk)
+{
+    EXPECT_EQ(L"Script error", StatusOf(Exchange(m_port, {Request(L"FAIL")}, 1)));
+    EXPECT_EQ(L"a\xFFFD" L"b", StatusOf(Exchange(m_port, {Request(L"CONTROL")}, 1)));
+}
+
+TEST_F(ScrivaneProgramTest, AScriptPastTenSecondsIsStoppedWithTheBareReply)
+{
+    Client client(m_port, 30000);
+    client.Send(Request(L"LOOP"));
+    EXPECT_EQ(Reply(nullptr), client.Read(1));
+    EXPECT_EQ(1, LoggedLines(L"Script still running after 10000 ms: interrupting it"));
+    EXPECT_EQ(Reply(L"after"), Exchange(m_port, {Request(L"after")}, 1));
 }
 
 TEST_F(ScrivaneProgramTest, TitleKeysSetupAndClose)

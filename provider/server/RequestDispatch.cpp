@@ -11,19 +11,19 @@ bool IsAsciiLetter(wchar_t c)
 
 }  // namespace
 
-void DispatchCommand(CXmlNode* container, CXmlNode* reply, const RequestRunner& run)
+RunResult DispatchCommand(CXmlNode* container, CXmlNode* reply, const RequestRunner& run)
 {
     if (!container)
-        return;
+        return RunResult::Completed;
     CXmlNodePtr command = CXmlNodePtr::Adopt(container->FindChild(L"command", 0));
     if (!command)
-        return;
+        return RunResult::Completed;
     std::wstring cmd;
     if (!command->GetAttributeString(L"cmd", cmd) || _wcsicmp(cmd.c_str(), L"historical") != 0)
-        return;
+        return RunResult::Completed;
     CXmlNodePtr params = CXmlNodePtr::Adopt(command->FindChild(L"params", 0));
     if (!params)
-        return;
+        return RunResult::Completed;
 
     HistoricalRequest request;
     if (!params->GetAttributeString(L"symbol", request.symbol) ||
@@ -32,13 +32,12 @@ void DispatchCommand(CXmlNode* container, CXmlNode* reply, const RequestRunner& 
         !params->GetAttributeString(L"range1", request.range1) ||
         !params->GetAttributeString(L"range2", request.range2) ||
         !params->GetAttributeString(L"nodename", request.nodename))
-        return;
+        return RunResult::Completed;
     if (!params->GetAttributeString(L"sub", request.routine))
         request.routine = L"GetHistorical";
-    if (!IsScriptIdentifier(request.routine))
-        return;
-    if (run)
-        run(request, reply);
+    if (!IsScriptIdentifier(request.routine) || !run)
+        return RunResult::Completed;
+    return run(request, reply);
 }
 
 bool IsScriptIdentifier(const std::wstring& name)
@@ -89,7 +88,22 @@ std::wstring AnswerRequest(const std::string& payload, const RequestRunner& run)
 {
     CXmlNodePtr reply = CXmlNodePtr::Adopt(new CXmlNode(nullptr, L"response"));
     CXmlNodePtr container = ParseProviderPayload(payload.data(), payload.size());
-    DispatchCommand(container.Get(), reply.Get(), run);
+    const RunResult result = DispatchCommand(container.Get(), reply.Get(), run);
+    if (result == RunResult::TimedOut)
+        return BareReplyText();
+    std::wstring status;
+    // The chart control takes "ok" in any case as success.
+    if (result == RunResult::Failed && reply->GetAttributeString(L"status", status) &&
+        _wcsicmp(status.c_str(), L"ok") == 0)
+        reply->SetAttribute(L"status", kScriptFailedStatus);
+    std::wstring text;
+    reply->WriteToString(text);
+    return text;
+}
+
+std::wstring BareReplyText()
+{
+    CXmlNodePtr reply = CXmlNodePtr::Adopt(new CXmlNode(nullptr, L"response"));
     std::wstring text;
     reply->WriteToString(text);
     return text;

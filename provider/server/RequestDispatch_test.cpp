@@ -51,6 +51,7 @@ TEST_F(RequestDispatchTest, OnlyCompleteHistoricalRequestsRunARoutine)
         std::vector<HistoricalRequest> runs;
         const std::wstring reply = AnswerRequest(Payload(c.xml), [&](const HistoricalRequest& r, CXmlNode*) {
             runs.push_back(r);
+            return RunResult::Completed;
         });
         EXPECT_EQ(L"<response>\r\n</response>\r\n", reply) << c.what;
         if (!c.routine) {
@@ -74,7 +75,10 @@ TEST_F(RequestDispatchTest, PayloadsThatAreNotUpperCaseHexAreNoRequest)
     for (const std::string& payload : cases) {
         bool ran = false;
         EXPECT_EQ(L"<response>\r\n</response>\r\n",
-                  AnswerRequest(payload, [&](const HistoricalRequest&, CXmlNode*) { ran = true; }));
+                  AnswerRequest(payload, [&](const HistoricalRequest&, CXmlNode*) {
+                      ran = true;
+                      return RunResult::Completed;
+                  }));
         EXPECT_FALSE(ran) << payload.size();
     }
 }
@@ -84,8 +88,37 @@ TEST_F(RequestDispatchTest, WhatTheRoutineAddsIsTheReply)
     const std::wstring reply = AnswerRequest(Payload(Request(L"historical", kAllParams)),
                                              [](const HistoricalRequest&, CXmlNode* root) {
                                                  (new CXmlNode(root, L"Response"))->SetAttribute(L"status", L"ok");
+                                                 return RunResult::Completed;
                                              });
     EXPECT_EQ(L"<response>\r\n<Response status=\"ok\">\r\n</Response>\r\n</response>\r\n", reply);
+}
+
+TEST_F(RequestDispatchTest, AFailedRoutineNeverAnswersOkAndATimedOutOneGetsTheBareReply)
+{
+    struct Case {
+        RunResult result;
+        const wchar_t* status;   // what the routine set; null: none
+        std::wstring reply;
+    };
+    const std::wstring data = L"<data count=\"1\">\r\n</data>\r\n";
+    const Case cases[] = {
+        {RunResult::Completed, L"ok", L"<response status=\"ok\">\r\n" + data + L"</response>\r\n"},
+        {RunResult::Failed, L"ok", L"<response status=\"Script error\">\r\n" + data + L"</response>\r\n"},
+        {RunResult::Failed, L"OK", L"<response status=\"Script error\">\r\n" + data + L"</response>\r\n"},
+        {RunResult::Failed, L"No data", L"<response status=\"No data\">\r\n" + data + L"</response>\r\n"},
+        {RunResult::Failed, nullptr, L"<response>\r\n" + data + L"</response>\r\n"},
+        {RunResult::TimedOut, L"ok", L"<response>\r\n</response>\r\n"},
+    };
+    for (const Case& c : cases) {
+        const std::wstring reply = AnswerRequest(Payload(Request(L"historical", kAllParams)),
+                                                 [&](const HistoricalRequest&, CXmlNode* root) {
+                                                     if (c.status)
+                                                         root->SetAttribute(L"status", c.status);
+                                                     (new CXmlNode(root, L"data"))->SetAttributeInt(L"count", 1);
+                                                     return c.result;
+                                                 });
+        EXPECT_EQ(c.reply, reply) << static_cast<int>(c.result) << " " << (c.status ? c.status : L"-");
+    }
 }
 
 TEST(RoutineCallTest, ValuesBecomeStringLiterals)

@@ -4,6 +4,7 @@
 
 #include <objbase.h>
 
+#include "common/script/ScriptTimeLimit.h"
 #include "provider/ProgramLog.h"
 #include "provider/ScrivaneScriptEngine.h"
 #include "provider/SetupIni.h"
@@ -24,28 +25,48 @@ private:
 
 }  // namespace
 
-bool StartScript(const std::wstring& scriptText, const std::wstring& callText, CXmlNode* reply)
+RunResult StartScript(const std::wstring& scriptText, const std::wstring& callText, CXmlNode* reply,
+                      unsigned long timeLimitMs)
 {
     ComScope com;
     RefPtr<CScriptEngine> engine = CreateScrivaneScriptEngine();
     if (!engine)
-        return true;
+        return RunResult::Failed;
     engine->SetScriptText(scriptText);
     if (!engine->CreateEngine())
-        return true;
-    engine->RunScript();
-    engine->NotifyScriptObject();
-    engine->SetResultTree(reply);
-    if (!engine->CallSub(callText))
+        return RunResult::Failed;
+    bool called = false;
+    bool timedOut = false;
+    {
+        // The run happens on this thread; the watchdog speaks from its own.
+        CScriptTimeLimit limit(timeLimitMs, [&engine, timeLimitMs] {
+            LogMessage(L"Script still running after %u ms: interrupting it", static_cast<unsigned>(timeLimitMs));
+            const HRESULT hr = engine->Interrupt();
+            if (FAILED(hr))
+                LogMessage(L"The script engine cannot interrupt a script (hr = 0x%08X): it stops only at its next "
+                           L"call to Scrivane",
+                           static_cast<unsigned>(hr));
+        });
+        engine->RunScript();
+        engine->NotifyScriptObject();
+        engine->SetResultTree(reply);
+        // Global code stopped at its limit leaves no time for the routine.
+        called = !limit.Expired() && engine->CallSub(callText);
+        timedOut = limit.Expired();
+    }
+    if (!called)
         LogMessage(L"Error starting script");
     engine->Close();
-    return true;
+    if (timedOut)
+        return RunResult::TimedOut;
+    return called ? RunResult::Completed : RunResult::Failed;
 }
 
-RequestRunner MakeScriptRunner(std::function<std::wstring()> currentScript)
+RequestRunner MakeScriptRunner(std::function<std::wstring()> currentScript, unsigned long timeLimitMs)
 {
-    return [currentScript = std::move(currentScript)](const HistoricalRequest& request, CXmlNode* reply) {
-        StartScript(currentScript(), BuildRoutineCall(request), reply);
+    return [currentScript = std::move(currentScript), timeLimitMs](const HistoricalRequest& request,
+                                                                   CXmlNode* reply) {
+        return StartScript(currentScript(), BuildRoutineCall(request), reply, timeLimitMs);
     };
 }
 
@@ -56,5 +77,7 @@ void StartServerPort(CSocketListener& listener)
         LogMessage(L"Cannot create server on port %d", port);
         return;
     }
+    const int idleTimeoutMs = GetSetupInt(kSetupSection, kIdleTimeoutKey, 0);
+    listener.SetIdleTimeout(idleTimeoutMs > 0 ? static_cast<DWORD>(idleTimeoutMs) : CSocketListener::kIdleTimeoutMs);
     listener.StartListening(static_cast<unsigned short>(port));
 }

@@ -49,7 +49,7 @@ class RequestScriptTest : public ProviderFixture {
 protected:
     std::string Exchange(const std::string& frame)
     {
-        CSocketListener listener(MakeScriptRunner([this] { return m_script; }));
+        CSocketListener listener(MakeScriptRunner([this] { return m_script; }, m_timeLimitMs));
         EXPECT_TRUE(listener.StartListening(0));
         std::string reply;
         Serve([&] {
@@ -61,7 +61,16 @@ protected:
     }
 
     std::wstring m_script = kEchoScript;
+    unsigned long m_timeLimitMs = kScriptTimeLimitMs;
 };
+
+std::wstring StatusOf(const CXmlNodePtr& response)
+{
+    std::wstring status = L"(none)";
+    if (response)
+        response->GetAttributeString(L"status", status);
+    return status;
+}
 
 TEST_F(RequestScriptTest, RequestValuesArriveAsDataNeverAsScript)
 {
@@ -112,6 +121,50 @@ TEST_F(RequestScriptTest, AMissingRoutineIsLoggedAndGetsTheBareReply)
     EXPECT_EQ(EncodeProviderFrame(L"<response>\r\n</response>\r\n"), reply);
     const std::vector<std::wstring> log = WindowMessages();
     EXPECT_EQ(1, std::count(log.begin(), log.end(), L"Error starting script"));
+}
+
+TEST_F(RequestScriptTest, ARoutineThatFailsNeverAnswersOk)
+{
+    struct Case { const char* what; const wchar_t* body; };
+    const Case cases[] = {
+        {"a run-time error", L"  x = 1 / 0\r\n"},
+        {"a name that is no XML name", L"  SetExtra \"two words\", \"v\"\r\n"},
+    };
+    for (const Case& c : cases) {
+        m_script = std::wstring(L"Sub GetHistorical(a, b, c, d, e, f)\r\n  SetStatus \"ok\"\r\n"
+                                L"  AddDataEntry 1, 2, 2009, 0, 0, 0, 5\r\n") +
+                   c.body + L"End Sub\r\n";
+        WindowMessages();
+        CXmlNodePtr response = ReplyRoot(Exchange(Frame(L"A")));
+        ASSERT_TRUE(response) << c.what;
+        EXPECT_EQ(kScriptFailedStatus, StatusOf(response)) << c.what;
+        std::wstring written;
+        response->WriteToString(written);
+        EXPECT_NE(std::wstring::npos, written.find(L"<data count=\"1\"")) << "what was added stays: " << c.what;
+        EXPECT_EQ(std::wstring::npos, written.find(L"two words")) << c.what;
+        const std::vector<std::wstring> log = WindowMessages();
+        EXPECT_EQ(1, std::count(log.begin(), log.end(), L"Error starting script")) << c.what;
+    }
+}
+
+TEST_F(RequestScriptTest, AScriptPastItsTimeLimitIsStoppedAndGetsTheBareReply)
+{
+    // Scripts that call this program's object: Wine's engine cannot
+    // interrupt one that never does.
+    const wchar_t* scripts[] = {
+        L"Sub GetHistorical(a, b, c, d, e, f)\r\n  Do\r\n    SetStatus \"ok\"\r\n  Loop\r\nEnd Sub\r\n",
+        L"Do\r\n  SetDataAttribute \"a\", \"b\"\r\nLoop\r\n"
+        L"Sub GetHistorical(a, b, c, d, e, f)\r\n  SetStatus \"ok\"\r\nEnd Sub\r\n",
+    };
+    m_timeLimitMs = 500;
+    for (const wchar_t* script : scripts) {
+        m_script = script;
+        WindowMessages();
+        EXPECT_EQ(EncodeProviderFrame(L"<response>\r\n</response>\r\n"), Exchange(Frame(L"A"))) << script;
+        const std::vector<std::wstring> log = WindowMessages();
+        EXPECT_EQ(1, std::count(log.begin(), log.end(), L"Script still running after 500 ms: interrupting it"))
+            << ::testing::PrintToString(log);
+    }
 }
 
 TEST_F(RequestScriptTest, TheServerPortComesFromSetupIni)

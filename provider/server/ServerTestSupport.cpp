@@ -32,7 +32,7 @@ void Serve(const std::function<void()>& client)
     EXPECT_TRUE(finished) << "the client did not finish";
 }
 
-Client::Client(unsigned short port)
+Client::Client(unsigned short port, DWORD receiveTimeoutMs)
 {
     m_socket.Reset(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
     sockaddr_in address = {};
@@ -40,8 +40,8 @@ Client::Client(unsigned short port)
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     address.sin_port = htons(port);
     m_connected = connect(m_socket.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    DWORD timeout = 10000;
-    setsockopt(m_socket.Get(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
+    setsockopt(m_socket.Get(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&receiveTimeoutMs),
+               sizeof receiveTimeoutMs);
 }
 
 void Client::Send(const std::string& bytes)
@@ -49,9 +49,41 @@ void Client::Send(const std::string& bytes)
     send(m_socket.Get(), bytes.data(), static_cast<int>(bytes.size()), 0);
 }
 
+size_t Client::SendFor(const std::string& bytes, DWORD ms)
+{
+    u_long nonBlocking = 1;
+    ioctlsocket(m_socket.Get(), FIONBIO, &nonBlocking);
+    const DWORD start = GetTickCount();
+    size_t sent = 0;
+    while (sent < bytes.size() && GetTickCount() - start < ms) {
+        const int n = send(m_socket.Get(), bytes.data() + sent, static_cast<int>(bytes.size() - sent), 0);
+        if (n > 0) {
+            sent += static_cast<size_t>(n);
+            continue;
+        }
+        if (WSAGetLastError() != WSAEWOULDBLOCK)
+            break;
+        fd_set writable;
+        FD_ZERO(&writable);
+        FD_SET(m_socket.Get(), &writable);
+        timeval wait = {0, 50000};
+        select(0, nullptr, &writable, nullptr, &wait);
+    }
+    return sent;
+}
+
 void Client::ShutdownSending()
 {
     shutdown(m_socket.Get(), SD_SEND);
+}
+
+void Client::Close(bool reset)
+{
+    if (reset) {
+        linger abortive = {1, 0};
+        setsockopt(m_socket.Get(), SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abortive), sizeof abortive);
+    }
+    m_socket.Reset();
 }
 
 std::string Client::Read(int frames, int chunk, DWORD pauseMs)

@@ -18,17 +18,23 @@ void Serve(const std::function<void()>& client);
 
 class Client {
 public:
-    explicit Client(unsigned short port);
+    // Every receive waits at most `receiveTimeoutMs`.
+    explicit Client(unsigned short port, DWORD receiveTimeoutMs = 10000);
 
     bool Connected() const { return m_connected; }
     void Send(const std::string& bytes);
+    // Sends for at most `ms` and tells how many bytes the server took; the
+    // socket stays non-blocking afterwards.
+    size_t SendFor(const std::string& bytes, DWORD ms);
     void ShutdownSending();
+    // Closes at once; `reset` discards what is unsent or unread with a reset.
+    void Close(bool reset);
 
     // Reads until `frames` replies are complete or the peer closes; small
     // `chunk`s with pauses make a slow reader.
     std::string Read(int frames, int chunk = 65536, DWORD pauseMs = 0);
     // True when the server closed the connection (end of stream or reset)
-    // within the ten-second receive time-out; a byte or the time-out is false.
+    // within the receive time-out; a byte or the time-out is false.
     bool ClosedByServer();
 
 private:

@@ -1,66 +1,123 @@
 #include "provider/server/SocketListener.h"
 
+#include <algorithm>
+
 #include "common/providerwire/ProviderFrame.h"
 #include "provider/ProgramLog.h"
 
-CServerSocket::CServerSocket(CSocketListener* listener) : m_listener(listener) {}
+namespace {
 
-void CServerSocket::ProcessReceived(const char* bytes, size_t count)
-{
-    m_received.Append(bytes, count);
-    std::string payload;
-    while (m_received.NextPayload(payload))
-        QueueReply(EncodeProviderFrame(AnswerRequest(payload, m_listener->Runner())));
-}
+// One send call takes at most this much of a reply.
+constexpr size_t kSendChunk = 0x100000;
+
+}  // namespace
+
+CServerSocket::CServerSocket(CSocketListener* listener) : m_listener(listener), m_lastActivity(GetTickCount()) {}
 
 void CServerSocket::OnReceive(int)
 {
-    char buffer[kReceiveChunk];
-    const int received = Receive(buffer, sizeof buffer);
-    if (received <= 0)
-        return;  // spurious notifications (WSAEWOULDBLOCK) happen
-    ProcessReceived(buffer, static_cast<size_t>(received));
-    if (m_received.Overflowed())
+    // Back-pressure: while a reply is in flight the next request stays
+    // unread, in the peer's send buffer rather than in this program.
+    if (ReplyInFlight())
+        return;
+    if (!ReceiveAndAnswer())
         RemoveSelf();
 }
 
 void CServerSocket::OnSend(int)
 {
-    SendPending();
-    if (m_peerClosed && m_pending.empty())
+    if (!SendPending()) {
+        RemoveSelf();
+        return;
+    }
+    if (ReplyInFlight())
+        return;
+    // The reply is out: answer what is buffered, then read again, since a
+    // read notification skipped meanwhile comes back only after a receive.
+    if (!AnswerBuffered() || (!ReplyInFlight() && !ReceiveAndAnswer()))
         RemoveSelf();
 }
 
-void CServerSocket::OnClose(int)
+void CServerSocket::OnClose(int error)
+{
+    // What a peer sent before it closed is answered as far as the replies
+    // go out whole; a reset leaves nobody to answer.
+    if (error == 0) {
+        bool gotBytes = true;
+        while (AnswerBuffered() && !ReplyInFlight() && gotBytes && ReceiveChunk(gotBytes)) {
+        }
+    }
+    if (ReplyInFlight())
+        LogMessage(L"Client closed the connection: %u reply bytes not sent",
+                   static_cast<unsigned>(m_pending.size() - m_sent));
+    RemoveSelf();
+}
+
+bool CServerSocket::ReceiveAndAnswer()
+{
+    bool gotBytes = false;
+    return ReceiveChunk(gotBytes) && AnswerBuffered();
+}
+
+bool CServerSocket::ReceiveChunk(bool& gotBytes)
 {
     char buffer[kReceiveChunk];
-    for (;;) {
-        const int received = Receive(buffer, sizeof buffer);
-        if (received <= 0)
-            break;
-        ProcessReceived(buffer, static_cast<size_t>(received));
+    const int received = Receive(buffer, sizeof buffer);
+    // Zero is the peer's close (its notification follows); an error here is
+    // mostly a spurious notification (WSAEWOULDBLOCK), a reset comes as a close.
+    gotBytes = received > 0;
+    if (!gotBytes)
+        return true;
+    m_lastActivity = GetTickCount();
+    m_received.Append(buffer, static_cast<size_t>(received));
+    if (m_received.Overflowed()) {
+        LogMessage(L"Closed a connection whose request passed %u bytes", static_cast<unsigned>(kMaxFrameBytes));
+        return false;
     }
-    // A peer that only shut down its sending side still reads the reply.
-    m_peerClosed = true;
-    if (m_pending.empty() || m_received.Overflowed())
-        RemoveSelf();
+    return true;
 }
 
-void CServerSocket::QueueReply(const std::string& frame)
+bool CServerSocket::AnswerBuffered()
 {
-    m_pending += frame;
-    SendPending();
+    std::string payload;
+    while (!ReplyInFlight() && m_received.NextPayload(payload)) {
+        std::string frame = EncodeProviderFrame(AnswerRequest(payload, m_listener->Runner()));
+        if (frame.size() > kMaxReplyBytes) {
+            LogMessage(L"A reply of %u bytes is over the limit of %u bytes: the bare reply is sent",
+                       static_cast<unsigned>(frame.size()), static_cast<unsigned>(kMaxReplyBytes));
+            frame = EncodeProviderFrame(BareReplyText());
+        }
+        m_pending = std::move(frame);
+        m_sent = 0;
+        if (!SendPending())
+            return false;
+    }
+    return true;
 }
 
-void CServerSocket::SendPending()
+bool CServerSocket::SendPending()
 {
-    while (!m_pending.empty()) {
-        const int chunk = m_pending.size() > 0x100000 ? 0x100000 : static_cast<int>(m_pending.size());
-        const int sent = Send(m_pending.data(), chunk);
-        if (sent <= 0)
-            return;  // the rest goes on the next FD_WRITE
-        m_pending.erase(0, static_cast<size_t>(sent));
+    while (ReplyInFlight()) {
+        const size_t left = m_pending.size() - m_sent;
+        const int sent = Send(m_pending.data() + m_sent, static_cast<int>(std::min(left, kSendChunk)));
+        if (sent == SOCKET_ERROR) {
+            const int error = WSAGetLastError();
+            if (error == WSAEWOULDBLOCK)
+                return true;   // the rest goes on the next write notification
+            LogMessage(L"Send failed with error %d: %u reply bytes not sent", error, static_cast<unsigned>(left));
+            std::string().swap(m_pending);
+            m_sent = 0;
+            return false;
+        }
+        if (sent == 0)
+            return true;
+        m_lastActivity = GetTickCount();
+        m_sent += static_cast<size_t>(sent);
     }
+    // A multi-megabyte reply is freed as soon as it is out.
+    std::string().swap(m_pending);
+    m_sent = 0;
+    return true;
 }
 
 void CServerSocket::RemoveSelf()
@@ -87,6 +144,8 @@ bool CSocketListener::StartListening(unsigned short port)
         return false;
     }
     m_port = LocalPort();
+    // Idle connections are looked for several times per time-out.
+    StartTimer(std::clamp<DWORD>(m_idleTimeoutMs / 4, 10, 1000));
     LogMessage(L"Server started on port %d", m_port);
     return true;
 }
@@ -125,4 +184,17 @@ void CSocketListener::OnAccept(int)
     if (m_clients.size() >= kMaxClients)
         return;
     m_clients.push_front(std::move(client));
+}
+
+void CSocketListener::OnTimer()
+{
+    const DWORD now = GetTickCount();
+    for (auto it = m_clients.begin(); it != m_clients.end();) {
+        if (now - (*it)->LastActivity() >= m_idleTimeoutMs) {
+            LogMessage(L"Closed a connection idle for %u ms", static_cast<unsigned>(m_idleTimeoutMs));
+            it = m_clients.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }

@@ -2,6 +2,11 @@
 // The provider program's TCP server: a listener and its client connections,
 // all on the user-interface thread. Each complete request frame is answered
 // inside the notification that completed it.
+//
+// No peer may keep resources it does not use: a connection holds at most one
+// reply in flight (its next request is read only once that reply is out), a
+// close, a reset or a send error frees it at once, and one on which nothing
+// moved for the idle time-out is closed.
 
 #include <list>
 #include <memory>
@@ -16,13 +21,17 @@ class CSocketListener;
 class CServerSocket : public AsyncSocket {
 public:
     static constexpr int kReceiveChunk = 8100;
-    // An open frame longer than this cuts the connection off.
-    static constexpr size_t kMaxFrameBytes = 1024 * 1024;
+    // A request is under a kilobyte: an open frame longer than this cuts the
+    // connection off before anything is parsed.
+    static constexpr size_t kMaxFrameBytes = 64 * 1024;
+    // The largest reply frame a connection holds; a larger one is replaced by
+    // the bare reply.
+    static constexpr size_t kMaxReplyBytes = 8 * 1024 * 1024;
 
     explicit CServerSocket(CSocketListener* listener);
 
-    // Answers every complete frame among the received bytes, in order.
-    void ProcessReceived(const char* bytes, size_t count);
+    // GetTickCount of the last byte that moved on this connection, either way.
+    DWORD LastActivity() const { return m_lastActivity; }
 
 protected:
     void OnReceive(int error) override;
@@ -30,19 +39,25 @@ protected:
     void OnClose(int error) override;
 
 private:
-    void QueueReply(const std::string& frame);
-    void SendPending();
+    // Each returns false when the connection must go; the reason is logged.
+    bool ReceiveAndAnswer();
+    bool ReceiveChunk(bool& gotBytes);
+    bool AnswerBuffered();
+    bool SendPending();
+    bool ReplyInFlight() const { return m_sent < m_pending.size(); }
     void RemoveSelf();
 
     CSocketListener* m_listener;
     CProviderFrameCutter m_received{kMaxFrameBytes};
-    std::string m_pending;      // reply bytes the socket has not taken yet
-    bool m_peerClosed = false;  // close once the pending bytes are out
+    std::string m_pending;   // the reply frame in flight
+    size_t m_sent = 0;       // bytes of it the socket has taken
+    DWORD m_lastActivity;
 };
 
 class CSocketListener : public AsyncSocket {
 public:
     static constexpr size_t kMaxClients = 11;
+    static constexpr DWORD kIdleTimeoutMs = 30000;
 
     explicit CSocketListener(RequestRunner run);
     ~CSocketListener() override;
@@ -51,6 +66,8 @@ public:
     // outcome to the program log with the port actually bound. False when it
     // is not listening.
     bool StartListening(unsigned short port);
+    // Takes effect at the next StartListening.
+    void SetIdleTimeout(DWORD idleTimeoutMs) { m_idleTimeoutMs = idleTimeoutMs; }
     void CloseAllClients();
     // Logs "Shutdown Server Port", closes every client and the listening socket.
     void Shutdown();
@@ -64,9 +81,11 @@ public:
 
 protected:
     void OnAccept(int error) override;
+    void OnTimer() override;
 
 private:
     RequestRunner m_run;
+    DWORD m_idleTimeoutMs = kIdleTimeoutMs;
     std::list<std::unique_ptr<CServerSocket>> m_clients;  // newest first
     int m_port = 0;
 };

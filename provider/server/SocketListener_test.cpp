@@ -32,14 +32,33 @@ protected:
     void SetUp() override
     {
         ProviderFixture::SetUp();
-        m_listener = std::make_unique<CSocketListener>([this](const HistoricalRequest& request, CXmlNode* reply) {
-            m_routines.push_back(request.routine);
-            CXmlNode* response = new CXmlNode(reply, L"Response");
-            response->SetAttribute(L"status", L"ok");
-            response->SetText(std::wstring(m_replyTextUnits, L'x').c_str());
-        });
+        Listen(CSocketListener::kIdleTimeoutMs);
+    }
+
+    void Listen(DWORD idleTimeoutMs)
+    {
+        m_listener.reset();
+        m_listener = std::make_unique<CSocketListener>(
+            [this](const HistoricalRequest& request, CXmlNode* reply) {
+                m_routines.push_back(request.routine);
+                CXmlNode* response = new CXmlNode(reply, L"Response");
+                response->SetAttribute(L"status", L"ok");
+                response->SetText(std::wstring(m_replyTextUnits, L'x').c_str());
+                return RunResult::Completed;
+            });
+        m_listener->SetIdleTimeout(idleTimeoutMs);
         ASSERT_TRUE(m_listener->StartListening(0));
         m_port = static_cast<unsigned short>(m_listener->Port());
+        WindowMessages();
+    }
+
+    // The logged lines since the last call that begin with `prefix`.
+    int LoggedLines(const std::wstring& prefix)
+    {
+        int count = 0;
+        for (const std::wstring& line : WindowMessages())
+            count += line.compare(0, prefix.size(), prefix) == 0 ? 1 : 0;
+        return count;
     }
 
     void TearDown() override
@@ -54,6 +73,14 @@ protected:
     unsigned short m_port = 0;
 };
 
+std::string Requests(size_t count)
+{
+    std::string frames;
+    for (size_t i = 0; i < count; ++i)
+        frames += RequestFrame();
+    return frames;
+}
+
 std::string OkReply(size_t units)
 {
     return EncodeProviderFrame(L"<response>\r\n<Response status=\"ok\">\r\n<![CDATA[" + std::wstring(units, L'x') +
@@ -62,10 +89,14 @@ std::string OkReply(size_t units)
 
 TEST_F(SocketListenerTest, LogsThePortItBound)
 {
+    m_listener.reset();
+    CSocketListener first([](const HistoricalRequest&, CXmlNode*) { return RunResult::Completed; });
+    ASSERT_TRUE(first.StartListening(0));
+    m_port = static_cast<unsigned short>(first.Port());
     ASSERT_NE(0, m_port);
     EXPECT_EQ(std::vector<std::wstring>{L"Server started on port " + std::to_wstring(m_port)}, WindowMessages());
 
-    CSocketListener second([](const HistoricalRequest&, CXmlNode*) {});
+    CSocketListener second([](const HistoricalRequest&, CXmlNode*) { return RunResult::Completed; });
     EXPECT_FALSE(second.StartListening(m_port));
     EXPECT_EQ(std::vector<std::wstring>{L"Cannot create server on port " + std::to_wstring(m_port)}, WindowMessages());
 }
@@ -175,6 +206,111 @@ TEST_F(SocketListenerTest, AFrameThatNeverClosesIsCutOff)
     EXPECT_TRUE(closed);
     EXPECT_TRUE(PumpUntil([&] { return m_listener->ClientCount() == 0; }));
     EXPECT_TRUE(m_routines.empty());
+    EXPECT_EQ(1, LoggedLines(L"Closed a connection whose request passed 65536 bytes"));
+}
+
+TEST_F(SocketListenerTest, AClientThatLeavesDuringItsReplyFreesItsSlotAtOnce)
+{
+    m_replyTextUnits = 5 * 1024 * 1024 / 4;   // far more than the socket buffers hold
+    enum class Leave { Close, Reset, ShutDownSending };
+    for (Leave leave : {Leave::Close, Leave::Reset, Leave::ShutDownSending}) {
+        SCOPED_TRACE(static_cast<int>(leave));
+        std::unique_ptr<Client> halfOpen;
+        Serve([&] {
+            auto client = std::make_unique<Client>(m_port);
+            client->Send(RequestFrame());
+            Sleep(300);   // the reply is under way, nothing of it read
+            if (leave == Leave::ShutDownSending)
+                client->ShutdownSending();   // and never reads
+            else
+                client->Close(leave == Leave::Reset);
+            halfOpen = std::move(client);
+        });
+        EXPECT_TRUE(PumpUntil([&] { return m_listener->ClientCount() == 0; })) << "the slot is kept";
+        const std::vector<std::wstring> log = WindowMessages();
+        EXPECT_EQ(1, std::count_if(log.begin(), log.end(), [](const std::wstring& line) {
+                      return line.find(L"reply bytes not sent") != std::wstring::npos;
+                  })) << ::testing::PrintToString(log);
+    }
+}
+
+TEST_F(SocketListenerTest, AConnectionWithNothingMovingIsClosedAndOneStillSendingIsNot)
+{
+    Listen(1000);
+    const std::string request = RequestFrame();
+    bool idleClosed = false;
+    bool halfFrameClosed = false;
+    std::string received;
+    Serve([&] {
+        Client idle(m_port);
+        Client halfFrame(m_port);
+        halfFrame.Send(request.substr(0, 40));
+        // A slow sender: a piece every 200 ms for three seconds.
+        Client slow(m_port);
+        const size_t pieces = 15;
+        const size_t piece = request.size() / pieces + 1;
+        for (size_t at = 0; at < request.size(); at += piece) {
+            slow.Send(request.substr(at, piece));
+            Sleep(200);
+        }
+        received = slow.Read(1);
+        idleClosed = idle.ClosedByServer();
+        halfFrameClosed = halfFrame.ClosedByServer();
+    });
+    EXPECT_EQ(OkReply(2), received);
+    EXPECT_TRUE(idleClosed);
+    EXPECT_TRUE(halfFrameClosed);
+    EXPECT_EQ(2, LoggedLines(L"Closed a connection idle for 1000 ms"));
+}
+
+TEST_F(SocketListenerTest, AClientThatNeverReadsHoldsOneReplyAndIsAnsweredInOrderOnceItReads)
+{
+    m_replyTextUnits = 2 * 1024 * 1024 / 4;   // replies of about 2 MB
+    const int requests = 10;
+    std::string received;
+    Serve([&] {
+        Client client(m_port);
+        client.Send(Requests(requests));
+        Sleep(1500);
+        received = client.Read(requests, 256 * 1024);
+    });
+    std::string expected;
+    for (int i = 0; i < requests; ++i)
+        expected += OkReply(m_replyTextUnits);
+    EXPECT_EQ(expected.size(), received.size());
+    EXPECT_TRUE(expected == received);
+    EXPECT_EQ(static_cast<size_t>(requests), m_routines.size());
+}
+
+TEST_F(SocketListenerTest, RequestsStayUnreadWhileAReplyIsInFlight)
+{
+    m_replyTextUnits = 2 * 1024 * 1024 / 4;
+    const std::string many = Requests(32 * 1024 * 1024 / RequestFrame().size());
+    size_t taken = 0;
+    Serve([&] {
+        Client client(m_port);
+        client.Send(Requests(30));
+        Sleep(500);
+        // A server that goes on reading would take all of it.
+        taken = client.SendFor(many, 1500);
+    });
+    // What the loopback buffers hold besides the one reply in flight is a few
+    // replies at most; without back-pressure every request is answered.
+    EXPECT_LT(m_routines.size(), 8u);
+    EXPECT_LT(taken, many.size() / 2);
+}
+
+TEST_F(SocketListenerTest, AReplyOverTheLimitIsReplacedByTheBareReply)
+{
+    m_replyTextUnits = CServerSocket::kMaxReplyBytes / 4;
+    std::string received;
+    Serve([&] {
+        Client client(m_port);
+        client.Send(RequestFrame() + RequestFrame());
+        received = client.Read(2);
+    });
+    EXPECT_EQ(kBareReply + kBareReply, received);
+    EXPECT_EQ(2, LoggedLines(L"A reply of "));
 }
 
 TEST_F(SocketListenerTest, ShutdownClosesClientsAndTheListener)

@@ -15,6 +15,9 @@ checksum is answered with one too):
   BURST      200 records STX <98 bytes> ETX (20,000 bytes) in one write
   FLOOD      STX "FLOOD<n>" ETX records without pause for a few seconds,
              dropped when nobody reads
+  HOLD       "OK", then reads nothing, so writes to the device block, until
+             a file "release" appears beside the log; what arrived meanwhile
+             is dropped, "released" is logged and commands are served again
 A wrong checksum is answered "E2", an unknown command "E3".
 """
 import argparse
@@ -25,9 +28,11 @@ import time
 import tty
 
 STX, ETX, CR = b"\x02", b"\x03", b"\r"
-KNOWN = {b"PING", b"AB", b"FAIL", b"QUIET", b"STREAM", b"BURST", b"FLOOD"}
+KNOWN = {b"PING", b"AB", b"FAIL", b"QUIET", b"STREAM", b"BURST", b"FLOOD", b"HOLD"}
 HEX = b"0123456789ABCDEF"
 FLOOD_SECONDS = 3.0
+# Input that arrives within this much silence after a release is dropped.
+DRAIN_QUIET_SECONDS = 0.2
 
 
 def checksum(data: bytes) -> bytes:
@@ -51,9 +56,11 @@ def burst_payload(i: int) -> bytes:
 
 
 class Device:
-    def __init__(self, fd: int, log):
+    def __init__(self, fd: int, log, release: str):
         self.fd = fd
         self.log = log
+        self.release = release
+        self.holding = False
 
     def write_all(self, data: bytes):
         while data:
@@ -96,12 +103,40 @@ class Device:
             self.write_all(b"".join(STX + burst_payload(i) + ETX for i in range(200)))
         elif command == b"FLOOD":
             self.flood()
+        elif command == b"HOLD":
+            self.answer(b"OK", signed)
+            self.holding = True
         else:
             self.answer(b"E3", False)
+
+    def hold(self):
+        """Reads nothing until released, then drops what had arrived."""
+        while not os.path.exists(self.release):
+            time.sleep(0.02)
+        os.remove(self.release)
+        os.set_blocking(self.fd, False)
+        try:
+            quiet_until = time.monotonic() + DRAIN_QUIET_SECONDS
+            while time.monotonic() < quiet_until:
+                try:
+                    if os.read(self.fd, 65536):
+                        quiet_until = time.monotonic() + DRAIN_QUIET_SECONDS
+                        continue
+                except (BlockingIOError, OSError):
+                    pass
+                time.sleep(0.01)
+        finally:
+            os.set_blocking(self.fd, True)
+        self.holding = False
+        self.log.write("released\n")
+        self.log.flush()
 
     def run(self):
         pending = b""
         while True:
+            if self.holding:
+                self.hold()
+                pending = b""
             try:
                 data = os.read(self.fd, 4096)
             except OSError:
@@ -111,7 +146,7 @@ class Device:
                 time.sleep(0.05)
                 continue
             pending += data
-            while CR in pending:
+            while CR in pending and not self.holding:
                 line, pending = pending.split(CR, 1)
                 self.handle(line)
 
@@ -126,7 +161,8 @@ def main():
     with open(args.log, "a", encoding="ascii") as log:
         log.write("ready\n")
         log.flush()
-        Device(fd, log).run()
+        release = os.path.join(os.path.dirname(os.path.abspath(args.log)), "release")
+        Device(fd, log, release).run()
 
 
 if __name__ == "__main__":

@@ -60,23 +60,34 @@ bool WriteMeshObj(const CStandInGeoObject& object, const wchar_t* path)
     return file.Close();
 }
 
-bool WriteMeshPng(const CStandInGeoObject& object, const wchar_t* path, int size)
+namespace {
+
+Gdiplus::PointF Project(const CStandInGeoObject& object, int32_t i)
 {
-    // Oblique view: x to the right, height up, depth z up and to the right.
-    float minX = 1e30f, maxX = -1e30f, minY = 1e30f, maxY = -1e30f;
-    const auto project = [&object](int32_t i) {
-        const float x = object.VertexField(i, 5), y = object.VertexField(i, 6), z = object.VertexField(i, 7);
-        return Gdiplus::PointF(x + 0.45f * z, -(y + 0.35f * z));
-    };
+    const float x = object.VertexField(i, 5), y = object.VertexField(i, 6), z = object.VertexField(i, 7);
+    return Gdiplus::PointF(x + 0.45f * z, -(y + 0.35f * z));
+}
+
+}  // namespace
+
+Gdiplus::RectF MeshExtent(const CStandInGeoObject& object)
+{
     const int32_t count = object.VertexCount();
+    if (count <= 0)
+        return Gdiplus::RectF();
+    float minX = 1e30f, maxX = -1e30f, minY = 1e30f, maxY = -1e30f;
     for (int32_t i = 0; i < count; ++i) {
-        const Gdiplus::PointF p = project(i);
+        const Gdiplus::PointF p = Project(object, i);
         minX = std::min(minX, p.X);
         maxX = std::max(maxX, p.X);
         minY = std::min(minY, p.Y);
         maxY = std::max(maxY, p.Y);
     }
+    return Gdiplus::RectF(minX, minY, maxX - minX, maxY - minY);
+}
 
+void DrawMesh(Gdiplus::Graphics& graphics, const CStandInGeoObject& object, const MeshView& view)
+{
     std::vector<Face> faces;
     for (const StandInPart& part : object.Parts()) {
         const bool walls = part.kind == kGeoPrimitiveWalls;
@@ -106,24 +117,37 @@ bool WriteMeshPng(const CStandInGeoObject& object, const wchar_t* path, int size
     // Far faces first.
     std::stable_sort(faces.begin(), faces.end(), [](const Face& a, const Face& b) { return a.depth > b.depth; });
 
-    Gdiplus::Bitmap picture(size, size, PixelFormat24bppRGB);
-    Gdiplus::Graphics graphics(&picture);
-    graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-    graphics.Clear(Gdiplus::Color(255, 250, 250, 250));
-    const float span = std::max({maxX - minX, maxY - minY, 1e-6f});
-    const float scale = 0.8f * size / span;
-    const float offsetX = size / 2.0f - scale * (minX + maxX) / 2, offsetY = size / 2.0f - scale * (minY + maxY) / 2;
     Gdiplus::Pen edge(Gdiplus::Color(255, 20, 20, 20), 1.0f);
     for (const Face& face : faces) {
         std::vector<Gdiplus::PointF> points;
         for (int32_t corner : face.corners) {
-            const Gdiplus::PointF p = project(corner);
-            points.emplace_back(offsetX + scale * p.X, offsetY + scale * p.Y);
+            const Gdiplus::PointF p = Project(object, corner);
+            points.emplace_back(view.origin.X + view.scale * p.X, view.origin.Y + view.scale * p.Y);
         }
         Gdiplus::SolidBrush brush(face.colour);
         graphics.FillPolygon(&brush, points.data(), static_cast<INT>(points.size()));
         if (face.corners.size() == 4)
             graphics.DrawPolygon(&edge, points.data(), static_cast<INT>(points.size()));
     }
+}
+
+bool WriteMeshPng(const CStandInGeoObject& object, const wchar_t* path, int size)
+{
+    const Gdiplus::RectF extent = MeshExtent(object);
+    Gdiplus::Bitmap picture(size, size, PixelFormat24bppRGB);
+    Gdiplus::Graphics graphics(&picture);
+    graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    graphics.Clear(Gdiplus::Color(255, 250, 250, 250));
+    const float span = std::max({extent.Width, extent.Height, 1e-6f});
+    const float scale = 0.8f * size / span;
+    const MeshView view{Gdiplus::PointF(size / 2.0f - scale * (extent.X + extent.Width / 2),
+                                        size / 2.0f - scale * (extent.Y + extent.Height / 2)),
+                        scale};
+    DrawMesh(graphics, object, view);
+    return SavePicturePng(picture, path);
+}
+
+bool SavePicturePng(Gdiplus::Bitmap& picture, const wchar_t* path)
+{
     return picture.Save(path, &kPngEncoder, nullptr) == Gdiplus::Ok;
 }

@@ -111,7 +111,7 @@ void CScriptedProvider::SendChunks(CTcpStream& stream, bool repeat)
                 return;  // the client has gone
             // A pause lets each chunk arrive on its own.
             if (!repeat && i + 1 < m_script.reply.size())
-                Sleep(20);
+                Sleep(static_cast<DWORD>(m_script.pauseMs));
         }
     } while (repeat && !m_stop);
 }

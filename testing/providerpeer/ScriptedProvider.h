@@ -19,8 +19,9 @@ struct ProviderScript {
         Flood,              // read the request frame, send `reply` over and over
     };
     Action action = Action::Answer;
-    // Each chunk goes out in its own send, with a short pause between them.
+    // Each chunk goes out in its own send, with a pause between them.
     std::vector<std::string> reply;
+    int pauseMs = 20;
 };
 
 class CScriptedProvider {

@@ -5,7 +5,7 @@
 
 #include "testing/simhost/SimSceneFile.h"
 
-CSimHost::CSimHost()
+CSimHost::CSimHost() : m_geometry(std::make_unique<CSimGeometry>(*this))
 {
     m_application = &Create<CSimApplication>();
     m_version = &Create<CSimVersion>();
@@ -105,7 +105,9 @@ void CSimHost::RecordCall(const std::wstring& className, const std::wstring& mem
         record.argumentTypes.push_back(call.Argument(i).vt);
         record.argumentText.push_back(DescribeValue(call.Argument(i)));
     }
-    m_calls.push_back(std::move(record));
+    m_calls.push_back(record);
+    if (m_callHook)
+        m_callHook(record);
 }
 
 const SimInjectedError* CSimHost::InjectedError(const std::wstring& className, const std::wstring& member) const

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "common/com/RefPtr.h"
+#include "testing/simhost/SimGeometry.h"
 #include "testing/simhost/SimModel.h"
 
 struct SimCallRecord {
@@ -92,6 +94,10 @@ public:
     // Every call of the member fails with DISP_E_EXCEPTION and this error information.
     void InjectError(const std::wstring& className, const std::wstring& member, const std::wstring& text,
                      HRESULT code = E_FAIL);
+    void ClearInjectedErrors() { m_errors.clear(); }
+    // Runs after each accepted call is logged, before it acts: what the real
+    // host may do meanwhile (raise an event, say). Empty: nothing.
+    void SetCallHook(std::function<void(const SimCallRecord& call)> hook) { m_callHook = std::move(hook); }
 
     // --- Model -------------------------------------------------------------
     CSimCanvas& Canvas(size_t index = 0) { return *m_canvases.at(index); }
@@ -144,6 +150,9 @@ public:
 
     // Copy and paste of the selection.
     std::vector<CSimNode*>& Clipboard() { return m_clipboard; }
+
+    // The geometry plug-in of the host's type-32 bar nodes.
+    CSimGeometry& Geometry() { return *m_geometry; }
 
     // Scene files of ours (see SimSceneFile.h); Open of the application loads them.
     bool OpenSceneFile(const std::wstring& path, std::wstring& error);
@@ -202,6 +211,7 @@ private:
     std::vector<std::wstring> m_rejections;
     std::set<std::wstring> m_removed;
     std::map<std::wstring, SimInjectedError> m_errors;
+    std::function<void(const SimCallRecord&)> m_callHook;
 
     std::vector<SimPropertyDeclaration> m_declarations;
     std::map<std::pair<std::wstring, std::wstring>, CSimValue> m_registry;
@@ -211,4 +221,5 @@ private:
     std::vector<CSimNode*> m_clipboard;
     std::vector<RefPtr<IDispatch>> m_controls;
     IDispatch* m_initializing = nullptr; // the control inside OnInitialize
+    std::unique_ptr<CSimGeometry> m_geometry;
 };

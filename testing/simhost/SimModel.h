@@ -4,6 +4,7 @@
 // life, so the plain pointers between them stay valid while the host lives
 // and every further reference is one that a client holds.
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -156,6 +157,9 @@ public:
     // Custom property values: group -> name -> value.
     std::map<std::wstring, std::map<std::wstring, CSimValue>> properties;
     std::map<std::wstring, CSimTransform*> transforms;
+    // The parameters a geometry plug-in object of this node starts with,
+    // over the plug-in's defaults.
+    std::map<long, double> geometryParams;
 
     std::wstring ObjectType() const { return objectType.empty() ? SimObjectTypeName(type) : objectType; }
 
@@ -224,6 +228,8 @@ public:
     long frameBufferIndex = 0;
     long frame = 0;
     long updates = 0;
+    // Runs in every Update: what the host's drawing of the frame sets off.
+    std::function<void(CSimCanvas&)> onUpdate;
     std::wstring currentMessage;
     CSimSelection* selection = nullptr;
 };

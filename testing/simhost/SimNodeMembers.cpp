@@ -52,8 +52,10 @@ const CSimClass& CSimNode::Type()
             else
                 c.ReturnEmpty();
         }),
+        // A group answers its own group object, a node inside a group that group's.
         Member<CSimNode>(L"GetGroup", Method, {}, VT_DISPATCH, [](CSimNode& n, CSimCall& c) {
-            c.ReturnObject(n.type == SimNodeGroup ? &n.GroupObject() : nullptr);
+            CSimNode* group = n.type == SimNodeGroup ? &n : n.parent && n.parent->type == SimNodeGroup ? n.parent : nullptr;
+            c.ReturnObject(group ? &group->GroupObject() : nullptr);
         }),
     });
     return type;

@@ -228,6 +228,8 @@ private:
                 p->GetAttributeString(L"bytes", bytes) ? CSimValue::Bytes(HexBytes(bytes))
                                                        : CSimValue(Attribute(*p, L"value"));
         }
+        for (const CXmlNodePtr& param : Children(element, L"Param"))
+            node.geometryParams[Number(*param, L"id", -1)] = Real(*param, L"value");
         for (const CXmlNodePtr& k : Children(element, L"KeyFrame"))
             node.TransformOf(Attribute(*k, L"transition", scene.activeTransition.c_str()))
                 .keyFrames->Add(Number(*k, L"frame", 0), Number(*k, L"attribute", 0), Real(*k, L"value"),
@@ -268,6 +270,12 @@ void DescribeNode(std::wstring& out, CSimHost& host, CSimNode& node, int depth)
     for (const SimPropertyDeclaration* d : host.DeclarationsOf(node.ObjectType()))
         Line(out, depth + 1, L"Property " + d->group + L" " + d->name + L" = " +
                                  Quoted(DescribeValue(host.PropertyValue(node, d->group, d->name).Get())));
+    float bottom = 0, top = 0;
+    if (const CStandInGeoObject* bar = host.Geometry().ObjectOf(node))
+        Line(out, depth + 1, MeshHeights(*bar, bottom, top)
+                                 ? FormatWide(L"Geometry Vantre: %d vertices, from %.3f to %.3f high", bar->VertexCount(),
+                                              bottom, top)
+                                 : std::wstring(L"Geometry Vantre: no vertices"));
     for (const auto& entry : node.transforms)
         for (const CSimKeyFrame* k : entry.second->keyFrames->frames)
             Line(out, depth + 1, L"KeyFrame " + (entry.first.empty() ? L"(default)" : entry.first) + L" frame " +

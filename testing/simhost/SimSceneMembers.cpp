@@ -89,7 +89,11 @@ const CSimClass& CSimCanvas::Type()
             CSimScene* scene = canvas.Scene();
             c.ReturnLong(scene ? scene->animationLength : 0);
         }),
-        Member<CSimCanvas>(L"Update", Method, {}, VT_EMPTY, [](CSimCanvas& canvas, CSimCall&) { ++canvas.updates; }),
+        Member<CSimCanvas>(L"Update", Method, {}, VT_EMPTY, [](CSimCanvas& canvas, CSimCall&) {
+            ++canvas.updates;
+            if (canvas.onUpdate)
+                canvas.onUpdate(canvas);
+        }),
         Member<CSimCanvas>(L"Selection", Get, {}, VT_DISPATCH, [](CSimCanvas& canvas, CSimCall& c) {
             c.ReturnObject(canvas.selection);
         }),

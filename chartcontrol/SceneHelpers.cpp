@@ -1,0 +1,173 @@
+#include "chartcontrol/SceneHelpers.h"
+
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cwchar>
+#include <memory>
+
+#include "chartcontrol/ChartScene.h"
+#include "common/text/WideFormat.h"
+#include "hostclient/HostApplication.h"
+#include "hostclient/HostCanvas.h"
+#include "hostclient/HostElement.h"
+#include "hostclient/HostKeyFrames.h"
+#include "hostclient/HostNode.h"
+#include "hostclient/HostScene.h"
+#include "hostclient/HostText.h"
+#include "platform/ui/Module.h"
+#include "platform/ui/UserPrompts.h"
+#include "common/win/UniqueHandle.h"
+
+namespace {
+
+struct FileCloser {
+    void operator()(FILE* file) const { fclose(file); }
+};
+
+struct KeyframeChannel {
+    const wchar_t* name;
+    long channel;
+};
+const KeyframeChannel kKeyframeChannels[] = {{L"XPos", 0}, {L"YPos", 1}, {L"XScale", 6}, {L"YScale", 7}};
+
+struct ChannelKey {
+    bool found = false;
+    long frame = 0;
+    double value = 0;
+    long interpolation = 0;
+};
+
+} // namespace
+
+bool MakeTempFileName(std::wstring& path, const std::wstring& extension)
+{
+    wchar_t folder[MAX_PATH + 1] = {};
+    wchar_t placeholder[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+    if (length == 0 || length > MAX_PATH || GetTempFileNameW(folder, L"MVT", 0, placeholder) == 0)
+        return false;
+    DeleteFileW(placeholder);
+    std::wstring name = placeholder;
+    const size_t dot = name.find_last_of(L'.');
+    if (dot != std::wstring::npos && dot > name.find_last_of(L"\\/"))
+        name.erase(dot);
+    path = name + (extension.compare(0, 1, L".") == 0 ? L"" : L".") + extension;
+    return true;
+}
+
+bool ExtractBinaryResource(const std::wstring& path, UINT resourceId)
+{
+    const HINSTANCE module = CurrentModule();
+    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(resourceId), L"BINARY");
+    HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    const DWORD size = resource ? SizeofResource(module, resource) : 0;
+    if (!bytes || size == 0) {
+        ShowMessageBox(nullptr, FormatWide(L"Error extracting %s", path.c_str()));
+        return false;
+    }
+    std::unique_ptr<FILE, FileCloser> file(_wfopen(path.c_str(), L"wb"));
+    if (!file) {
+        ShowMessageBox(nullptr, FormatWide(L"Cannot create file %s", path.c_str()));
+        return false;
+    }
+    const size_t written = fwrite(bytes, 1, size, file.get());
+    const bool closed = fclose(file.release()) == 0;
+    if (written != size || !closed) {
+        ShowMessageBox(nullptr, FormatWide(L"Error writing %s, check that there is enough disk space", path.c_str()));
+        return false;
+    }
+    return true;
+}
+
+void SetKeyframeRange(CHostScene& scene, const std::wstring& nodeName, double low, double high,
+                      const std::wstring& channelName)
+{
+    long channel = -1;
+    for (const KeyframeChannel& known : kKeyframeChannels)
+        if (_wcsicmp(known.name, channelName.c_str()) == 0)
+            channel = known.channel;
+    if (channel < 0)
+        return;
+    std::unique_ptr<CHostNode> node = FindNodeSafe(scene, nodeName);
+    std::unique_ptr<CHostKeyFrames> keys = node ? node->GetKeyFrames() : nullptr;
+    if (!keys)
+        return;
+    ChannelKey smallest, largest;
+    const long count = keys->GetCount();
+    for (long i = 0; i < count; ++i) {
+        std::unique_ptr<CHostKeyFrame> key = keys->KeyFrame(i);
+        if (!key || key->GetAttribute() != channel)
+            continue;
+        const double value = key->GetValue();
+        if (!smallest.found || value <= smallest.value)
+            smallest = {true, key->GetFrame(), value, key->GetInterpolation()};
+        if (!largest.found || value > largest.value)
+            largest = {true, key->GetFrame(), value, key->GetInterpolation()};
+    }
+    if (!smallest.found || !largest.found)
+        return;
+    const double range = largest.value - smallest.value;
+    keys->Add(largest.frame, channel, smallest.value + range * high, largest.interpolation);
+    keys->Add(smallest.frame, channel, smallest.value + range * low, smallest.interpolation);
+}
+
+void SetNodeText(CHostScene& scene, const std::wstring& templateName, const std::wstring& text)
+{
+    std::unique_ptr<CHostElement> element = scene.GetTemplate(templateName);
+    std::unique_ptr<CHostText> textObject = element ? element->GetText() : nullptr;
+    if (textObject)
+        textObject->SetText(text);
+}
+
+std::wstring FormatPercent(double value)
+{
+    const double rounded = std::trunc(value + 0.5);
+    // Out of the integer range a percentage means nothing; hold it at the ends.
+    const int whole = std::isnan(rounded) ? 0 : rounded >= INT_MAX ? INT_MAX : rounded <= INT_MIN ? INT_MIN
+                                                                                           : static_cast<int>(rounded);
+    return FormatWide(L"%d %%", whole);
+}
+
+bool LoadImageListFromBitmap(UINT resourceId, HIMAGELIST& list, int cx, int cy, int grow, COLORREF colour)
+{
+    UniqueBitmap bitmap(static_cast<HBITMAP>(
+        LoadImageW(CurrentModule(), MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    DIBSECTION section{};
+    if (!bitmap || GetObjectW(bitmap.Get(), sizeof section, &section) != sizeof section || !section.dsBm.bmBits)
+        return false;
+    const BITMAP& bits = section.dsBm;
+    const int bytesPerPixel = bits.bmBitsPixel / 8;
+    if (bits.bmBitsPixel != 24 && bits.bmBitsPixel != 32)
+        return false;
+    GdiFlush();
+    for (int row = 0; row < bits.bmHeight; ++row) {
+        BYTE* pixel = static_cast<BYTE*>(bits.bmBits) + static_cast<size_t>(row) * bits.bmWidthBytes;
+        for (int column = 0; column < bits.bmWidth; ++column, pixel += bytesPerPixel)
+            if (pixel[0] == 255 && pixel[1] == 0 && pixel[2] == 255) {  // blue, green, red
+                pixel[0] = GetBValue(colour);
+                pixel[1] = GetGValue(colour);
+                pixel[2] = GetRValue(colour);
+            }
+    }
+    UniqueHandle<NullHandleTraits<HIMAGELIST, &ImageList_Destroy>> images(
+        ImageList_Create(cx, cy, ILC_COLOR24, 0, grow));
+    if (!images || ImageList_Add(images.Get(), bitmap.Get(), nullptr) < 0)
+        return false;
+    list = images.Detach();
+    return true;
+}
+
+void ListNodesOfType(CHostApplication& application, long type, std::vector<std::wstring>& names)
+{
+    std::unique_ptr<CHostCanvas> canvas = application.GetActiveCanvas();
+    std::unique_ptr<CHostScene> scene = canvas ? canvas->GetScene() : nullptr;
+    if (!scene)
+        return;
+    const long count = scene->GetNodeCount();
+    for (long i = 0; i < count; ++i)
+        if (std::unique_ptr<CHostNode> node = scene->Node(i))
+            if (node->GetType() == type)
+                names.push_back(node->GetName());
+}
