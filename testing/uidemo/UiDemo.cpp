@@ -1,10 +1,12 @@
-// Shows the About box or the log page for a reviewer's screenshot:
-//   ui_demo.exe about|log <ready file> <close file>
+// Shows the About box, the log page or the motion plug-in's script editor
+// for a reviewer's screenshot:
+//   ui_demo.exe about|log|drovel-editor <ready file> <close file>
 // Once the window is up it writes its screen rectangle ("x y width height")
 // to the ready file, and it closes when the close file appears (or after a
 // minute).
 
 #include "DemoIds.h"
+#include "DrovelEditorDemo.h"
 #include "common/about/AboutDialog.h"
 #include "common/about/VelmoraStatic.h"
 #include "common/logwindow/LogDialog.h"
@@ -119,6 +121,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     if (view == L"log") {
         CDemoLogWindow window;
         window.DoModal();
+    } else if (view == L"drovel-editor") {
+        const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        const bool shown = ShowDrovelEditor();
+        if (SUCCEEDED(com)) ::CoUninitialize();
+        if (!shown) return 1;
     } else {
         CAboutDialog about(nullptr);
         about.DoModal();
