@@ -8,6 +8,7 @@
 #include "chartcontrol/ChartControlIds.h"
 #include "chartcontrol/ChartUpdateTestSupport.h"
 #include "chartcontrol/QuillonDoc.h"
+#include "charteditor/ParameterTemplatesIds.h"
 #include "platform/ui/UserPrompts.h"
 #include "testing/simhost/SimHostTestSupport.h"
 #include "testing/testmain/TestVariants.h"
@@ -395,11 +396,36 @@ TEST_F(HostEventTest, WithoutTextNodesTheLabelCommandOnlySaysSo)
     EXPECT_EQ((std::vector<std::wstring>{L"No 3D templates found for pattern"}), messages);
     EXPECT_EQ(0, host.CallCount(L"Selection", L"Execute"));
 
-    // The template import stands in: the chart is selected again.
-    EXPECT_EQ(S_OK, host.CallControl(control.Get(), L"MakeGroup", DISPATCH_METHOD, {}, nullptr));
-    const SimCallRecord* select = LastCall(host, L"Scene", L"Select");
-    ASSERT_NE(nullptr, select);
-    EXPECT_EQ(L"Chart1", select->argumentText.at(0));
+}
+
+TEST_F(HostEventTest, MakeGroupOffersTheChartsNameAndSelectsTheChartAgainAfterOK)
+{
+    CSimScene& scene = LoadScene(kEventScene);
+    for (const int button : {IDCANCEL, IDOK}) {
+        Select(scene, L"Chart1");
+        host.ClearLog();
+        std::wstring offered;
+        CModalDriver driver({[&] {
+            HWND dialog = CModalDriver::FindDialog(L"Make Group");
+            if (!dialog)
+                return false;
+            offered = WindowTitle(GetDlgItem(dialog, IDC_TEMPLATE_NODE_NAME));
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+            return true;
+        }});
+        EXPECT_EQ(S_OK, host.CallControl(control.Get(), L"MakeGroup", DISPATCH_METHOD, {}, nullptr));
+        ASSERT_TRUE(driver.Done()) << "no dialog came";
+        EXPECT_EQ(L"Chart1", offered);
+        const SimCallRecord* select = LastCall(host, L"Scene", L"Select");
+        if (button == IDCANCEL) {
+            EXPECT_EQ(nullptr, select) << "Cancel changes nothing";
+            EXPECT_EQ(0, host.CallCount(L"Application", L"Open"));
+        } else {
+            ASSERT_NE(nullptr, select);
+            EXPECT_EQ(L"Chart1", select->argumentText.at(0));
+            EXPECT_NE(nullptr, scene.Find(L"Chart1 Params")) << "the templates came in";
+        }
+    }
 }
 
 } // namespace

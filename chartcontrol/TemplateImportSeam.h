@@ -1,7 +1,6 @@
 #pragma once
 // Where MakeGroup opens the chart editor's template import ("Make Group")
-// for a chart. The import is a part of its own; until it is built the
-// command goes on as after OK without showing anything.
+// for a chart, modally (charteditor/ holds it).
 
 #include <windows.h>
 #include <oaidl.h>

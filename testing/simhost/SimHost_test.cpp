@@ -299,6 +299,29 @@ TEST(SimSceneFile, LoadsAWholeHostAndPrintsIt)
     EXPECT_EQ(0, host.OutsideReferences());
 }
 
+TEST(SimSceneFile, ANodesFileJoinsTheSceneTheCanvasShows)
+{
+    CSimHost host;
+    std::wstring error;
+    EXPECT_FALSE(LoadSceneText(host, L"<Nodes><Node name=\"A\"/></Nodes>", error)) << "no scene takes them";
+    CSimScene& other = host.AddScene(L"Other");
+    CSimScene& shown = host.AddScene(L"Shown");
+    host.AddNode(shown, L"Chart", SimNodeGeoPlugin);
+    ASSERT_TRUE(LoadSceneText(host, LR"(<Nodes>
+  <Node name="Group" type="0"><Node name="Inner" type="40"/></Node>
+  <Node name="Text" type="24"><Element name="Label" text="Jan"/></Node>
+</Nodes>)", error)) << error;
+
+    EXPECT_EQ(&shown, host.ActiveScene()) << "the focus stays";
+    ASSERT_EQ(4u, shown.nodes.size());
+    EXPECT_EQ(L"Chart", shown.nodes[1]->name);
+    EXPECT_EQ(L"Group", shown.nodes[2]->name);
+    EXPECT_EQ(L"Text", shown.nodes[3]->name);
+    ASSERT_NE(nullptr, shown.Find(L"Inner"));
+    EXPECT_EQ(shown.nodes[2], shown.Find(L"Inner")->parent);
+    EXPECT_EQ(1u, other.nodes.size()) << "only its Global Light";
+}
+
 TEST(SimSceneFile, RefusesWhatItCannotRead)
 {
     const wchar_t* const texts[] = {L"", L"<Lyric><Scene></Lyric>", L"<Other/>",

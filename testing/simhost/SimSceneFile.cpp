@@ -191,6 +191,13 @@ public:
         return scene;
     }
 
+    // A nodes file: its nodes join the end of the scene's top level.
+    void MergeNodes(CXmlNode& element, CSimScene& scene)
+    {
+        for (const CXmlNodePtr& n : Children(element, L"Node"))
+            LoadNode(*n, scene, nullptr, nullptr);
+    }
+
 private:
     static std::vector<std::wstring> SplitList(const std::wstring& list)
     {
@@ -305,11 +312,21 @@ bool LoadSceneText(CSimHost& host, const std::wstring& text, std::wstring& error
             loader.LoadScene(*scene.front(), static_cast<size_t>(host.ActiveFrameBuffer()));
             return true;
         }
+        const std::vector<CXmlNodePtr> nodes = Children(*root, L"Nodes");
+        if (!nodes.empty()) {
+            CSimScene* current = host.ActiveScene();
+            if (!current) {
+                error = L"there is no scene to take the nodes";
+                return false;
+            }
+            loader.MergeNodes(*nodes.front(), *current);
+            return true;
+        }
     } catch (const CSceneFileError& bad) {
         error = bad.text;
         return false;
     }
-    error = L"the document is neither a Lyric nor a Scene element";
+    error = L"the document is neither a Lyric, a Scene nor a Nodes element";
     return false;
 }
 

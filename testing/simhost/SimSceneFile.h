@@ -1,7 +1,9 @@
 #pragma once
 // Scene files of ours for the simulated host: XML, either a whole host
-// (root `Lyric`) or one scene (root `Scene`, loaded into the active frame
-// buffer and focused).
+// (root `Lyric`), one scene (root `Scene`, loaded into the active frame
+// buffer and focused) or nodes (root `Nodes` holding `Node` elements, merged
+// at the end of the scene the active canvas shows, as the host opens a
+// nodes file).
 //
 //   <Lyric major="5" minor="2" build="1500">
 //     <Registry section="Quillon" key="FrameLeft" value="10"/>   (a number unless type="string")

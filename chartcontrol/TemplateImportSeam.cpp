@@ -1,6 +1,0 @@
-#include "chartcontrol/TemplateImportSeam.h"
-
-bool RunTemplateImport(HWND, IDispatch*, const std::wstring&, const std::wstring&)
-{
-    return true;
-}
