@@ -1,10 +1,11 @@
-// Shows the About box, the log page or the motion plug-in's script editor
-// for a reviewer's screenshot:
-//   ui_demo.exe about|log|drovel-editor <ready file> <close file>
+// Shows the About box, the log page, the motion plug-in's script editor or
+// a chart editor dialog for a reviewer's screenshot:
+//   ui_demo.exe about|log|drovel-editor|make-group <ready file> <close file>
 // Once the window is up it writes its screen rectangle ("x y width height")
 // to the ready file, and it closes when the close file appears (or after a
 // minute).
 
+#include "ChartEditorDemo.h"
 #include "DemoIds.h"
 #include "DrovelEditorDemo.h"
 #include "common/about/AboutDialog.h"
@@ -126,6 +127,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         const bool shown = ShowDrovelEditor();
         if (SUCCEEDED(com)) ::CoUninitialize();
         if (!shown) return 1;
+    } else if (view == L"make-group") {
+        ShowMakeGroup();
     } else {
         CAboutDialog about(nullptr);
         about.DoModal();

@@ -1,0 +1,6 @@
+#pragma once
+// Plotvane's chart editor dialogs as a user sees them, on a simulated host
+// with a line chart selected. Each returns when its window closes.
+
+// "Make Group" offering the selected chart's name.
+void ShowMakeGroup();
