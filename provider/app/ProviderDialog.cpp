@@ -88,7 +88,7 @@ void CODBCProviderDlg::LayoutControls(int width, int height)
 {
     if (!m_tabs)
         return;
-    const RECT tabs = [&] { RECT r = {}; GetWindowRect(m_tabs, &r); MapWindowPoints(nullptr, GetSafeHwnd(), reinterpret_cast<POINT*>(&r), 2); return r; }();
+    const RECT tabs = ::GetRectInParent(m_tabs);
     MoveWindow(m_tabs, tabs.left, tabs.top, width, height - 52, TRUE);
     PlaceTabPages(m_tabs, width - 3, height - 75);
     if (m_logo.GetSafeHwnd()) {
@@ -97,9 +97,7 @@ void CODBCProviderDlg::LayoutControls(int width, int height)
                    logo.bottom - logo.top, TRUE);
     }
     if (m_toolbar.Rebar()) {
-        RECT rebar = {};
-        GetWindowRect(m_toolbar.Rebar(), &rebar);
-        MapWindowPoints(nullptr, GetSafeHwnd(), reinterpret_cast<POINT*>(&rebar), 2);
+        const RECT rebar = ::GetRectInParent(m_toolbar.Rebar());
         MoveWindow(m_toolbar.Rebar(), rebar.left, rebar.top, width, 48, TRUE);
     }
 }
