@@ -1,12 +1,13 @@
-// Shows the About box, the log page or the motion plug-in's script editor
-// for a reviewer's screenshot:
-//   ui_demo.exe about|log|drovel-editor <ready file> <close file>
+// Shows the About box, the log page, the motion plug-in's script editor or
+// Plotvane's chart editor for a reviewer's screenshot:
+//   ui_demo.exe about|log|drovel-editor|chart-editor|chart-editor-log <ready file> <close file>
 // Once the window is up it writes its screen rectangle ("x y width height")
 // to the ready file, and it closes when the close file appears (or after a
 // minute).
 
 #include "DemoIds.h"
 #include "DrovelEditorDemo.h"
+#include "QuillonEditorDemo.h"
 #include "common/about/AboutDialog.h"
 #include "common/about/VelmoraStatic.h"
 #include "common/logwindow/LogDialog.h"
@@ -126,6 +127,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         const bool shown = ShowDrovelEditor();
         if (SUCCEEDED(com)) ::CoUninitialize();
         if (!shown) return 1;
+    } else if (view == L"chart-editor" || view == L"chart-editor-log") {
+        const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        ShowQuillonEditor(view == L"chart-editor-log");
+        if (SUCCEEDED(com)) ::CoUninitialize();
     } else {
         CAboutDialog about(nullptr);
         about.DoModal();
