@@ -23,12 +23,11 @@
 
 #include <vector>
 
+#include "platform/ui/FrameWnd.h"
 #include "platform/ui/Window.h"
 
 class CSplitterWnd : public CWnd {
 public:
-    // The class library's first pane identifier.
-    static constexpr UINT kFirstPaneId = 0xE900;
     // The width of a bar between two panes, in pixels.
     static constexpr int kBarSize = 7;
 

@@ -4,3 +4,7 @@
 
 // "Make Group" offering the selected chart's name.
 void ShowMakeGroup();
+
+// The setup dialog with its styles editor on a document with a catalogue
+// and two styles.
+void ShowSetupDialog();

@@ -1,6 +1,7 @@
 // Shows the About box, the log page, the motion plug-in's script editor or
-// a chart editor dialog for a reviewer's screenshot:
-//   ui_demo.exe about|log|drovel-editor|make-group <ready file> <close file>
+// Plotvane's chart editor and its dialogs for a reviewer's screenshot:
+//   ui_demo.exe about|log|drovel-editor|chart-editor|chart-editor-log|make-group|setup
+//               <ready file> <close file>
 // Once the window is up it writes its screen rectangle ("x y width height")
 // to the ready file, and it closes when the close file appears (or after a
 // minute).
@@ -8,6 +9,7 @@
 #include "ChartEditorDemo.h"
 #include "DemoIds.h"
 #include "DrovelEditorDemo.h"
+#include "QuillonEditorDemo.h"
 #include "common/about/AboutDialog.h"
 #include "common/about/VelmoraStatic.h"
 #include "common/logwindow/LogDialog.h"
@@ -127,8 +129,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         const bool shown = ShowDrovelEditor();
         if (SUCCEEDED(com)) ::CoUninitialize();
         if (!shown) return 1;
+    } else if (view == L"chart-editor" || view == L"chart-editor-log") {
+        const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        ShowQuillonEditor(view == L"chart-editor-log");
+        if (SUCCEEDED(com)) ::CoUninitialize();
     } else if (view == L"make-group") {
         ShowMakeGroup();
+    } else if (view == L"setup") {
+        ShowSetupDialog();
     } else {
         CAboutDialog about(nullptr);
         about.DoModal();
