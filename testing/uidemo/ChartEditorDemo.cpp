@@ -9,6 +9,7 @@
 #include "chartcontrol/QuillonDoc.h"
 #include "chartcontrol/QuillonIds.h"
 #include "chartcontrol/TemplateImportSeam.h"
+#include "common/com/ScopedComApartment.h"
 #include "charteditor/SetupDialog.h"
 #include "platform/ui/Dialog.h"
 #include "testing/simhost/SimHost.h"
@@ -24,6 +25,7 @@ const wchar_t kScene[] = LR"(<Scene name="Markets">
 
 void ShowMakeGroup()
 {
+    ScopedComApartment com;  // the scene reader is a COM object
     CSimHost host;
     std::wstring error;
     if (!LoadSceneText(host, kScene, error))
@@ -70,6 +72,7 @@ private:
 
 void ShowSetupDialog()
 {
+    ScopedComApartment com;
     CSimHost host;
     std::wstring error;
     if (!LoadSceneText(host, kScene, error))
