@@ -26,6 +26,28 @@ protected:
     }
 };
 
+TEST_F(DrovelControlTest, TheHostFindsTheFourMethodsUnderIdsOneToFour)
+{
+    RefPtr<IDispatch> control = LoadControl();
+    ASSERT_TRUE(control);
+    const wchar_t* names[] = {L"OnInitialize", L"Drovel", L"LyricEvent", L"Execute"};
+    for (DISPID expected = 1; expected <= 4; ++expected) {
+        LPOLESTR name = const_cast<LPOLESTR>(names[expected - 1]);
+        DISPID id = 0;
+        EXPECT_HRESULT_SUCCEEDED(control->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id)) << expected;
+        EXPECT_EQ(expected, id);
+    }
+
+    // A host that calls by the id alone reaches OnInitialize.
+    LONG status = 0;
+    VARIANT arguments[2] = {ByReference(VT_I4, &status), ObjectArgument(VT_DISPATCH, host.Application())};
+    DISPPARAMS call = {arguments, nullptr, 2, 0};
+    ScopedVariant result;
+    EXPECT_HRESULT_SUCCEEDED(
+        control->Invoke(1, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &call, result.Get(), nullptr, nullptr));
+    EXPECT_EQ(1, status);
+}
+
 TEST_F(DrovelControlTest, OnInitializeRegistersThePluginItsMenuItemItsPropertiesAndItsEditor)
 {
     RefPtr<IDispatch> control = LoadControl();
