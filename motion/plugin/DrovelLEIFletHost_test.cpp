@@ -76,6 +76,8 @@ TEST_F(DrovelControlTest, WithoutAnApplicationTheStatusStaysZeroAndNothingIsRegi
 {
     RefPtr<IDispatch> control = LoadControl();
     ASSERT_TRUE(control);
+    ASSERT_TRUE(host.InitializeControl(control.Get()));
+    const long references = host.OutsideReferences();
     ScopedBstr text(L"application");
     struct Case {
         const char* what;
@@ -93,6 +95,7 @@ TEST_F(DrovelControlTest, WithoutAnApplicationTheStatusStaysZeroAndNothingIsRegi
         EXPECT_HRESULT_SUCCEEDED(Initialize(control.Get(), c.lyricObject, ByReference(VT_I4, &status)));
         EXPECT_EQ(0, status);
         EXPECT_TRUE(CallsOf(host, L"Application").empty());
+        EXPECT_EQ(references, host.OutsideReferences()) << "the application it started with stays";
     }
 
     // A host error stops the registration there, with the status 0.
