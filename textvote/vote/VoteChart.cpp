@@ -182,7 +182,8 @@ void CVoteChart::RenderAndUpload(CHostCanvas& canvas, CHostScene& scene, const V
         return;
     }
     image->SetUsePBuffer(true);
-    const bool saved = image->Save(kVoteImagePath, FormatWide(L"scale%dX%d", settings.imageWidth, settings.imageHeight));
+    const std::wstring options = FormatWide(L"scale%dX%d", settings.imageWidth, settings.imageHeight);
+    const bool saved = image->Save(kVoteImagePath, options);
     if (!saved || GetFileAttributesW(kVoteImagePath) == INVALID_FILE_ATTRIBUTES) {
         PostLogLine(L"Error: The image %s was not saved; nothing is uploaded", kVoteImagePath);
         return;

@@ -1,32 +1,17 @@
 // The vote service's address.
 #include <gtest/gtest.h>
 
+#include "common/logwindow/LogPageStandIn.h"
 #include "textvote/vote/VoteQuery.h"
-
-namespace {
-
-SYSTEMTIME Time(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second)
-{
-    SYSTEMTIME time{};
-    time.wYear = year;
-    time.wMonth = month;
-    time.wDay = day;
-    time.wHour = hour;
-    time.wMinute = minute;
-    time.wSecond = second;
-    return time;
-}
-
-}  // namespace
 
 TEST(VoteQuery, TheAddressCarriesTheCampaignTheStartAndAFarEnd)
 {
     EXPECT_EQ(L"http://votes.example/stats/listtextmsgstats.php?campaignid=755&starttime=20260304050607"
               L"&endtime=20991231235959&maxvotes=all&reversesort=false&unique=-12",
-              BuildVoteQuery(L"http://votes.example/stats", L"755", Time(2026, 3, 4, 5, 6, 7), false, -12));
+              BuildVoteQuery(L"http://votes.example/stats", L"755", MakeLocalTime(2026, 3, 4, 5, 6, 7, 0), false, -12));
     EXPECT_EQ(L"h/listtextmsgstats.php?campaignid=1&starttime=20291231235959"
               L"&endtime=20991231235959&maxvotes=all&reversesort=true&unique=2147483647",
-              BuildVoteQuery(L"h", L"1", Time(2029, 12, 31, 23, 59, 59), true, 2147483647));
+              BuildVoteQuery(L"h", L"1", MakeLocalTime(2029, 12, 31, 23, 59, 59, 0), true, 2147483647));
 }
 
 TEST(VoteQuery, TheUrlIsTrimmedBeforeItLosesOneTrailingBackslash)
@@ -42,7 +27,7 @@ TEST(VoteQuery, TheUrlIsTrimmedBeforeItLosesOneTrailingBackslash)
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.cleaned, CleanServiceUrl(c.url)) << testing::PrintToString(std::wstring(c.url));
-    EXPECT_EQ(0u, BuildVoteQuery(L"http://h/", L"7", Time(2026, 1, 1, 0, 0, 0), false, 0)
+    EXPECT_EQ(0u, BuildVoteQuery(L"http://h/", L"7", MakeLocalTime(2026, 1, 1, 0, 0, 0, 0), false, 0)
                       .find(L"http://h//listtextmsgstats.php?"));
 }
 

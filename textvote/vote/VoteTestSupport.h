@@ -31,14 +31,7 @@ inline std::string VotePage(int a, int b, int c)
 // The request lines the vote service has received so far.
 inline std::vector<std::string> VoteRequests()
 {
-    bool ok = false;
-    const std::string text = ReadBytes(Setting(L"VOTE_SERVICE_LOG"), &ok);
-    EXPECT_TRUE(ok) << "the vote service's request log cannot be read";
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        lines.push_back(text.substr(start, end - start));
-    return lines;
+    return PeerLogLines(L"VOTE_SERVICE_LOG");
 }
 
 // The scene "Votes" on the active canvas: bars BAR1..BAR4 with YScale
