@@ -1,6 +1,7 @@
-// Shows the About box, the log page, the motion plug-in's script editor or
-// Plotvane's chart editor and its dialogs for a reviewer's screenshot:
-//   ui_demo.exe about|log|drovel-editor|chart-editor|chart-editor-log|make-group|setup
+// Shows the About box, the log page, the motion plug-in's script editor,
+// Plotvane's chart editor and its dialogs or the text-vote page for a
+// reviewer's screenshot:
+//   ui_demo.exe about|log|drovel-editor|chart-editor|chart-editor-log|make-group|setup|sms-page
 //               <ready file> <close file>
 // Once the window is up it writes its screen rectangle ("x y width height")
 // to the ready file, and it closes when the close file appears (or after a
@@ -10,6 +11,7 @@
 #include "DemoIds.h"
 #include "DrovelEditorDemo.h"
 #include "QuillonEditorDemo.h"
+#include "SmsPageDemo.h"
 #include "common/about/AboutDialog.h"
 #include "common/about/VelmoraStatic.h"
 #include "common/logwindow/LogDialog.h"
@@ -137,6 +139,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         ShowMakeGroup();
     } else if (view == L"setup") {
         ShowSetupDialog();
+    } else if (view == L"sms-page") {
+        const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        const bool shown = ShowSmsPage();
+        if (SUCCEEDED(com)) ::CoUninitialize();
+        if (!shown) return 1;
     } else {
         CAboutDialog about(nullptr);
         about.DoModal();
