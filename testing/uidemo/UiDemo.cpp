@@ -1,6 +1,6 @@
 // Shows the About box, the log page, the motion plug-in's script editor or
-// Plotvane's chart editor for a reviewer's screenshot:
-//   ui_demo.exe about|log|drovel-editor|chart-editor|chart-editor-log <ready file> <close file>
+// the text-vote page or Plotvane's chart editor for a reviewer's screenshot:
+//   ui_demo.exe about|log|drovel-editor|sms-page|chart-editor|chart-editor-log <ready file> <close file>
 // Once the window is up it writes its screen rectangle ("x y width height")
 // to the ready file, and it closes when the close file appears (or after a
 // minute).
@@ -8,6 +8,7 @@
 #include "DemoIds.h"
 #include "DrovelEditorDemo.h"
 #include "QuillonEditorDemo.h"
+#include "SmsPageDemo.h"
 #include "common/about/AboutDialog.h"
 #include "common/about/VelmoraStatic.h"
 #include "common/logwindow/LogDialog.h"
@@ -125,6 +126,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     } else if (view == L"drovel-editor") {
         const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         const bool shown = ShowDrovelEditor();
+        if (SUCCEEDED(com)) ::CoUninitialize();
+        if (!shown) return 1;
+    } else if (view == L"sms-page") {
+        const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        const bool shown = ShowSmsPage();
         if (SUCCEEDED(com)) ::CoUninitialize();
         if (!shown) return 1;
     } else if (view == L"chart-editor" || view == L"chart-editor-log") {
