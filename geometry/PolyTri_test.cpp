@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
+#include "geometry/OutlineFlattening.h"
 #include "geometry/PolyTri.h"
 
 namespace {
@@ -162,34 +165,153 @@ Outline Strip(int perSide, double length, double width)
     return points;
 }
 
-TEST(ClipEars, TrianglesCoverTheWholeOutline)
+// Teeth standing on a base: a reflex corner at the foot of every tooth.
+Outline Comb(int teeth, double toothWidth, double toothHeight)
+{
+    Outline points;
+    const double pitch = 2 * toothWidth;
+    points.push_back({static_cast<float>(teeth * pitch), 0, 0});
+    for (int i = teeth - 1; i >= 0; --i) {
+        const float left = static_cast<float>(i * pitch), right = static_cast<float>(i * pitch + toothWidth);
+        points.push_back({right + static_cast<float>(toothWidth), static_cast<float>(0.1 * toothHeight), 0});
+        points.push_back({right, static_cast<float>(0.1 * toothHeight), 0});
+        points.push_back({right, static_cast<float>(toothHeight), 0});
+        points.push_back({left, static_cast<float>(toothHeight), 0});
+    }
+    points.push_back({0, 0, 0});
+    return points;
+}
+
+Outline Scaled(Outline points, double factor)
+{
+    for (Vec3f& p : points)
+        p = {static_cast<float>(p.x * factor), static_cast<float>(p.y * factor), 0};
+    return points;
+}
+
+// The curved bar of the benchmarks, flattened as the mesh builder does:
+// sixteen spline points, tessellation 200, consecutive repeats dropped.
+Outline CurvedBar()
+{
+    CShapeController shape;
+    shape.SetPathBuilding(false);
+    for (int k = 0; k < 16; ++k) {
+        const double angle = M_PI / 2 - 2 * M_PI * k / 16;
+        const double r = (k % 2) ? 0.35 : 0.5;
+        const double x = r * std::cos(angle), y = r * std::sin(angle);
+        const double tx = std::sin(angle) * 0.08, ty = -std::cos(angle) * 0.08;
+        EXPECT_TRUE(shape.AddPoint(static_cast<float>(x), static_cast<float>(y), static_cast<float>(x - tx),
+                                   static_cast<float>(y - ty), static_cast<float>(x + tx), static_cast<float>(y + ty),
+                                   kPointSpline, false));
+    }
+    shape.SetPathBuilding(true);
+    Outline points;
+    for (const OutlinePoint& p : FlattenOutline(shape, 200)) {
+        if (points.empty() || p.x != points.back().x || p.y != points.back().y)
+            points.push_back({p.x, p.y, 0});
+    }
+    points.pop_back();   // the closing repeat: Closed() adds it again
+    return points;
+}
+
+// Whether (x, y) lies inside the closed outline (crossing count).
+bool InsideOutline(const Outline& closed, double x, double y)
+{
+    bool inside = false;
+    for (size_t i = 1; i < closed.size(); ++i) {
+        const Vec3f &p = closed[i - 1], &q = closed[i];
+        if ((p.y > y) != (q.y > y) && x < p.x + (y - p.y) * (q.x - p.x) / (static_cast<double>(q.y) - p.y))
+            inside = !inside;
+    }
+    return inside;
+}
+
+bool InsideTriangle(const CTriDC::Corner& a, const CTriDC::Corner& b, const CTriDC::Corner& c, double x, double y)
+{
+    const auto side = [x, y](const CTriDC::Corner& p, const CTriDC::Corner& q) {
+        return (static_cast<double>(q.x) - p.x) * (y - p.y) - (static_cast<double>(q.y) - p.y) * (x - p.x);
+    };
+    const double ab = side(a, b), bc = side(b, c), ca = side(c, a);
+    return (ab > 0 && bc > 0 && ca > 0) || (ab < 0 && bc < 0 && ca < 0);
+}
+
+// Sample points across the outline's bounds: each inside the outline must
+// lie in exactly one triangle, each outside in none (no overlap, no gap).
+void ExpectSamplesCoveredOnce(const Outline& closed, const CTriDC& lids, const std::string& what)
+{
+    float minX = closed[0].x, maxX = minX, minY = closed[0].y, maxY = minY;
+    for (const Vec3f& p : closed) {
+        minX = std::min(minX, p.x), maxX = std::max(maxX, p.x);
+        minY = std::min(minY, p.y), maxY = std::max(maxY, p.y);
+    }
+    constexpr int kSamples = 23;
+    int wrong = 0;
+    for (int i = 0; i < kSamples; ++i) {
+        for (int j = 0; j < kSamples; ++j) {
+            // Odd offsets keep samples off the shapes' straight edges.
+            const double x = minX + (maxX - minX) * (i + 0.3719) / kSamples;
+            const double y = minY + (maxY - minY) * (j + 0.6173) / kSamples;
+            int holders = 0;
+            for (int32_t k = 0; k + 2 < lids.GetVertexCount(); k += 3)
+                holders += InsideTriangle(lids.GetVertex(k), lids.GetVertex(k + 1), lids.GetVertex(k + 2), x, y);
+            if (holders != (InsideOutline(closed, x, y) ? 1 : 0))
+                ++wrong;
+        }
+    }
+    EXPECT_EQ(0, wrong) << what << ": samples covered other than once inside and never outside";
+}
+
+TEST(ClipEars, TrianglesCoverTheWholeOutlineExactly)
 {
     struct Shape {
         const char* name;
         Outline points;
     };
+    const Outline square = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
     const Shape shapes[] = {
         {"circle 16", Circle(16, 1.0)},
         {"circle 200 r 0.1", Circle(200, 0.1)},
         {"circle 400 r 0.01", Circle(400, 0.01)},
         {"circle 100 r 50", Circle(100, 50.0)},
+        {"circle 6000", Circle(6000, 0.5)},
         {"star 5", Star(5, 1.0, 0.4)},
         {"star 12 small", Star(12, 0.02, 0.005)},
         {"star 8 large", Star(8, 40.0, 10.0)},
+        {"star 3000", Star(3000, 0.5, 0.3)},
         {"spiral", Spiral(60, 1.0)},
         {"spiral small", Spiral(40, 0.02)},
         {"strip", Strip(20, 1.0, 0.01)},
         {"strip thin", Strip(50, 1.0, 0.001)},
         {"strip large", Strip(10, 100.0, 0.5)},
+        {"comb", Comb(40, 0.01, 0.3)},
+        {"comb 1000", Comb(1000, 0.001, 0.5)},
+        {"curved bar", CurvedBar()},
+        {"curved bar scaled 1e-4", Scaled(CurvedBar(), 1e-4)},
+        {"curved bar scaled 1e4", Scaled(CurvedBar(), 1e4)},
+        {"comb scaled 1e-4", Scaled(Comb(40, 0.01, 0.3), 1e-4)},
+        {"comb scaled 1e4", Scaled(Comb(40, 0.01, 0.3), 1e4)},
+        // Corners short of straight by 1e-5 of the outline's size.
+        {"nearly straight convex corner", {{0, 0, 0}, {0.5f, -1e-5f, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}},
+        {"nearly straight reflex corner", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0.5f, 1 - 1e-5f, 0}, {0, 1, 0}}},
+        {"collinear runs and a spike",
+         {{0, 0, 0}, {0.25f, 0, 0}, {0.5f, 0, 0}, {0.75f, 0, 0}, {1, 0, 0}, {1, 0.5f, 0}, {1, 1, 0}, {0.5f, 1, 0},
+          {0.5f, 1.5f, 0}, {0.5f, 1, 0}, {0, 1, 0}, {0, 0.5f, 0}}},
+        {"repeated points",
+         {{0, 0, 0}, {0, 0, 0}, {1, 0, 0}, {1, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0.5f, 0.5f, 0}, {0.5f, 0.5f, 0},
+          {0, 1, 0}}},
+        // Two squares that meet at one corner, which the outline passes twice.
+        {"outline touching itself", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {2, 1, 0}, {2, 2, 0}, {1, 2, 0}, {1, 1, 0}, {0, 1, 0}}},
+        {"square", square},
     };
     for (const Shape& shape : shapes) {
         for (const bool reverse : {false, true}) {
+            const std::string what = std::string(shape.name) + (reverse ? " reversed" : "");
             const Outline outline = Closed(reverse ? Reversed(shape.points) : shape.points);
             const double area = SignedArea(outline);
             const Vec3f reference = area > 0 ? kUp : kDown;
             CTriDC recorder;
             const int32_t triangles = recorder.ClipEars(outline.data(), reference, static_cast<int32_t>(outline.size()));
-            ASSERT_EQ(3 * triangles, recorder.GetVertexCount());
+            ASSERT_EQ(3 * triangles, recorder.GetVertexCount()) << what;
 
             // Every triangle must turn the outline's way; together they fill it.
             double covered = 0.0;
@@ -199,11 +321,11 @@ TEST(ClipEars, TrianglesCoverTheWholeOutline)
                 const double signedArea =
                     ((static_cast<double>(b.x) - a.x) * (static_cast<double>(c.y) - a.y) -
                      (static_cast<double>(c.x) - a.x) * (static_cast<double>(b.y) - a.y)) / 2;
-                EXPECT_GE(signedArea * (area > 0 ? 1 : -1), 0.0) << shape.name << " triangle " << j / 3;
+                EXPECT_GE(signedArea * (area > 0 ? 1 : -1), 0.0) << what << " triangle " << j / 3;
                 covered += std::fabs(signedArea);
             }
-            EXPECT_NEAR(std::fabs(area), covered, std::fabs(area) * 1e-4)
-                << shape.name << (reverse ? " reversed" : "") << ", " << triangles << " triangles";
+            EXPECT_NEAR(std::fabs(area), covered, std::fabs(area) * 1e-6) << what << ", " << triangles << " triangles";
+            ExpectSamplesCoveredOnce(outline, recorder, what);
         }
     }
 }
