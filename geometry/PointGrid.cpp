@@ -19,10 +19,11 @@ int32_t CellsAlong(double span, double otherSpan, size_t points)
 
 }  // namespace
 
-void CPointGrid::Build(const Vec3f* points, const std::vector<int32_t>& ids)
+void CPointGrid::Build(const Vec3f* points, int32_t idCount, const std::vector<int32_t>& ids)
 {
     m_points = points;
     m_added.clear();
+    m_slot.assign(static_cast<size_t>(std::max(idCount, 0)), kNotIndexed);
     double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
     for (const int32_t id : ids) {
         const Vec3f& p = points[id];
@@ -46,31 +47,60 @@ void CPointGrid::Build(const Vec3f* points, const std::vector<int32_t>& ids)
     // Counting sort of the ids into their cells.
     const size_t cells = static_cast<size_t>(m_columns) * static_cast<size_t>(m_rows);
     m_cellStart.assign(cells + 1, 0);
-    m_cellOf.resize(ids.size());
-    for (size_t i = 0; i < ids.size(); ++i) {
-        const Vec3f& p = points[ids[i]];
-        const size_t cell = static_cast<size_t>(Row(p.y)) * static_cast<size_t>(m_columns) + Column(p.x);
-        m_cellOf[i] = static_cast<int32_t>(cell);
-        ++m_cellStart[cell + 1];
-    }
+    for (const int32_t id : ids)
+        ++m_cellStart[CellOf(points[id]) + 1];
     for (size_t cell = 0; cell < cells; ++cell)
         m_cellStart[cell + 1] += m_cellStart[cell];
+    m_cellEnd.assign(m_cellStart.begin(), m_cellStart.end() - 1);
     m_entries.resize(ids.size());
-    for (size_t i = 0; i < ids.size(); ++i)
-        m_entries[m_cellStart[static_cast<size_t>(m_cellOf[i])]++] = ids[i];
-    // The fill moved each start to the next cell's: move them back.
-    for (size_t cell = cells; cell > 0; --cell)
-        m_cellStart[cell] = m_cellStart[cell - 1];
-    m_cellStart[0] = 0;
+    for (const int32_t id : ids) {
+        const uint32_t slot = m_cellEnd[CellOf(points[id])]++;
+        m_entries[slot] = id;
+        m_slot[static_cast<size_t>(id)] = static_cast<int32_t>(slot);
+    }
+    m_built = m_live = ids.size();
 }
 
 void CPointGrid::Add(int32_t id)
 {
+    int32_t& slot = m_slot[static_cast<size_t>(id)];
+    if (slot != kNotIndexed)
+        return;
+    slot = kAdded;
     m_added.push_back(id);
+    ++m_live;
     // Additions are searched whole on every query: past a few, index them.
-    if (m_added.size() > 16 + m_entries.size() / 8) {
-        std::vector<int32_t> all(m_entries);
-        all.insert(all.end(), m_added.begin(), m_added.end());
-        Build(m_points, all);
+    if (m_added.size() > 16 + m_built / 8)
+        Rebuild();
+}
+
+void CPointGrid::Remove(int32_t id)
+{
+    int32_t& slot = m_slot[static_cast<size_t>(id)];
+    if (slot == kNotIndexed)
+        return;
+    if (slot == kAdded) {
+        m_added.erase(std::find(m_added.begin(), m_added.end(), id));
+    } else {
+        // The cell's last id takes the place of the one leaving.
+        const size_t cell = CellOf(m_points[id]);
+        const uint32_t last = --m_cellEnd[cell];
+        const int32_t moved = m_entries[last];
+        m_entries[static_cast<size_t>(slot)] = moved;
+        m_slot[static_cast<size_t>(moved)] = slot;
     }
+    slot = kNotIndexed;
+    --m_live;
+    if (m_built > 32 && m_live < m_built / 4)
+        Rebuild();
+}
+
+void CPointGrid::Rebuild()
+{
+    std::vector<int32_t> live;
+    live.reserve(m_live);
+    for (size_t cell = 0; cell + 1 < m_cellStart.size(); ++cell)
+        live.insert(live.end(), m_entries.begin() + m_cellStart[cell], m_entries.begin() + m_cellEnd[cell]);
+    live.insert(live.end(), m_added.begin(), m_added.end());
+    Build(m_points, static_cast<int32_t>(m_slot.size()), live);
 }

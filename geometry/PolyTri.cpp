@@ -13,8 +13,6 @@ int32_t CPolyTri::ClipEars(const Vec3f* points, const Vec3f& reference, int32_t 
     const size_t size = static_cast<size_t>(count);
     m_next.resize(size);
     m_previous.resize(size);
-    m_removed.assign(size, 0);
-    m_indexed.assign(size, 0);
     for (int32_t i = 0; i < count; ++i) {
         m_next[static_cast<size_t>(i)] = i + 1;
         m_previous[static_cast<size_t>(i)] = i - 1;
@@ -32,16 +30,14 @@ int32_t CPolyTri::ClipEars(const Vec3f* points, const Vec3f& reference, int32_t 
         }
     }
 
-    // The two ends are never clipped; every other vertex starts indexed
-    // unless its corner is convex.
+    // The two ends are never clipped and always searched; every other
+    // vertex is searched while its corner is not convex.
     m_notConvex.clear();
     for (int32_t i = 0; i <= last; i = Next(i)) {
-        if (i == 0 || i == last || CornerTest(Previous(i), i, Next(i)) != 1) {
+        if (i == 0 || i == last || CornerTest(Previous(i), i, Next(i)) != 1)
             m_notConvex.push_back(i);
-            m_indexed[static_cast<size_t>(i)] = 1;
-        }
     }
-    m_grid.Build(points, m_notConvex);
+    m_grid.Build(points, count, m_notConvex);
 
     // Passes along the chain from its first vertex, each corner in turn;
     // after a clip the following vertex becomes the middle corner. A pass
@@ -65,14 +61,20 @@ int32_t CPolyTri::ClipEars(const Vec3f* points, const Vec3f& reference, int32_t 
                 ++emitted;
             }
             Unlink(b);
+            m_grid.Remove(b);
             --remaining;
             progress = true;
-            IndexWhenNotConvex(a);
-            IndexWhenNotConvex(c);
+            UpdateSearch(a, last);
+            UpdateSearch(c, last);
             b = c;
             c = Next(c);
         }
     } while (remaining > 3 && progress);
+    // A recorder may be kept long after its one triangulation.
+    m_next = {};
+    m_previous = {};
+    m_notConvex = {};
+    m_grid = CPointGrid();
     return emitted;
 }
 
@@ -80,7 +82,6 @@ void CPolyTri::Unlink(int32_t b)
 {
     m_next[static_cast<size_t>(Previous(b))] = Next(b);
     m_previous[static_cast<size_t>(Next(b))] = Previous(b);
-    m_removed[static_cast<size_t>(b)] = 1;
 }
 
 int CPolyTri::CornerTest(int32_t a, int32_t b, int32_t c) const
@@ -95,7 +96,7 @@ bool CPolyTri::AnyPointInside(int32_t a, int32_t b, int32_t c) const
     const float minX = std::min({pa.x, pb.x, pc.x}), maxX = std::max({pa.x, pb.x, pc.x});
     const float minY = std::min({pa.y, pb.y, pc.y}), maxY = std::max({pa.y, pb.y, pc.y});
     return m_grid.AnyInBounds(minX, minY, maxX, maxY, [&](int32_t i) {
-        if (i == a || i == b || i == c || m_removed[static_cast<size_t>(i)])
+        if (i == a || i == b || i == c)
             return false;
         const Vec3f& p = m_points[i];
         // Points on an edge or a corner count as outside.
@@ -107,13 +108,14 @@ bool CPolyTri::AnyPointInside(int32_t a, int32_t b, int32_t c) const
     });
 }
 
-void CPolyTri::IndexWhenNotConvex(int32_t b)
+void CPolyTri::UpdateSearch(int32_t b, int32_t last)
 {
-    const size_t at = static_cast<size_t>(b);
-    if (m_indexed[at] || CornerTest(Previous(b), b, Next(b)) == 1)
+    if (b == 0 || b == last)
         return;
-    m_indexed[at] = 1;
-    m_grid.Add(b);
+    if (CornerTest(Previous(b), b, Next(b)) == 1)
+        m_grid.Remove(b);
+    else
+        m_grid.Add(b);
 }
 
 void CPolyTri::EmitTriangle(const Vec3f*, int32_t, int32_t, int32_t)

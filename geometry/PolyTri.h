@@ -38,16 +38,16 @@ private:
     int32_t Previous(int32_t i) const { return m_previous[static_cast<size_t>(i)]; }
     // Takes b out of the chain.
     void Unlink(int32_t b);
-    // A vertex whose corner is no longer convex joins the search.
-    void IndexWhenNotConvex(int32_t b);
+    // After a clip next to b: b leaves the search once its corner is
+    // convex, and joins it again should it stop being so (which only an
+    // outline crossing itself can make happen).
+    void UpdateSearch(int32_t b, int32_t last);
 
     const Vec3f* m_points = nullptr;
     int m_orientation = 1;   // the sign of the turn of a convex corner
     // The remaining vertices as a chain from the first position to the last.
     std::vector<int32_t> m_next;
     std::vector<int32_t> m_previous;
-    std::vector<uint8_t> m_removed;
-    std::vector<uint8_t> m_indexed;
     std::vector<int32_t> m_notConvex;   // scratch of the grid's build
     CPointGrid m_grid;
 };
