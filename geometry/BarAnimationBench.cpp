@@ -4,6 +4,7 @@
 // A frame is 20 ms.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -59,11 +60,11 @@ double FloorFrameMilliseconds(std::vector<std::unique_ptr<Bar>>& bars, int frame
     for (const auto& bar : bars) {
         GeoMeshBuffers* buffers = bar->object.GetMeshBuffers();
         const int32_t count = bar->object.VertexCount();
+        const float height = static_cast<float>(frame);
+        const VertexRecord record = {0.5f, 0.25f, 0, 1, 0, 0.5f, height, -0.5f};
         for (int32_t v = 0; v < count; ++v) {
-            const float x = static_cast<float>(v), height = static_cast<float>(frame);
-            const float record[8] = {0.5f, 0.25f, 0, 1, 0, x, height, x};
             buffers->indices[v] = v;
-            memcpy(buffers->vertices + static_cast<size_t>(v) * 8, record, sizeof record);
+            std::copy(record.begin(), record.end(), buffers->vertices + static_cast<size_t>(v) * kFloatsPerVertex);
         }
     }
     return timer.Milliseconds();

@@ -16,10 +16,13 @@
 struct BarOutline {
     bool usable = false;   // false: a point was refused, nothing is built
     std::vector<OutlinePoint> points;   // closed: the last repeats the first
-    std::vector<double> wallU;   // the walls' u at each point: its share of the perimeter
+    // Texture coordinates as the vertex records hold them: the walls' u at
+    // each point (its share of the perimeter), and u and v of each lid
+    // corner, v for the top and for the bottom.
+    std::vector<float> wallU;
     CTriDC lids;
     int32_t triangles = 0;
-    std::vector<double> lidU, lidV;   // texture coordinates of each lid corner
+    std::vector<float> lidU, topV, bottomV;
 };
 
 // Every parameter value the outline is made of, as raw bits: equal keys give

@@ -32,7 +32,6 @@ enum BarParam : int32_t {
 };
 
 const wchar_t kPercentValue[] = L"PercentValue";
-constexpr int32_t kFloatsPerVertex = 8;
 
 // Heights saved under a link ID, for other bars to inherit. Used on the
 // host's build thread only.
@@ -167,11 +166,11 @@ std::unique_ptr<BarOutline> MakeBarOutline(IGeoObject& object)
         perimeter += std::hypot(points[j].x - points[j - 1].x, points[j].y - points[j - 1].y);
     // A zero perimeter (all points equal) gives u = 0.
     double along = 0.0;
-    outline->wallU.push_back(SafeRatio(along, perimeter));
+    outline->wallU.push_back(static_cast<float>(SafeRatio(along, perimeter)));
     for (size_t j = 1; j < points.size(); ++j) {
         const double dx = points[j].x - points[j - 1].x, dz = points[j].y - points[j - 1].y;
         along += std::hypot(dx, dz);
-        outline->wallU.push_back(SafeRatio(along, perimeter));
+        outline->wallU.push_back(static_cast<float>(SafeRatio(along, perimeter)));
     }
 
     const std::vector<Vec3f> polygon = LidPolygon(points);
@@ -179,23 +178,20 @@ std::unique_ptr<BarOutline> MakeBarOutline(IGeoObject& object)
     outline->triangles = lids.ClipEars(polygon.data(), Vec3f{0, 0, -1}, static_cast<int32_t>(polygon.size()));
     const double spanX = lids.MaxX() - lids.MinX(), spanY = lids.MaxY() - lids.MinY();
     for (int32_t j = 0; j < lids.GetVertexCount(); ++j) {
-        outline->lidU.push_back(SafeRatio(lids.GetVertex(j).x - lids.MinX(), spanX));
-        outline->lidV.push_back(SafeRatio(lids.MinY() - lids.GetVertex(j).y, spanY));
+        const double v = SafeRatio(lids.MinY() - lids.GetVertex(j).y, spanY);
+        outline->lidU.push_back(static_cast<float>(SafeRatio(lids.GetVertex(j).x - lids.MinX(), spanX)));
+        outline->topV.push_back(static_cast<float>(v));
+        outline->bottomV.push_back(static_cast<float>(1 - v));
     }
     return outline;
 }
 
 }  // namespace
 
-void AddVertex(IGeoObject*, int32_t* indices, float* vertices, int32_t& vertexIndex, double u, double v, double nx,
-               double ny, double nz, double x, double y, double z)
+void AddVertex(int32_t* indices, float* vertices, int32_t& vertexIndex, const VertexRecord& record)
 {
-    const float record[kFloatsPerVertex] = {
-        static_cast<float>(u), static_cast<float>(v), static_cast<float>(nx), static_cast<float>(ny),
-        static_cast<float>(nz), static_cast<float>(x), static_cast<float>(y), static_cast<float>(z),
-    };
     indices[vertexIndex] = vertexIndex;
-    std::copy(record, record + kFloatsPerVertex, vertices + static_cast<size_t>(vertexIndex) * kFloatsPerVertex);
+    std::copy(record.begin(), record.end(), vertices + static_cast<size_t>(vertexIndex) * kFloatsPerVertex);
     ++vertexIndex;
 }
 
@@ -244,6 +240,7 @@ void WriteBarVertices(IGeoObject* object, int32_t& vertexIndex, int32_t* indices
     double bottom = IsOn(bottomXZ) ? 0.0 : -height / 2;
     top += bottomOffset;
     bottom += bottomOffset;
+    const float topY = static_cast<float>(top), bottomY = static_cast<float>(bottom);
 
     if (outlineCount > 0) {
         const double wallHeight = top - bottom;
@@ -251,26 +248,25 @@ void WriteBarVertices(IGeoObject* object, int32_t& vertexIndex, int32_t* indices
             const OutlinePoint& q = outline[j - 1];
             const OutlinePoint& r = outline[j];
             const double dx = r.x - q.x, dz = r.y - q.y;
-            const double nx = -wallHeight * dz, nz = wallHeight * dx;
-            const double u0 = bar.wallU[static_cast<size_t>(j - 1)], u1 = bar.wallU[static_cast<size_t>(j)];
-            AddVertex(object, indices, vertices, vertexIndex, u0, 0, nx, 0, nz, q.x, bottom, q.y);
-            AddVertex(object, indices, vertices, vertexIndex, u1, 0, nx, 0, nz, r.x, bottom, r.y);
-            AddVertex(object, indices, vertices, vertexIndex, u1, 1, nx, 0, nz, r.x, top, r.y);
-            AddVertex(object, indices, vertices, vertexIndex, u0, 1, nx, 0, nz, q.x, top, q.y);
+            const float nx = static_cast<float>(-wallHeight * dz), nz = static_cast<float>(wallHeight * dx);
+            const float u0 = bar.wallU[static_cast<size_t>(j - 1)], u1 = bar.wallU[static_cast<size_t>(j)];
+            AddVertex(indices, vertices, vertexIndex, {u0, 0, nx, 0, nz, q.x, bottomY, q.y});
+            AddVertex(indices, vertices, vertexIndex, {u1, 0, nx, 0, nz, r.x, bottomY, r.y});
+            AddVertex(indices, vertices, vertexIndex, {u1, 1, nx, 0, nz, r.x, topY, r.y});
+            AddVertex(indices, vertices, vertexIndex, {u0, 1, nx, 0, nz, q.x, topY, q.y});
         }
     }
     object->SetPrimitiveCount(vertexIndex - start);
     object->EndPart();
 
-    const auto u = [&](int32_t j) { return bar.lidU[static_cast<size_t>(j)]; };
-    const auto v = [&](int32_t j) { return bar.lidV[static_cast<size_t>(j)]; };
-
     start = vertexIndex;
     object->BeginPart("Top");
     object->BeginPrimitivesAt(kGeoPrimitiveLids, start);
-    for (int32_t j = 0; j < lids.GetVertexCount(); ++j)
-        AddVertex(object, indices, vertices, vertexIndex, u(j), v(j), 0, 1, 0, lids.GetVertex(j).x, top,
-                  lids.GetVertex(j).y);
+    for (int32_t j = 0; j < lids.GetVertexCount(); ++j) {
+        const CTriDC::Corner& p = lids.GetVertex(j);
+        const size_t at = static_cast<size_t>(j);
+        AddVertex(indices, vertices, vertexIndex, {bar.lidU[at], bar.topV[at], 0, 1, 0, p.x, topY, p.y});
+    }
     object->SetPrimitiveCount(vertexIndex - start);
     object->EndPart();
 
@@ -278,9 +274,12 @@ void WriteBarVertices(IGeoObject* object, int32_t& vertexIndex, int32_t* indices
     object->BeginPart("Bottom");
     object->BeginPrimitivesAt(kGeoPrimitiveLids, start);
     for (int32_t j = 0; j + 2 < lids.GetVertexCount(); j += 3) {
-        for (const int32_t corner : {j + 2, j + 1, j})
-            AddVertex(object, indices, vertices, vertexIndex, u(corner), 1 - v(corner), 0, -1, 0,
-                      lids.GetVertex(corner).x, bottom, lids.GetVertex(corner).y);
+        for (const int32_t corner : {j + 2, j + 1, j}) {
+            const CTriDC::Corner& p = lids.GetVertex(corner);
+            const size_t at = static_cast<size_t>(corner);
+            AddVertex(indices, vertices, vertexIndex,
+                              {bar.lidU[at], bar.bottomV[at], 0, -1, 0, p.x, bottomY, p.y});
+        }
     }
     object->SetPrimitiveCount(vertexIndex - start);
     object->EndPart();
