@@ -258,4 +258,41 @@ TEST(ClipEars, TrianglesCoverTheWholeOutlineExactly)
     }
 }
 
+// Outlines that cross themselves, or hold points that are no numbers, have
+// no proper triangulation; the clipping still ends, within its bounds.
+TEST(ClipEars, OutlinesThatAreNoPolygonEndWithinBounds)
+{
+    Outline scattered;
+    uint32_t seed = 12345;
+    for (int i = 0; i < 500; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const float x = static_cast<float>((seed >> 8) % 1000) / 1000.0f;
+        seed = seed * 1103515245u + 12345u;
+        scattered.push_back({x, static_cast<float>((seed >> 8) % 1000) / 1000.0f, 0});
+    }
+    Outline loops;   // a circle run round three times
+    for (int i = 0; i < 300; ++i)
+        loops.push_back(Circle(100, 1.0)[static_cast<size_t>(i % 100)]);
+    const struct {
+        const char* name;
+        Outline points;
+    } shapes[] = {
+        {"bow tie", {{0, 0, 0}, {1, 1, 0}, {1, 0, 0}, {0, 1, 0}}},
+        {"scattered points", scattered},
+        {"a circle three times round", loops},
+        {"not a number", {{0, 0, 0}, {1, 0, 0}, {NAN, 0.5f, 0}, {1, 1, 0}, {0, 1, 0}}},
+        {"infinite", {{0, 0, 0}, {INFINITY, 0, 0}, {1, 1, 0}, {-INFINITY, INFINITY, 0}, {0, 1, 0}}},
+    };
+    for (const auto& shape : shapes) {
+        for (const Vec3f& reference : {kUp, kDown}) {
+            const Outline outline = Closed(shape.points);
+            CTriDC recorder;
+            const int32_t triangles = recorder.ClipEars(outline.data(), reference, static_cast<int32_t>(outline.size()));
+            EXPECT_GE(triangles, 0) << shape.name;
+            EXPECT_LE(triangles, static_cast<int32_t>(outline.size()) - 3) << shape.name;
+            EXPECT_EQ(3 * triangles, recorder.GetVertexCount()) << shape.name;
+        }
+    }
+}
+
 }  // namespace
