@@ -1,12 +1,13 @@
-// Shows the About box, the log page or the motion plug-in's script editor
-// for a reviewer's screenshot:
-//   ui_demo.exe about|log|drovel-editor <ready file> <close file>
+// Shows the About box, the log page, the motion plug-in's script editor or
+// the text-vote page for a reviewer's screenshot:
+//   ui_demo.exe about|log|drovel-editor|sms-page <ready file> <close file>
 // Once the window is up it writes its screen rectangle ("x y width height")
 // to the ready file, and it closes when the close file appears (or after a
 // minute).
 
 #include "DemoIds.h"
 #include "DrovelEditorDemo.h"
+#include "SmsPageDemo.h"
 #include "common/about/AboutDialog.h"
 #include "common/about/VelmoraStatic.h"
 #include "common/logwindow/LogDialog.h"
@@ -124,6 +125,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     } else if (view == L"drovel-editor") {
         const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         const bool shown = ShowDrovelEditor();
+        if (SUCCEEDED(com)) ::CoUninitialize();
+        if (!shown) return 1;
+    } else if (view == L"sms-page") {
+        const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        const bool shown = ShowSmsPage();
         if (SUCCEEDED(com)) ::CoUninitialize();
         if (!shown) return 1;
     } else {
