@@ -9,6 +9,7 @@
 #include "DrovelEditorDemo.h"
 #include "common/about/AboutDialog.h"
 #include "common/about/VelmoraStatic.h"
+#include "common/com/ScopedComApartment.h"
 #include "common/logwindow/LogDialog.h"
 #include "common/logwindow/LogLine.h"
 #include "common/text/WideFormat.h"
@@ -122,10 +123,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         CDemoLogWindow window;
         window.DoModal();
     } else if (view == L"drovel-editor") {
-        const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        const bool shown = ShowDrovelEditor();
-        if (SUCCEEDED(com)) ::CoUninitialize();
-        if (!shown) return 1;
+        const ScopedComApartment com;
+        if (!ShowDrovelEditor()) return 1;
     } else {
         CAboutDialog about(nullptr);
         about.DoModal();
