@@ -26,19 +26,6 @@ private:
     bool& m_grantedWhileDestroyed;
 };
 
-TEST(RefCounted, TheLastReleaseDestroysOnce)
-{
-    int destroyed = 0;
-    bool granted = false;
-    CCounted* counted = new CCounted(destroyed, granted);
-    EXPECT_EQ(1, counted->RefCount()) << "the creator's reference";
-    EXPECT_EQ(2u, counted->AddRef());
-    EXPECT_EQ(1u, counted->Release());
-    EXPECT_EQ(0, destroyed);
-    EXPECT_EQ(0u, counted->Release());
-    EXPECT_EQ(1, destroyed);
-}
-
 TEST(RefCounted, TryAddRefTakesAReferenceFromALiveObject)
 {
     int destroyed = 0;
