@@ -31,13 +31,6 @@ struct KeyframeChannel {
 };
 const KeyframeChannel kKeyframeChannels[] = {{L"XPos", 0}, {L"YPos", 1}, {L"XScale", 6}, {L"YScale", 7}};
 
-struct ChannelKey {
-    bool found = false;
-    long frame = 0;
-    double value = 0;
-    long interpolation = 0;
-};
-
 } // namespace
 
 bool MakeTempFileName(std::wstring& path, const std::wstring& extension)
@@ -81,36 +74,56 @@ bool ExtractBinaryResource(const std::wstring& path, UINT resourceId)
     return true;
 }
 
-void SetKeyframeRange(CHostScene& scene, const std::wstring& nodeName, double low, double high,
-                      const std::wstring& channelName)
+long KeyframeChannelCode(const std::wstring& channelName)
 {
-    long channel = -1;
     for (const KeyframeChannel& known : kKeyframeChannels)
         if (_wcsicmp(known.name, channelName.c_str()) == 0)
-            channel = known.channel;
-    if (channel < 0)
-        return;
+            return known.channel;
+    return -1;
+}
+
+std::unique_ptr<CHostKeyFrames> NodeKeyFrames(CHostScene& scene, const std::wstring& nodeName)
+{
     std::unique_ptr<CHostNode> node = FindNodeSafe(scene, nodeName);
-    std::unique_ptr<CHostKeyFrames> keys = node ? node->GetKeyFrames() : nullptr;
-    if (!keys)
-        return;
-    ChannelKey smallest, largest;
-    const long count = keys->GetCount();
+    return node ? node->GetKeyFrames() : nullptr;
+}
+
+bool FindKeyframeRange(CHostKeyFrames& keys, long channel, KeyframeRange& range)
+{
+    bool found = false;
+    const long count = keys.GetCount();
     for (long i = 0; i < count; ++i) {
-        std::unique_ptr<CHostKeyFrame> key = keys->KeyFrame(i);
+        std::unique_ptr<CHostKeyFrame> key = keys.KeyFrame(i);
         if (!key || key->GetAttribute() != channel)
             continue;
         const double value = key->GetValue();
-        if (!smallest.found || value <= smallest.value)
-            smallest = {true, key->GetFrame(), value, key->GetInterpolation()};
-        if (!largest.found || value > largest.value)
-            largest = {true, key->GetFrame(), value, key->GetInterpolation()};
+        const KeyframePoint point{key->GetFrame(), value, key->GetInterpolation()};
+        if (!found || value <= range.lowest.value)
+            range.lowest = point;
+        if (!found || value > range.highest.value)
+            range.highest = point;
+        found = true;
     }
-    if (!smallest.found || !largest.found)
+    return found;
+}
+
+void MoveKeyframeRange(CHostKeyFrames& keys, long channel, const KeyframeRange& range, double low, double high)
+{
+    const double span = range.highest.value - range.lowest.value;
+    keys.Add(range.highest.frame, channel, range.lowest.value + span * high, range.highest.interpolation);
+    keys.Add(range.lowest.frame, channel, range.lowest.value + span * low, range.lowest.interpolation);
+}
+
+void SetKeyframeRange(CHostScene& scene, const std::wstring& nodeName, double low, double high,
+                      const std::wstring& channelName)
+{
+    const long channel = KeyframeChannelCode(channelName);
+    if (channel < 0)
         return;
-    const double range = largest.value - smallest.value;
-    keys->Add(largest.frame, channel, smallest.value + range * high, largest.interpolation);
-    keys->Add(smallest.frame, channel, smallest.value + range * low, smallest.interpolation);
+    std::unique_ptr<CHostKeyFrames> keys = NodeKeyFrames(scene, nodeName);
+    KeyframeRange range;
+    if (keys && FindKeyframeRange(*keys, channel, range))
+        MoveKeyframeRange(*keys, channel, range, low, high);
 }
 
 void SetNodeText(CHostScene& scene, const std::wstring& templateName, const std::wstring& text)

@@ -5,10 +5,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 class CHostApplication;
+class CHostKeyFrames;
 class CHostScene;
 
 // A new unique path in the temporary folder, named "MVT....<extension>"
@@ -19,6 +21,30 @@ bool MakeTempFileName(std::wstring& path, const std::wstring& extension);
 // at `path`. A missing resource, a file that cannot be made and a short write
 // are told in a message box and give false.
 bool ExtractBinaryResource(const std::wstring& path, UINT resourceId);
+
+// The host's keyframe attribute of "XPos", "YPos", "XScale" or "YScale" (in
+// any case); -1 for any other name.
+long KeyframeChannelCode(const std::wstring& channelName);
+
+// One keyframe's place, value and interpolation.
+struct KeyframePoint {
+    long frame = 0;
+    double value = 0;
+    long interpolation = 0;
+};
+struct KeyframeRange {
+    KeyframePoint lowest;
+    KeyframePoint highest;
+};
+
+// The keyframes of the scene's node of that name; null when there is none.
+std::unique_ptr<CHostKeyFrames> NodeKeyFrames(CHostScene& scene, const std::wstring& nodeName);
+// The lowest- and highest-valued keyframes on the channel (of equal values
+// the last is the lowest, the first the highest); false when there is none.
+bool FindKeyframeRange(CHostKeyFrames& keys, long channel, KeyframeRange& range);
+// Sets min + (max - min) * high at the highest keyframe's frame, then
+// min + (max - min) * low at the lowest's, each with its own interpolation.
+void MoveKeyframeRange(CHostKeyFrames& keys, long channel, const KeyframeRange& range, double low, double high);
 
 // Moves the node's largest keyframe on the channel ("XPos", "YPos",
 // "XScale" or "YScale", in any case) to min + (max - min) * high and its

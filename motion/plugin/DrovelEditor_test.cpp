@@ -29,6 +29,9 @@ namespace {
 const std::wstring G = kDrovelPropertyGroup;
 constexpr TestMovieShape kShape = {8, 4, 6, 1, 25};
 constexpr DWORD kScriptBoundMs = 20000;
+// What one dialog run may take on a loaded machine, writing the companion
+// through the codec included; past it the run fails.
+constexpr DWORD kDialogBoundMs = 60000;
 
 HWND EditorDialog()
 {
@@ -116,7 +119,7 @@ protected:
     {
         const long references = host.OutsideReferences();
         host.ClearLog();
-        CModalDriver driver(std::move(steps));
+        CModalDriver driver(std::move(steps), kDialogBoundMs);
         EXPECT_HRESULT_SUCCEEDED(host.EditProperties(control.Get(), movie, G));
         EXPECT_TRUE(driver.Done()) << driver.StepsDone() << " steps done";
         EXPECT_FALSE(driver.TimedOut());
@@ -287,7 +290,7 @@ TEST_F(DrovelEditorTest, AMovieWithoutAnElementStillGetsItsSettings)
     CSimNode& bare = host.AddNode(scene, L"Bare", SimNodeMovie);
     const long references = host.OutsideReferences();
     host.ClearLog();
-    CModalDriver driver({ToggleEnable(), PressOK()});
+    CModalDriver driver({ToggleEnable(), PressOK()}, kDialogBoundMs);
     EXPECT_HRESULT_SUCCEEDED(host.EditProperties(control.Get(), bare, G));
     EXPECT_TRUE(driver.Done());
     EXPECT_EQ(references, host.OutsideReferences());
@@ -340,7 +343,7 @@ TEST_F(DrovelWithoutEditorTest, OKKeepsTheScriptItRead)
     std::wstring missing;
     RefPtr<IDispatch> control;
     {
-        CModalDriver driver({CloseError(missing)});
+        CModalDriver driver({CloseError(missing)}, kDialogBoundMs);
         control = LoadControl();
         EXPECT_TRUE(driver.Done());
     }
@@ -353,7 +356,8 @@ TEST_F(DrovelWithoutEditorTest, OKKeepsTheScriptItRead)
                              editorMissing = Item(dialog, IDC_DROVEL_SCRIPT) == nullptr;
                              Type(Item(dialog, IDC_DROVEL_VARIABLE), L"Frame");
                          }),
-                         PressOK()});
+                         PressOK()},
+                        kDialogBoundMs);
     EXPECT_HRESULT_SUCCEEDED(host.EditProperties(control.Get(), movie, G));
     EXPECT_TRUE(driver.Done());
     EXPECT_TRUE(editorMissing);

@@ -26,6 +26,28 @@ protected:
     }
 };
 
+TEST_F(DrovelControlTest, TheHostFindsTheFourMethodsUnderIdsOneToFour)
+{
+    RefPtr<IDispatch> control = LoadControl();
+    ASSERT_TRUE(control);
+    const wchar_t* names[] = {L"OnInitialize", L"Drovel", L"LyricEvent", L"Execute"};
+    for (DISPID expected = 1; expected <= 4; ++expected) {
+        LPOLESTR name = const_cast<LPOLESTR>(names[expected - 1]);
+        DISPID id = 0;
+        EXPECT_HRESULT_SUCCEEDED(control->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id)) << expected;
+        EXPECT_EQ(expected, id);
+    }
+
+    // A host that calls by the id alone reaches OnInitialize.
+    LONG status = 0;
+    VARIANT arguments[2] = {ByReference(VT_I4, &status), ObjectArgument(VT_DISPATCH, host.Application())};
+    DISPPARAMS call = {arguments, nullptr, 2, 0};
+    ScopedVariant result;
+    EXPECT_HRESULT_SUCCEEDED(
+        control->Invoke(1, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &call, result.Get(), nullptr, nullptr));
+    EXPECT_EQ(1, status);
+}
+
 TEST_F(DrovelControlTest, OnInitializeRegistersThePluginItsMenuItemItsPropertiesAndItsEditor)
 {
     RefPtr<IDispatch> control = LoadControl();
@@ -54,6 +76,8 @@ TEST_F(DrovelControlTest, WithoutAnApplicationTheStatusStaysZeroAndNothingIsRegi
 {
     RefPtr<IDispatch> control = LoadControl();
     ASSERT_TRUE(control);
+    ASSERT_TRUE(host.InitializeControl(control.Get()));
+    const long references = host.OutsideReferences();
     ScopedBstr text(L"application");
     struct Case {
         const char* what;
@@ -71,6 +95,7 @@ TEST_F(DrovelControlTest, WithoutAnApplicationTheStatusStaysZeroAndNothingIsRegi
         EXPECT_HRESULT_SUCCEEDED(Initialize(control.Get(), c.lyricObject, ByReference(VT_I4, &status)));
         EXPECT_EQ(0, status);
         EXPECT_TRUE(CallsOf(host, L"Application").empty());
+        EXPECT_EQ(references, host.OutsideReferences()) << "the application it started with stays";
     }
 
     // A host error stops the registration there, with the status 0.

@@ -100,7 +100,12 @@ const CSimClass& CSimApplication::Type()
         Member<CSimApplication>(L"ActiveFrameBuffer", Get, {}, VT_I4, [](CSimApplication&, CSimCall& c) {
             c.ReturnLong(c.Host().ActiveFrameBuffer());
         }),
+        // The name of a scene the host holds focuses it; anything else is a scene file.
         Member<CSimApplication>(L"Open", Method, {VT_BSTR}, VT_EMPTY, [](CSimApplication&, CSimCall& c) {
+            if (CSimScene* loaded = c.Host().FindScene(c.String(0))) {
+                loaded->frameBuffer->focus = loaded;
+                return;
+            }
             std::wstring error;
             if (!c.Host().OpenSceneFile(c.String(0), error))
                 throw CSimHostError(L"Cannot open " + c.String(0) + L": " + error);

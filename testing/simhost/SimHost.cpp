@@ -293,6 +293,15 @@ long CSimHost::AddMenuItem(const std::wstring& plugin, const std::wstring& path,
     return static_cast<long>(m_menuItems.size());
 }
 
+CSimScene* CSimHost::FindScene(const std::wstring& name) const
+{
+    for (CSimFrameBuffer* buffer : m_frameBuffers)
+        for (CSimScene* scene : buffer->scenes)
+            if (scene->name == name)
+                return scene;
+    return nullptr;
+}
+
 bool CSimHost::OpenSceneFile(const std::wstring& path, std::wstring& error)
 {
     return LoadSceneFile(*this, path, error);

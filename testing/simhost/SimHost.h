@@ -114,6 +114,8 @@ public:
     // The scene the canvas shows, or null.
     CSimScene* ActiveScene() const;
 
+    // The first scene of that name on any frame buffer, or null.
+    CSimScene* FindScene(const std::wstring& name) const;
     // A new scene with its "Global Light" node, focused on its frame buffer.
     CSimScene& AddScene(const std::wstring& name, size_t frameBuffer = 0);
     CSimNode& AddNode(CSimScene& scene, const std::wstring& name, long type, CSimNode* parent = nullptr);

@@ -80,7 +80,12 @@ public:
     std::wstring source;
     bool usePBuffer = false;
     std::vector<std::wstring> saves; // "path|options" per Save
+    bool saveFails = false;          // Save writes nothing and answers false
 };
+
+// What Save writes: a header naming the source and the options, then every
+// byte value once, so a transfer that alters bytes shows.
+std::string SimImageBytes(const CSimImage& image, const std::wstring& options);
 
 class CSimElement : public CSimObject {
 public:

@@ -2,6 +2,10 @@
 // custom-property groups, keyframes, transforms and group objects.
 #include "testing/simhost/SimHost.h"
 
+#include <cstdio>
+
+#include "common/text/TextConversion.h"
+
 namespace {
 
 constexpr SimKind Get = SimKind::Get;
@@ -14,7 +18,24 @@ CSimKeyFrames& ActiveKeyFrames(CSimNode& node)
     return *node.TransformOf(node.scene ? node.scene->activeTransition : std::wstring()).keyFrames;
 }
 
+bool WriteImageFile(const std::wstring& path, const std::string& bytes)
+{
+    FILE* file = _wfopen(path.c_str(), L"wb");
+    if (!file)
+        return false;
+    const bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return fclose(file) == 0 && written;
+}
+
 } // namespace
+
+std::string SimImageBytes(const CSimImage& image, const std::wstring& options)
+{
+    std::string bytes = "SIMIMAGE\r\n" + WideToNarrow(image.source + L"|" + options, CP_UTF8) + "\n";
+    for (int value = 0; value < 256; ++value)
+        bytes += static_cast<char>(value);
+    return bytes;
+}
 
 const CSimClass& CSimNode::Type()
 {
@@ -108,7 +129,7 @@ const CSimClass& CSimImage::Type()
     static const CSimClass type(L"Image", {
         Member<CSimImage>(L"Save", Method, {VT_BSTR, VT_BSTR}, VT_BOOL, [](CSimImage& i, CSimCall& c) {
             i.saves.push_back(c.String(0) + L"|" + c.String(1));
-            c.ReturnBool(true);
+            c.ReturnBool(!i.saveFails && WriteImageFile(c.String(0), SimImageBytes(i, c.String(1))));
         }),
         Member<CSimImage>(L"UsePBuffer", Get, {}, VT_BOOL, [](CSimImage& i, CSimCall& c) { c.ReturnBool(i.usePBuffer); }),
         Member<CSimImage>(L"UsePBuffer", Put, {VT_BOOL}, VT_EMPTY, [](CSimImage& i, CSimCall& c) {

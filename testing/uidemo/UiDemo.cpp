@@ -1,12 +1,13 @@
-// Shows the About box, the log page or the motion plug-in's script editor
-// for a reviewer's screenshot:
-//   ui_demo.exe about|log|drovel-editor <ready file> <close file>
+// Shows the About box, the log page, the motion plug-in's script editor or
+// the text-vote page for a reviewer's screenshot:
+//   ui_demo.exe about|log|drovel-editor|sms-page <ready file> <close file>
 // Once the window is up it writes its screen rectangle ("x y width height")
 // to the ready file, and it closes when the close file appears (or after a
 // minute).
 
 #include "DemoIds.h"
 #include "DrovelEditorDemo.h"
+#include "SmsPageDemo.h"
 #include "common/about/AboutDialog.h"
 #include "common/about/VelmoraStatic.h"
 #include "common/com/ScopedComApartment.h"
@@ -125,6 +126,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     } else if (view == L"drovel-editor") {
         const ScopedComApartment com;
         if (!ShowDrovelEditor()) return 1;
+    } else if (view == L"sms-page") {
+        const ScopedComApartment com;
+        if (!ShowSmsPage()) return 1;
     } else {
         CAboutDialog about(nullptr);
         about.DoModal();

@@ -20,8 +20,11 @@
 class CModalDriver {
 public:
     using Step = std::function<bool()>;  // true: done, go on to the next
+    // Only a failure's bound: a dialog with the editor component can take
+    // many seconds to open on a loaded machine.
+    static constexpr DWORD kDefaultBoundMs = 30000;
 
-    explicit CModalDriver(std::vector<Step> steps, DWORD boundMs = 10000)
+    explicit CModalDriver(std::vector<Step> steps, DWORD boundMs = kDefaultBoundMs)
         : m_steps(std::move(steps)), m_bound(boundMs), m_start(::GetTickCount())
     {
         Current() = this;

@@ -38,15 +38,21 @@ inline std::wstring ServedPath(const std::wstring& name)
     return Setting(L"FTP_PEER_ROOT") + L"\\" + name;
 }
 
-// The command lines the server has received so far.
-inline std::vector<std::string> ServerCommandLog()
+// The lines of the log file a peer's runner names in the setting.
+inline std::vector<std::string> PeerLogLines(const wchar_t* setting)
 {
     bool ok = false;
-    const std::string text = ReadBytes(Setting(L"FTP_PEER_LOG"), &ok);
-    EXPECT_TRUE(ok) << "the server's command log cannot be read";
+    const std::string text = ReadBytes(Setting(setting), &ok);
+    EXPECT_TRUE(ok) << "the log " << testing::PrintToString(std::wstring(setting)) << " cannot be read";
     std::vector<std::string> lines;
     size_t start = 0;
     for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
         lines.push_back(text.substr(start, end - start));
     return lines;
+}
+
+// The command lines the server has received so far.
+inline std::vector<std::string> ServerCommandLog()
+{
+    return PeerLogLines(L"FTP_PEER_LOG");
 }

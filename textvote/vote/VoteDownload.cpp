@@ -1,0 +1,64 @@
+#include "textvote/vote/VoteDownload.h"
+
+#include <windows.h>
+#include <urlmon.h>
+
+#include "common/com/ComObject.h"
+#include "common/com/RefPtr.h"
+
+namespace {
+
+// Watches one download for the HTTP status of its answer.
+class CStatusWatch final : public ComObject<IBindStatusCallback, IHttpNegotiate> {
+public:
+    static RefPtr<CStatusWatch> Create() { return RefPtr<CStatusWatch>::Adopt(new CStatusWatch); }
+    // 0 until an HTTP answer came.
+    DWORD Status() const { return m_status; }
+
+    STDMETHODIMP OnStartBinding(DWORD, IBinding*) override { return S_OK; }
+    STDMETHODIMP GetPriority(LONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP OnLowResource(DWORD) override { return S_OK; }
+    STDMETHODIMP OnProgress(ULONG, ULONG, ULONG, LPCWSTR) override { return S_OK; }
+    STDMETHODIMP OnStopBinding(HRESULT, LPCWSTR) override { return S_OK; }
+    // Vote counts change between polls: never an answer from the cache.
+    STDMETHODIMP GetBindInfo(DWORD* flags, BINDINFO*) override
+    {
+        if (flags)
+            *flags |= BINDF_GETNEWESTVERSION | BINDF_NOWRITECACHE | BINDF_PRAGMA_NO_CACHE;
+        return S_OK;
+    }
+    STDMETHODIMP OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) override { return S_OK; }
+    STDMETHODIMP OnObjectAvailable(REFIID, IUnknown*) override { return S_OK; }
+
+    STDMETHODIMP BeginningTransaction(LPCWSTR, LPCWSTR, DWORD, LPWSTR* additionalHeaders) override
+    {
+        if (additionalHeaders)
+            *additionalHeaders = nullptr;
+        return S_OK;
+    }
+    STDMETHODIMP OnResponse(DWORD status, LPCWSTR, LPCWSTR, LPWSTR* additionalHeaders) override
+    {
+        m_status = status;
+        if (additionalHeaders)
+            *additionalHeaders = nullptr;
+        return S_OK;
+    }
+
+private:
+    CStatusWatch() = default;
+    DWORD m_status = 0;
+};
+
+}  // namespace
+
+bool DownloadVotePage(const std::wstring& address, const std::wstring& file)
+{
+    if (address.find_first_of(L"\r\n") != std::wstring::npos)
+        return false;
+    RefPtr<CStatusWatch> watch = CStatusWatch::Create();
+    const HRESULT hr = URLDownloadToFileW(nullptr, address.c_str(), file.c_str(), 0, watch.Get());
+    if (SUCCEEDED(hr) && watch->Status() < 400)
+        return true;
+    DeleteFileW(file.c_str());
+    return false;
+}

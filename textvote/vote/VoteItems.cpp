@@ -1,0 +1,53 @@
+#include "textvote/vote/VoteItems.h"
+
+#include <algorithm>
+
+#include "common/storedvalues/CNumbers.h"
+
+namespace {
+
+bool IsSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
+
+}  // namespace
+
+bool VoteItemValue(const std::string& item, double& value)
+{
+    const size_t colon = item.find(':');
+    if (colon == std::string::npos)
+        return false;
+    size_t first = colon + 1;
+    size_t end = item.size();
+    while (first < end && IsSpace(item[first]))
+        ++first;
+    while (end > first && IsSpace(item[end - 1]))
+        --end;
+    std::wstring number;
+    for (size_t i = first; i < end; ++i)
+        if (item[i] != '%')
+            number += static_cast<wchar_t>(static_cast<unsigned char>(item[i]));
+    double parsed = 0;
+    if (!ParseLeadingCDecimal(number, parsed))
+        parsed = 0;
+    value = std::clamp(parsed, 0.0, 100.0);
+    return true;
+}
+
+void ParseVoteItems(const std::string& page, VoteValues& values)
+{
+    size_t position = 0;
+    for (size_t slot = 0; slot < kVoteItemCount; ++slot) {
+        const size_t open = page.find("<p>", position);
+        if (open == std::string::npos)
+            return;
+        const size_t close = page.find("</p>", open);
+        if (close == std::string::npos)
+            return;
+        double value = 0;
+        if (VoteItemValue(page.substr(open + 3, close - open - 3), value))
+            values[slot] = value;
+        position = close;
+    }
+}
