@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <map>
+#include <memory>
 
 #include "geometry/DataBarStore.h"
 #include "geometry/HostValues.h"
@@ -30,15 +32,39 @@ enum BarParam : int32_t {
 };
 
 const wchar_t kPercentValue[] = L"PercentValue";
-constexpr int32_t kFloatsPerVertex = 8;
 
 // Heights saved under a link ID, for other bars to inherit. Used on the
 // host's build thread only.
 std::map<int32_t, double> g_linkValues;
 
+// A scene holds up to about a hundred bars.
+constexpr size_t kKeptOutlines = 128;
+CBarOutlineCache g_barOutlines(kKeptOutlines);
+
 bool IsOn(double value)
 {
     return value > 0.5;
+}
+
+uint64_t Bits(double value)
+{
+    uint64_t bits;
+    memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+// What LoadOutline and FlattenOutline read, in their order.
+OutlineKey ReadOutlineKey(IGeoObject& object)
+{
+    OutlineKey key;
+    const double countValue = object.GetParam(kPointCount);
+    const int32_t count = SaturatedInt(countValue, 0, kMaxShapePoints);
+    key.reserve(static_cast<size_t>(7 * count + 2));
+    key.push_back(Bits(countValue));
+    for (int32_t id = 1; id <= 7 * count; ++id)
+        key.push_back(Bits(object.GetParam(id)));
+    key.push_back(Bits(object.GetParam(kTessellation)));
+    return key;
 }
 
 // The outline's points from the object's parameters, its path built once.
@@ -120,24 +146,61 @@ double SafeRatio(double numerator, double denominator)
     return denominator != 0.0 ? numerator / denominator : 0.0;
 }
 
+// Flattened, turned so that the walls face out and the top up, and cut
+// into the lids' triangles, with the texture coordinates that depend on
+// the outline alone.
+std::unique_ptr<BarOutline> MakeBarOutline(IGeoObject& object)
+{
+    auto outline = std::make_unique<BarOutline>();
+    CShapeController shape;
+    if (!LoadOutline(object, shape))
+        return outline;
+    outline->usable = true;
+    std::vector<OutlinePoint>& points = outline->points;
+    points = FlattenOutline(shape, object.GetParam(kTessellation));
+    if (OrientedArea(points) < 0)
+        std::reverse(points.begin(), points.end());
+
+    double perimeter = 0.0;
+    for (size_t j = 1; j < points.size(); ++j)
+        perimeter += std::hypot(points[j].x - points[j - 1].x, points[j].y - points[j - 1].y);
+    // A zero perimeter (all points equal) gives u = 0.
+    double along = 0.0;
+    outline->wallU.push_back(static_cast<float>(SafeRatio(along, perimeter)));
+    for (size_t j = 1; j < points.size(); ++j) {
+        const double dx = points[j].x - points[j - 1].x, dz = points[j].y - points[j - 1].y;
+        along += std::hypot(dx, dz);
+        outline->wallU.push_back(static_cast<float>(SafeRatio(along, perimeter)));
+    }
+
+    const std::vector<Vec3f> polygon = LidPolygon(points);
+    CTriDC& lids = outline->lids;
+    outline->triangles = lids.ClipEars(polygon.data(), Vec3f{0, 0, -1}, static_cast<int32_t>(polygon.size()));
+    const double spanX = lids.MaxX() - lids.MinX(), spanY = lids.MaxY() - lids.MinY();
+    for (int32_t j = 0; j < lids.GetVertexCount(); ++j) {
+        const double v = SafeRatio(lids.MinY() - lids.GetVertex(j).y, spanY);
+        outline->lidU.push_back(static_cast<float>(SafeRatio(lids.GetVertex(j).x - lids.MinX(), spanX)));
+        outline->topV.push_back(static_cast<float>(v));
+        outline->bottomV.push_back(static_cast<float>(1 - v));
+    }
+    return outline;
+}
+
 }  // namespace
 
-void AddVertex(IGeoObject*, int32_t* indices, float* vertices, int32_t& vertexIndex, double u, double v, double nx,
-               double ny, double nz, double x, double y, double z)
+void AddVertex(int32_t* indices, float* vertices, int32_t& vertexIndex, const VertexRecord& record)
 {
-    const float record[kFloatsPerVertex] = {
-        static_cast<float>(u), static_cast<float>(v), static_cast<float>(nx), static_cast<float>(ny),
-        static_cast<float>(nz), static_cast<float>(x), static_cast<float>(y), static_cast<float>(z),
-    };
     indices[vertexIndex] = vertexIndex;
-    std::copy(record, record + kFloatsPerVertex, vertices + static_cast<size_t>(vertexIndex) * kFloatsPerVertex);
+    std::copy(record.begin(), record.end(), vertices + static_cast<size_t>(vertexIndex) * kFloatsPerVertex);
     ++vertexIndex;
 }
 
 void WriteBarVertices(IGeoObject* object, int32_t& vertexIndex, int32_t* indices, float* vertices,
-                      const std::vector<OutlinePoint>& outline, const CTriDC& lids, int32_t outlineCount,
-                      const std::wstring& guid)
+                      const BarOutline& bar, const std::wstring& guid)
 {
+    const std::vector<OutlinePoint>& outline = bar.points;
+    const CTriDC& lids = bar.lids;
+    const int32_t outlineCount = static_cast<int32_t>(outline.size());
     g_dataBarStore.AdvanceFrame(guid);
 
     int32_t start = vertexIndex;
@@ -177,41 +240,33 @@ void WriteBarVertices(IGeoObject* object, int32_t& vertexIndex, int32_t* indices
     double bottom = IsOn(bottomXZ) ? 0.0 : -height / 2;
     top += bottomOffset;
     bottom += bottomOffset;
+    const float topY = static_cast<float>(top), bottomY = static_cast<float>(bottom);
 
     if (outlineCount > 0) {
-        double perimeter = 0.0;
-        for (int32_t j = 1; j < outlineCount; ++j)
-            perimeter += std::hypot(outline[j].x - outline[j - 1].x, outline[j].y - outline[j - 1].y);
         const double wallHeight = top - bottom;
-        double along = 0.0;
         for (int32_t j = 1; j < outlineCount; ++j) {
             const OutlinePoint& q = outline[j - 1];
             const OutlinePoint& r = outline[j];
             const double dx = r.x - q.x, dz = r.y - q.y;
-            const double length = std::hypot(dx, dz);
-            const double nx = -wallHeight * dz, nz = wallHeight * dx;
-            // A zero perimeter (all points equal) gives u = 0.
-            const double u0 = SafeRatio(along, perimeter), u1 = SafeRatio(along + length, perimeter);
-            AddVertex(object, indices, vertices, vertexIndex, u0, 0, nx, 0, nz, q.x, bottom, q.y);
-            AddVertex(object, indices, vertices, vertexIndex, u1, 0, nx, 0, nz, r.x, bottom, r.y);
-            AddVertex(object, indices, vertices, vertexIndex, u1, 1, nx, 0, nz, r.x, top, r.y);
-            AddVertex(object, indices, vertices, vertexIndex, u0, 1, nx, 0, nz, q.x, top, q.y);
-            along += length;
+            const float nx = static_cast<float>(-wallHeight * dz), nz = static_cast<float>(wallHeight * dx);
+            const float u0 = bar.wallU[static_cast<size_t>(j - 1)], u1 = bar.wallU[static_cast<size_t>(j)];
+            AddVertex(indices, vertices, vertexIndex, {u0, 0, nx, 0, nz, q.x, bottomY, q.y});
+            AddVertex(indices, vertices, vertexIndex, {u1, 0, nx, 0, nz, r.x, bottomY, r.y});
+            AddVertex(indices, vertices, vertexIndex, {u1, 1, nx, 0, nz, r.x, topY, r.y});
+            AddVertex(indices, vertices, vertexIndex, {u0, 1, nx, 0, nz, q.x, topY, q.y});
         }
     }
     object->SetPrimitiveCount(vertexIndex - start);
     object->EndPart();
 
-    const double spanX = lids.MaxX() - lids.MinX(), spanY = lids.MaxY() - lids.MinY();
-    const auto u = [&](int32_t j) { return SafeRatio(lids.GetVertex(j).x - lids.MinX(), spanX); };
-    const auto v = [&](int32_t j) { return SafeRatio(lids.MinY() - lids.GetVertex(j).y, spanY); };
-
     start = vertexIndex;
     object->BeginPart("Top");
     object->BeginPrimitivesAt(kGeoPrimitiveLids, start);
-    for (int32_t j = 0; j < lids.GetVertexCount(); ++j)
-        AddVertex(object, indices, vertices, vertexIndex, u(j), v(j), 0, 1, 0, lids.GetVertex(j).x, top,
-                  lids.GetVertex(j).y);
+    for (int32_t j = 0; j < lids.GetVertexCount(); ++j) {
+        const CTriDC::Corner& p = lids.GetVertex(j);
+        const size_t at = static_cast<size_t>(j);
+        AddVertex(indices, vertices, vertexIndex, {bar.lidU[at], bar.topV[at], 0, 1, 0, p.x, topY, p.y});
+    }
     object->SetPrimitiveCount(vertexIndex - start);
     object->EndPart();
 
@@ -219,9 +274,12 @@ void WriteBarVertices(IGeoObject* object, int32_t& vertexIndex, int32_t* indices
     object->BeginPart("Bottom");
     object->BeginPrimitivesAt(kGeoPrimitiveLids, start);
     for (int32_t j = 0; j + 2 < lids.GetVertexCount(); j += 3) {
-        for (const int32_t corner : {j + 2, j + 1, j})
-            AddVertex(object, indices, vertices, vertexIndex, u(corner), 1 - v(corner), 0, -1, 0,
-                      lids.GetVertex(corner).x, bottom, lids.GetVertex(corner).y);
+        for (const int32_t corner : {j + 2, j + 1, j}) {
+            const CTriDC::Corner& p = lids.GetVertex(corner);
+            const size_t at = static_cast<size_t>(corner);
+            AddVertex(indices, vertices, vertexIndex,
+                              {bar.lidU[at], bar.bottomV[at], 0, -1, 0, p.x, bottomY, p.y});
+        }
     }
     object->SetPrimitiveCount(vertexIndex - start);
     object->EndPart();
@@ -229,28 +287,30 @@ void WriteBarVertices(IGeoObject* object, int32_t& vertexIndex, int32_t* indices
 
 void RebuildMesh(IGeoObject* object, const std::wstring& guid)
 {
+    RebuildMesh(object, guid, g_barOutlines);
+}
+
+void RebuildMesh(IGeoObject* object, const std::wstring& guid, CBarOutlineCache& outlines)
+{
     if (!object)
         return;
-    std::vector<OutlinePoint> outline;
-    CTriDC lids;
-    int32_t triangles = 0;
+    BarOutline none;
+    const BarOutline* bar = &none;
     if (IsOn(object->GetParam(kEnabled))) {
-        CShapeController shape;
-        if (LoadOutline(*object, shape) && HeightsAreUsable(*object)) {
-            outline = FlattenOutline(shape, object->GetParam(kTessellation));
-            // Either orientation of the outline gives outward walls and an upward top.
-            if (OrientedArea(outline) < 0)
-                std::reverse(outline.begin(), outline.end());
-            const std::vector<Vec3f> polygon = LidPolygon(outline);
-            triangles = lids.ClipEars(polygon.data(), Vec3f{0, 0, -1}, static_cast<int32_t>(polygon.size()));
+        OutlineKey key = ReadOutlineKey(*object);
+        const BarOutline* kept = outlines.Find(guid, key);
+        if (!kept)
+            kept = &outlines.Keep(guid, std::move(key), MakeBarOutline(*object));
+        if (kept->usable && HeightsAreUsable(*object)) {
+            bar = kept;
         } else {
             // Refused values build an object without vertices, as Enabled off does.
             OutputDebugStringW(L"Vantre: an outline or height parameter is no usable number; no mesh built\n");
         }
     }
 
-    const int32_t outlineCount = static_cast<int32_t>(outline.size());
-    const int64_t expected = outlineCount > 0 ? 6 * static_cast<int64_t>(triangles) + 4 * outlineCount - 4 : 0;
+    const int32_t outlineCount = static_cast<int32_t>(bar->points.size());
+    const int64_t expected = outlineCount > 0 ? 6 * static_cast<int64_t>(bar->triangles) + 4 * outlineCount - 4 : 0;
     GeoMeshBuffers* buffers = object->GetMeshBuffers();
     if (!buffers || expected * kFloatsPerVertex > INT32_MAX) {
         WriteEmptyParts(*object);
@@ -272,7 +332,7 @@ void RebuildMesh(IGeoObject* object, const std::wstring& guid)
     }
 
     int32_t vertexIndex = 0;
-    WriteBarVertices(object, vertexIndex, buffers->indices, buffers->vertices, outline, lids, outlineCount, guid);
+    WriteBarVertices(object, vertexIndex, buffers->indices, buffers->vertices, *bar, guid);
     if (vertexIndex != expected) {
         char text[96];
         snprintf(text, sizeof text, "Error vertexCount=%d, vertexIndex=%d\n", static_cast<int>(expected),

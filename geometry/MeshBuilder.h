@@ -3,20 +3,27 @@
 // into walls ("Bar") and two lids ("Top", "Bottom"), at the height the
 // data-bar store and the limit and link parameters give.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "geometry/BarOutlineCache.h"
 #include "geometry/GeoHostInterface.h"
-#include "geometry/OutlineFlattening.h"
-#include "geometry/PolyTri.h"
 
+// With the module's outlines, kept per object between builds.
 void RebuildMesh(IGeoObject* object, const std::wstring& guid);
+// With the outlines of `outlines`; a cache with no room builds each anew.
+void RebuildMesh(IGeoObject* object, const std::wstring& guid, CBarOutlineCache& outlines);
 
 // Writes the three parts; `vertexIndex` runs on from its value.
 void WriteBarVertices(IGeoObject* object, int32_t& vertexIndex, int32_t* indices, float* vertices,
-                      const std::vector<OutlinePoint>& outline, const CTriDC& lids, int32_t outlineCount,
-                      const std::wstring& guid);
+                      const BarOutline& bar, const std::wstring& guid);
 
-void AddVertex(IGeoObject* object, int32_t* indices, float* vertices, int32_t& vertexIndex, double u, double v,
-               double nx, double ny, double nz, double x, double y, double z);
+// One vertex record as the host reads it: u, v, nx, ny, nz, x, y, z.
+constexpr int32_t kFloatsPerVertex = 8;
+using VertexRecord = std::array<float, kFloatsPerVertex>;
+
+// Writes the record at the running index, the index itself into the index
+// buffer, and moves the running index on.
+void AddVertex(int32_t* indices, float* vertices, int32_t& vertexIndex, const VertexRecord& record);

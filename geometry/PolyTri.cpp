@@ -2,105 +2,120 @@
 
 #include <algorithm>
 
-namespace {
-
-Vec3f Subtract(const Vec3f& a, const Vec3f& b)
-{
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-
-Vec3f Cross(const Vec3f& a, const Vec3f& b)
-{
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
-float Dot(const Vec3f& a, const Vec3f& b)
-{
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-
-// A corner is degenerate when the sine of its angle squared falls below
-// this, relative to its two edges, so the test does not depend on the size
-// of the outline (2^-23, about 0.02 degrees).
-constexpr float kDegenerateSineSq = 1.1920929e-7f;
-
-}  // namespace
+#include "geometry/OrientationSign.h"
 
 int32_t CPolyTri::ClipEars(const Vec3f* points, const Vec3f& reference, int32_t count)
 {
     if (!points || count <= 3)
         return 0;
-    m_indices.resize(static_cast<size_t>(count));
-    for (int32_t i = 0; i < count; ++i)
-        m_indices[static_cast<size_t>(i)] = i;
+    m_points = points;
+    m_orientation = reference.z < 0.0f ? -1 : 1;
+    const size_t size = static_cast<size_t>(count);
+    m_next.resize(size);
+    m_previous.resize(size);
+    for (int32_t i = 0; i < count; ++i) {
+        m_next[static_cast<size_t>(i)] = i + 1;
+        m_previous[static_cast<size_t>(i)] = i - 1;
+    }
+    const int32_t last = count - 1;
+    int32_t remaining = count;
 
+    // Straight, repeated and spiky corners go first, each chain of them back
+    // to the last real corner: none of them holds area, and a spike left in
+    // would let an ear reach across the outline along it.
+    for (int32_t c = 2; c <= last; ++c) {
+        for (int32_t b = Previous(c); b != 0 && CornerTest(Previous(b), b, c) == 0; b = Previous(c)) {
+            Unlink(b);
+            --remaining;
+        }
+    }
+
+    // The two ends are never clipped and always searched; every other
+    // vertex is searched while its corner is not convex.
+    m_notConvex.clear();
+    for (int32_t i = 0; i <= last; i = Next(i)) {
+        if (i == 0 || i == last || CornerTest(Previous(i), i, Next(i)) != 1)
+            m_notConvex.push_back(i);
+    }
+    m_grid.Build(points, count, m_notConvex);
+
+    // Passes along the chain from its first vertex, each corner in turn;
+    // after a clip the following vertex becomes the middle corner. A pass
+    // starts while more than three vertices are left and the last one
+    // clipped something.
     int32_t emitted = 0;
-    bool progress = true;
-    while (count > 3 && progress) {
+    bool progress = false;
+    do {
         progress = false;
-        int32_t a = 0, b = 1, c = 2;
-        while (c < count) {
-            const int t = CornerTest(points[m_indices[a]], points[m_indices[b]], points[m_indices[c]], reference);
-            if (t == -1 || (t == 1 && AnyPointInside(points, a, c, count))) {
+        int32_t a = 0, b = Next(0), c = Next(b);
+        while (c <= last) {
+            const int t = CornerTest(a, b, c);
+            if (t == -1 || (t == 1 && AnyPointInside(a, b, c))) {
                 a = b;
                 b = c;
-                ++c;
+                c = Next(c);
                 continue;
             }
             if (t == 1) {
-                EmitTriangle(points, m_indices[a], m_indices[b], m_indices[c]);
+                EmitTriangle(points, a, b, c);
                 ++emitted;
             }
-            // The middle corner leaves; the next vertex becomes the middle.
-            m_indices.erase(m_indices.begin() + b);
-            --count;
+            Unlink(b);
+            m_grid.Remove(b);
+            --remaining;
             progress = true;
+            UpdateSearch(a, last);
+            UpdateSearch(c, last);
+            b = c;
+            c = Next(c);
         }
-    }
+    } while (remaining > 3 && progress);
+    // A recorder may be kept long after its one triangulation.
+    m_next = {};
+    m_previous = {};
+    m_notConvex = {};
+    m_grid = CPointGrid();
     return emitted;
 }
 
-int CPolyTri::CornerTest(const Vec3f& a, const Vec3f& b, const Vec3f& c, const Vec3f& reference)
+void CPolyTri::Unlink(int32_t b)
 {
-    m_edgeA = Subtract(a, c);
-    m_edgeB = Subtract(b, c);
-    m_cornerNormal = Cross(m_edgeA, m_edgeB);
-    m_cornerNormalSq = Dot(m_cornerNormal, m_cornerNormal);
-    const float edgesSq = Dot(m_edgeA, m_edgeA) * Dot(m_edgeB, m_edgeB);
-    if (m_cornerNormalSq <= kDegenerateSineSq * edgesSq)
-        return 0;
-    return Dot(m_cornerNormal, reference) < 0.0f ? -1 : 1;
+    m_next[static_cast<size_t>(Previous(b))] = Next(b);
+    m_previous[static_cast<size_t>(Next(b))] = Previous(b);
 }
 
-bool CPolyTri::AnyPointInside(const Vec3f* points, int32_t a, int32_t c, int32_t count) const
+int CPolyTri::CornerTest(int32_t a, int32_t b, int32_t c) const
 {
-    const Vec3f& cornerC = points[m_indices[c]];
-    // For a corner in a plane of constant z (the outlines' case) a point
-    // outside the corner's x-y bounds cannot be inside: an exact test that
-    // spares the products for almost every point of a large outline.
-    const bool flat = m_cornerNormal.x == 0.0f && m_cornerNormal.y == 0.0f;
-    // The three corners sit at consecutive positions a, a + 1, c.
-    const Vec3f& cornerA = points[m_indices[a]];
-    const Vec3f& cornerB = points[m_indices[a + 1]];
-    const float minX = std::min({cornerA.x, cornerB.x, cornerC.x}), maxX = std::max({cornerA.x, cornerB.x, cornerC.x});
-    const float minY = std::min({cornerA.y, cornerB.y, cornerC.y}), maxY = std::max({cornerA.y, cornerB.y, cornerC.y});
-    for (int32_t i = 0; i < count; ++i) {
-        if (i >= a && i <= c)
-            continue;
-        const Vec3f& p = points[m_indices[i]];
-        if (flat && (p.x < minX || p.x > maxX || p.y < minY || p.y > maxY))
-            continue;
-        const Vec3f d = Subtract(p, cornerC);
-        const float s = Dot(m_cornerNormal, Cross(d, m_edgeB));
-        if (s <= 0.0f)
-            continue;
-        const float t = Dot(m_cornerNormal, Cross(m_edgeA, d));
-        if (t <= 0.0f)
-            continue;
-        if (m_cornerNormalSq - s - t > 0.0f)
-            return true;
-    }
-    return false;
+    const Vec3f &pa = m_points[a], &pb = m_points[b], &pc = m_points[c];
+    return m_orientation * OrientationSign(pa.x, pa.y, pb.x, pb.y, pc.x, pc.y);
+}
+
+bool CPolyTri::AnyPointInside(int32_t a, int32_t b, int32_t c) const
+{
+    const Vec3f &pa = m_points[a], &pb = m_points[b], &pc = m_points[c];
+    const float minX = std::min({pa.x, pb.x, pc.x}), maxX = std::max({pa.x, pb.x, pc.x});
+    const float minY = std::min({pa.y, pb.y, pc.y}), maxY = std::max({pa.y, pb.y, pc.y});
+    return m_grid.AnyInBounds(minX, minY, maxX, maxY, [&](int32_t i) {
+        if (i == a || i == b || i == c)
+            return false;
+        const Vec3f& p = m_points[i];
+        // Points on an edge or a corner count as outside.
+        if (!(p.x > minX && p.x < maxX && p.y > minY && p.y < maxY))
+            return false;
+        return m_orientation * OrientationSign(pa.x, pa.y, pb.x, pb.y, p.x, p.y) > 0 &&
+               m_orientation * OrientationSign(pb.x, pb.y, pc.x, pc.y, p.x, p.y) > 0 &&
+               m_orientation * OrientationSign(pc.x, pc.y, pa.x, pa.y, p.x, p.y) > 0;
+    });
+}
+
+void CPolyTri::UpdateSearch(int32_t b, int32_t last)
+{
+    if (b == 0 || b == last)
+        return;
+    if (CornerTest(Previous(b), b, Next(b)) == 1)
+        m_grid.Remove(b);
+    else
+        m_grid.Add(b);
 }
 
 void CPolyTri::EmitTriangle(const Vec3f*, int32_t, int32_t, int32_t)

@@ -5,9 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-struct Vec3f {
-    float x, y, z;
-};
+#include "geometry/PointGrid.h"
+#include "geometry/Vec3f.h"
 
 class CPolyTri {
 public:
@@ -26,17 +25,31 @@ protected:
     virtual void EmitTriangle(const Vec3f* points, int32_t a, int32_t b, int32_t c);
 
 private:
-    // 1 convex, -1 reflex, 0 degenerate (repeated or collinear corners).
-    int CornerTest(const Vec3f& a, const Vec3f& b, const Vec3f& c, const Vec3f& reference);
-    // Whether a vertex outside positions a..c lies strictly inside the corner
-    // just tested.
-    bool AnyPointInside(const Vec3f* points, int32_t a, int32_t c, int32_t count) const;
+    // 1 convex, -1 reflex, 0 degenerate: repeated or exactly collinear
+    // corners, whose removal changes no area. A corner only nearly straight
+    // is convex or reflex like any other.
+    int CornerTest(int32_t a, int32_t b, int32_t c) const;
+    // Whether a remaining vertex other than a, b, c lies strictly inside
+    // their triangle. Only vertices that are not convex can be the first to
+    // intrude into a convex corner, so only those are searched, through the
+    // grid.
+    bool AnyPointInside(int32_t a, int32_t b, int32_t c) const;
+    int32_t Next(int32_t i) const { return m_next[static_cast<size_t>(i)]; }
+    int32_t Previous(int32_t i) const { return m_previous[static_cast<size_t>(i)]; }
+    // Takes b out of the chain.
+    void Unlink(int32_t b);
+    // After a clip next to b: b leaves the search once its corner is
+    // convex, and joins it again should it stop being so (which only an
+    // outline crossing itself can make happen).
+    void UpdateSearch(int32_t b, int32_t last);
 
-    std::vector<int32_t> m_indices;
-    Vec3f m_edgeA{};
-    Vec3f m_edgeB{};
-    Vec3f m_cornerNormal{};
-    float m_cornerNormalSq = 0.0f;
+    const Vec3f* m_points = nullptr;
+    int m_orientation = 1;   // the sign of the turn of a convex corner
+    // The remaining vertices as a chain from the first position to the last.
+    std::vector<int32_t> m_next;
+    std::vector<int32_t> m_previous;
+    std::vector<int32_t> m_notConvex;   // scratch of the grid's build
+    CPointGrid m_grid;
 };
 
 class CTriDC : public CPolyTri {

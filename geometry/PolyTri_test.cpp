@@ -1,13 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "geometry/PolyTri.h"
+#include "testing/outlines/SampleOutlines.h"
 
 namespace {
-
-using Outline = std::vector<Vec3f>;
 
 const Vec3f kUp{0, 0, 1};
 const Vec3f kDown{0, 0, -1};
@@ -114,27 +115,6 @@ double SignedArea(const Outline& points)
     return area;
 }
 
-Outline Circle(int count, double radius)
-{
-    Outline points;
-    for (int i = 0; i < count; ++i) {
-        const double angle = 2 * M_PI * i / count;
-        points.push_back({static_cast<float>(radius * std::cos(angle)), static_cast<float>(radius * std::sin(angle)), 0});
-    }
-    return points;
-}
-
-Outline Star(int arms, double outer, double inner)
-{
-    Outline points;
-    for (int i = 0; i < 2 * arms; ++i) {
-        const double angle = M_PI * i / arms;
-        const double r = (i % 2) ? inner : outer;
-        points.push_back({static_cast<float>(r * std::cos(angle)), static_cast<float>(r * std::sin(angle)), 0});
-    }
-    return points;
-}
-
 // A band along an Archimedean spiral of two turns: out along the outer
 // edge, back along the inner one.
 Outline Spiral(int perEdge, double scale)
@@ -162,34 +142,104 @@ Outline Strip(int perSide, double length, double width)
     return points;
 }
 
-TEST(ClipEars, TrianglesCoverTheWholeOutline)
+// Whether (x, y) lies inside the closed outline (crossing count).
+bool InsideOutline(const Outline& closed, double x, double y)
+{
+    bool inside = false;
+    for (size_t i = 1; i < closed.size(); ++i) {
+        const Vec3f &p = closed[i - 1], &q = closed[i];
+        if ((p.y > y) != (q.y > y) && x < p.x + (y - p.y) * (q.x - p.x) / (static_cast<double>(q.y) - p.y))
+            inside = !inside;
+    }
+    return inside;
+}
+
+bool InsideTriangle(const CTriDC::Corner& a, const CTriDC::Corner& b, const CTriDC::Corner& c, double x, double y)
+{
+    const auto side = [x, y](const CTriDC::Corner& p, const CTriDC::Corner& q) {
+        return (static_cast<double>(q.x) - p.x) * (y - p.y) - (static_cast<double>(q.y) - p.y) * (x - p.x);
+    };
+    const double ab = side(a, b), bc = side(b, c), ca = side(c, a);
+    return (ab > 0 && bc > 0 && ca > 0) || (ab < 0 && bc < 0 && ca < 0);
+}
+
+// Sample points across the outline's bounds: each inside the outline must
+// lie in exactly one triangle, each outside in none (no overlap, no gap).
+void ExpectSamplesCoveredOnce(const Outline& closed, const CTriDC& lids, const std::string& what)
+{
+    float minX = closed[0].x, maxX = minX, minY = closed[0].y, maxY = minY;
+    for (const Vec3f& p : closed) {
+        minX = std::min(minX, p.x), maxX = std::max(maxX, p.x);
+        minY = std::min(minY, p.y), maxY = std::max(maxY, p.y);
+    }
+    constexpr int kSamples = 23;
+    int wrong = 0;
+    for (int i = 0; i < kSamples; ++i) {
+        for (int j = 0; j < kSamples; ++j) {
+            // Odd offsets keep samples off the shapes' straight edges.
+            const double x = minX + (maxX - minX) * (i + 0.3719) / kSamples;
+            const double y = minY + (maxY - minY) * (j + 0.6173) / kSamples;
+            int holders = 0;
+            for (int32_t k = 0; k + 2 < lids.GetVertexCount(); k += 3)
+                holders += InsideTriangle(lids.GetVertex(k), lids.GetVertex(k + 1), lids.GetVertex(k + 2), x, y);
+            if (holders != (InsideOutline(closed, x, y) ? 1 : 0))
+                ++wrong;
+        }
+    }
+    EXPECT_EQ(0, wrong) << what << ": samples covered other than once inside and never outside";
+}
+
+TEST(ClipEars, TrianglesCoverTheWholeOutlineExactly)
 {
     struct Shape {
         const char* name;
         Outline points;
     };
+    const Outline square = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
     const Shape shapes[] = {
         {"circle 16", Circle(16, 1.0)},
         {"circle 200 r 0.1", Circle(200, 0.1)},
         {"circle 400 r 0.01", Circle(400, 0.01)},
         {"circle 100 r 50", Circle(100, 50.0)},
+        {"circle 6000", Circle(6000, 0.5)},
         {"star 5", Star(5, 1.0, 0.4)},
         {"star 12 small", Star(12, 0.02, 0.005)},
         {"star 8 large", Star(8, 40.0, 10.0)},
+        {"star 3000", Star(3000, 0.5, 0.3)},
         {"spiral", Spiral(60, 1.0)},
         {"spiral small", Spiral(40, 0.02)},
         {"strip", Strip(20, 1.0, 0.01)},
         {"strip thin", Strip(50, 1.0, 0.001)},
         {"strip large", Strip(10, 100.0, 0.5)},
+        {"comb", Comb(40, 0.01, 0.3)},
+        {"comb 1000", Comb(1000, 0.001, 0.5)},
+        {"curved bar", CurvedBarLid()},
+        {"curved bar scaled 1e-4", Scaled(CurvedBarLid(), 1e-4)},
+        {"curved bar scaled 1e4", Scaled(CurvedBarLid(), 1e4)},
+        {"comb scaled 1e-4", Scaled(Comb(40, 0.01, 0.3), 1e-4)},
+        {"comb scaled 1e4", Scaled(Comb(40, 0.01, 0.3), 1e4)},
+        // Corners short of straight by 1e-5 of the outline's size.
+        {"nearly straight convex corner", {{0, 0, 0}, {0.5f, -1e-5f, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}},
+        {"nearly straight reflex corner", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0.5f, 1 - 1e-5f, 0}, {0, 1, 0}}},
+        {"collinear runs and a spike",
+         {{0, 0, 0}, {0.25f, 0, 0}, {0.5f, 0, 0}, {0.75f, 0, 0}, {1, 0, 0}, {1, 0.5f, 0}, {1, 1, 0}, {0.5f, 1, 0},
+          {0.5f, 1.5f, 0}, {0.5f, 1, 0}, {0, 1, 0}, {0, 0.5f, 0}}},
+        {"repeated points",
+         {{0, 0, 0}, {0, 0, 0}, {1, 0, 0}, {1, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0.5f, 0.5f, 0}, {0.5f, 0.5f, 0},
+          {0, 1, 0}}},
+        // Two squares that meet at one corner, which the outline passes twice.
+        {"outline touching itself", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {2, 1, 0}, {2, 2, 0}, {1, 2, 0}, {1, 1, 0}, {0, 1, 0}}},
+        {"square", square},
     };
     for (const Shape& shape : shapes) {
         for (const bool reverse : {false, true}) {
+            const std::string what = std::string(shape.name) + (reverse ? " reversed" : "");
             const Outline outline = Closed(reverse ? Reversed(shape.points) : shape.points);
             const double area = SignedArea(outline);
             const Vec3f reference = area > 0 ? kUp : kDown;
             CTriDC recorder;
             const int32_t triangles = recorder.ClipEars(outline.data(), reference, static_cast<int32_t>(outline.size()));
-            ASSERT_EQ(3 * triangles, recorder.GetVertexCount());
+            ASSERT_EQ(3 * triangles, recorder.GetVertexCount()) << what;
 
             // Every triangle must turn the outline's way; together they fill it.
             double covered = 0.0;
@@ -199,11 +249,48 @@ TEST(ClipEars, TrianglesCoverTheWholeOutline)
                 const double signedArea =
                     ((static_cast<double>(b.x) - a.x) * (static_cast<double>(c.y) - a.y) -
                      (static_cast<double>(c.x) - a.x) * (static_cast<double>(b.y) - a.y)) / 2;
-                EXPECT_GE(signedArea * (area > 0 ? 1 : -1), 0.0) << shape.name << " triangle " << j / 3;
+                EXPECT_GE(signedArea * (area > 0 ? 1 : -1), 0.0) << what << " triangle " << j / 3;
                 covered += std::fabs(signedArea);
             }
-            EXPECT_NEAR(std::fabs(area), covered, std::fabs(area) * 1e-4)
-                << shape.name << (reverse ? " reversed" : "") << ", " << triangles << " triangles";
+            EXPECT_NEAR(std::fabs(area), covered, std::fabs(area) * 1e-6) << what << ", " << triangles << " triangles";
+            ExpectSamplesCoveredOnce(outline, recorder, what);
+        }
+    }
+}
+
+// Outlines that cross themselves, or hold points that are no numbers, have
+// no proper triangulation; the clipping still ends, within its bounds.
+TEST(ClipEars, OutlinesThatAreNoPolygonEndWithinBounds)
+{
+    Outline scattered;
+    uint32_t seed = 12345;
+    for (int i = 0; i < 500; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const float x = static_cast<float>((seed >> 8) % 1000) / 1000.0f;
+        seed = seed * 1103515245u + 12345u;
+        scattered.push_back({x, static_cast<float>((seed >> 8) % 1000) / 1000.0f, 0});
+    }
+    Outline loops;   // a circle run round three times
+    for (int i = 0; i < 300; ++i)
+        loops.push_back(Circle(100, 1.0)[static_cast<size_t>(i % 100)]);
+    const struct {
+        const char* name;
+        Outline points;
+    } shapes[] = {
+        {"bow tie", {{0, 0, 0}, {1, 1, 0}, {1, 0, 0}, {0, 1, 0}}},
+        {"scattered points", scattered},
+        {"a circle three times round", loops},
+        {"not a number", {{0, 0, 0}, {1, 0, 0}, {NAN, 0.5f, 0}, {1, 1, 0}, {0, 1, 0}}},
+        {"infinite", {{0, 0, 0}, {INFINITY, 0, 0}, {1, 1, 0}, {-INFINITY, INFINITY, 0}, {0, 1, 0}}},
+    };
+    for (const auto& shape : shapes) {
+        for (const Vec3f& reference : {kUp, kDown}) {
+            const Outline outline = Closed(shape.points);
+            CTriDC recorder;
+            const int32_t triangles = recorder.ClipEars(outline.data(), reference, static_cast<int32_t>(outline.size()));
+            EXPECT_GE(triangles, 0) << shape.name;
+            EXPECT_LE(triangles, static_cast<int32_t>(outline.size()) - 3) << shape.name;
+            EXPECT_EQ(3 * triangles, recorder.GetVertexCount()) << shape.name;
         }
     }
 }

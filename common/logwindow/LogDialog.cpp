@@ -35,6 +35,35 @@ bool WriteAll(HANDLE file, const std::string& bytes)
     return true;
 }
 
+// The most posted lines taken into one edit (the size of a thread's queue),
+// so a sender that keeps posting cannot hold the page in one edit forever.
+constexpr int kMostLinesPerEdit = 10000;
+
+// Wine's edit control brings its scroll bar and view up to date after every
+// change while it is visible, even under WM_SETREDRAW (at the limit, about
+// 140 ms a change); with WS_VISIBLE cleared for the time of the changes they
+// cost a few ms, and one repaint afterwards shows the result.
+class ScopedHiddenEdit {
+public:
+    explicit ScopedHiddenEdit(HWND edit)
+        : m_edit(edit), m_wasVisible((::GetWindowLongW(edit, GWL_STYLE) & WS_VISIBLE) != 0)
+    {
+        if (m_wasVisible) ::SetWindowLongW(m_edit, GWL_STYLE, ::GetWindowLongW(m_edit, GWL_STYLE) & ~WS_VISIBLE);
+    }
+    ~ScopedHiddenEdit()
+    {
+        if (!m_wasVisible) return;
+        ::SetWindowLongW(m_edit, GWL_STYLE, ::GetWindowLongW(m_edit, GWL_STYLE) | WS_VISIBLE);
+        ::RedrawWindow(m_edit, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    }
+    ScopedHiddenEdit(const ScopedHiddenEdit&) = delete;
+    ScopedHiddenEdit& operator=(const ScopedHiddenEdit&) = delete;
+
+private:
+    const HWND m_edit;
+    const bool m_wasVisible;
+};
+
 } // namespace
 
 CLogDialog::CLogDialog(HWND parent) : CDialog(IDD_LOG_PAGE, parent)
@@ -85,8 +114,9 @@ bool CLogDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
 {
     switch (msg) {
     case WM_LOG_LINE: {
-        UniqueLogText line(reinterpret_cast<wchar_t*>(wParam));
-        if (line && m_edit) AppendLine(line.get());
+        const UniqueLogText line = TakeLogText(wParam, lParam);
+        if (!line) break; // DM_SETDEFID: the dialog's own
+        if (m_edit) AppendWaitingLines(line.get());
         result = 0;
         return true;
     }
@@ -112,20 +142,35 @@ bool CLogDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
     return CDialog::OnMessage(msg, wParam, lParam, result);
 }
 
-// Edits the text in place (drop the oldest lines, add the new one) instead
+// Edits the text in place (drop the oldest lines, add the new ones) instead
 // of putting the whole text back: near the limit a rewrite costs a quarter
-// of a second per line.
-void CLogDialog::AppendLine(const std::wstring& line)
+// of a second. The result is the text the lines would give one at a time.
+void CLogDialog::AppendWaitingLines(const wchar_t* first)
 {
     const size_t length = static_cast<size_t>(::GetWindowTextLengthW(m_edit));
-    std::wstring addition = length > 0 ? L"\r\n" + line : line;
+    std::wstring addition;
+    auto add = [&](const wchar_t* line) {
+        if (length + addition.size() > 0) addition += L"\r\n";
+        addition += line;
+    };
+    add(first);
+    MSG msg;
+    for (int taken = 1;
+         taken < kMostLinesPerEdit && ::PeekMessageW(&msg, GetSafeHwnd(), WM_LOG_LINE, WM_LOG_LINE, PM_REMOVE);
+         ++taken) {
+        if (const UniqueLogText line = TakeLogText(msg.wParam, msg.lParam))
+            add(line.get());
+        else
+            ::DispatchMessageW(&msg);
+    }
+
     size_t remove = 0;
     if (length + addition.size() > kMaxLogCharacters) {
         LogAppendEdit edit = PlanLogAppend(EditText(), addition);
         remove = edit.removeFromStart;
         addition = std::move(edit.append);
     }
-    ::SendMessageW(m_edit, WM_SETREDRAW, FALSE, 0); // one repaint for both edits
+    const ScopedHiddenEdit hidden(m_edit);
     if (remove > 0) {
         ::SendMessageW(m_edit, EM_SETSEL, 0, static_cast<LPARAM>(remove));
         ::SendMessageW(m_edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
@@ -134,8 +179,6 @@ void CLogDialog::AppendLine(const std::wstring& line)
     ::SendMessageW(m_edit, EM_SETSEL, static_cast<WPARAM>(end), end);
     ::SendMessageW(m_edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(addition.c_str()));
     ::SendMessageW(m_edit, EM_LINESCROLL, 0, ::SendMessageW(m_edit, EM_GETLINECOUNT, 0, 0));
-    ::SendMessageW(m_edit, WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(m_edit, nullptr, TRUE);
 }
 
 void CLogDialog::Layout(int width, int height)

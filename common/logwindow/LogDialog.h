@@ -24,7 +24,8 @@ private:
         int fromBottom = 0; // client bottom minus the button's top
     };
 
-    void AppendLine(const std::wstring& line);
+    // Shows `first` and every line already posted after it in one edit.
+    void AppendWaitingLines(const wchar_t* first);
     void Layout(int width, int height);
     void Save();
     std::wstring EditText() const;

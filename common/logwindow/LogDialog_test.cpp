@@ -16,6 +16,7 @@
 #include <iterator>
 #include <functional>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -106,6 +107,95 @@ TEST_F(LogDialogTest, PastTheLimitWholeOldestLinesAreDropped)
     }
     EXPECT_LE(Text().size(), kMaxLogCharacters);
     EXPECT_EQ(Text(), expected);
+}
+
+// Counts the edit control's EM_REPLACESEL while installed.
+class ReplaceCounter {
+public:
+    explicit ReplaceCounter(HWND edit) : m_edit(edit)
+    {
+        s_count = 0;
+        s_previous = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ReplaceCounter::Proc)));
+    }
+    ~ReplaceCounter() { ::SetWindowLongPtrW(m_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s_previous)); }
+    int Count() const { return s_count; }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+    {
+        if (msg == EM_REPLACESEL) ++s_count;
+        return ::CallWindowProcW(s_previous, hwnd, msg, wParam, lParam);
+    }
+    static inline WNDPROC s_previous = nullptr;
+    static inline int s_count = 0;
+    HWND m_edit;
+};
+
+std::wstring PageOfLines(size_t size)
+{
+    std::wstring text;
+    for (int i = 0; text.size() < size; ++i) text += L"old line " + std::to_wstring(i) + L" of the log\r\n";
+    text.resize(size);
+    return text;
+}
+
+TEST_F(LogDialogTest, ABurstOfLinesShowsWhatTheLinesShowOneAtATime)
+{
+    const std::wstring longLine(kMaxLogCharacters + 10, L'L');
+    std::vector<std::wstring> many;
+    for (int i = 0; i < 100; ++i) many.push_back(L"12/10/26 11:27:48.152 - burst line " + std::to_wstring(i));
+    const struct {
+        const char* name;
+        std::wstring start;
+        std::vector<std::wstring> lines;
+    } cases[] = {
+        {"empty page", L"", {L"a", L"b", L"c"}},
+        {"empty lines first", L"", {L"", L"", L"x", L"", L"y"}},
+        {"at the limit", PageOfLines(kMaxLogCharacters), {L"one", L"two", std::wstring(300, L'y')}},
+        {"a burst past the limit", PageOfLines(kMaxLogCharacters), many},
+        {"a burst longer than the limit", PageOfLines(1000),
+         std::vector<std::wstring>(6, std::wstring(40000, L'z'))},
+        {"a line longer than the limit inside", PageOfLines(kMaxLogCharacters - 5), {L"before", longLine, L"after"}},
+        {"a line longer than the limit last", PageOfLines(kMaxLogCharacters), {L"before", longLine}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::wstring expected = c.start;
+        for (const std::wstring& line : c.lines) expected = RewrittenLog(expected, line, kMaxLogCharacters);
+
+        ::SetWindowTextW(Edit(), c.start.c_str());
+        for (const std::wstring& line : c.lines) Log(line);
+        const std::wstring oneAtATime = Text();
+        const LRESULT oneAtATimeTop = ::SendMessageW(Edit(), EM_GETFIRSTVISIBLELINE, 0, 0);
+
+        ::SetWindowTextW(Edit(), c.start.c_str());
+        ReplaceCounter replacements(Edit());
+        for (const std::wstring& line : c.lines) ASSERT_TRUE(PostLogText(page.GetSafeHwnd(), line));
+        PumpWaitingMessages();
+
+        EXPECT_EQ(oneAtATime, expected);
+        EXPECT_TRUE(Text() == expected) << "burst: " << Text().size() << " characters, expected " << expected.size();
+        EXPECT_LE(replacements.Count(), 2) << "the burst is shown in one edit";
+        EXPECT_EQ(::SendMessageW(Edit(), EM_GETFIRSTVISIBLELINE, 0, 0), oneAtATimeTop) << "scrolled to the end";
+        EXPECT_TRUE(::IsWindowVisible(Edit()));
+    }
+}
+
+TEST_F(LogDialogTest, TheDialogsOwnDefaultButtonMessageIsNoLogLine)
+{
+    // DM_SETDEFID shares WM_LOG_LINE's number; its wParam is a control id.
+    ::SendMessageW(page.GetSafeHwnd(), DM_SETDEFID, IDC_LOG_SAVE, 0);
+    EXPECT_EQ(LOWORD(::SendMessageW(page.GetSafeHwnd(), DM_GETDEFID, 0, 0)), IDC_LOG_SAVE);
+
+    // Posted amid a burst, it still reaches the dialog.
+    ASSERT_TRUE(PostLogText(page.GetSafeHwnd(), L"first"));
+    ASSERT_TRUE(::PostMessageW(page.GetSafeHwnd(), DM_SETDEFID, IDC_LOG_CLEAR, 0));
+    ASSERT_TRUE(PostLogText(page.GetSafeHwnd(), L"second"));
+    PumpWaitingMessages();
+    EXPECT_EQ(Text(), L"first\r\nsecond");
+    EXPECT_EQ(LOWORD(::SendMessageW(page.GetSafeHwnd(), DM_GETDEFID, 0, 0)), IDC_LOG_CLEAR);
+    EXPECT_TRUE(::HeapValidate(::GetProcessHeap(), 0, nullptr));
 }
 
 TEST_F(LogDialogTest, ALineFromAnotherModuleIsShownAndFreedHere)

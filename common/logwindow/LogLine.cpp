@@ -24,6 +24,11 @@ void FreeLogText(wchar_t* text)
     if (text) ::HeapFree(::GetProcessHeap(), 0, text);
 }
 
+UniqueLogText TakeLogText(WPARAM wParam, LPARAM lParam)
+{
+    return UniqueLogText(lParam == kLogLineCookie ? reinterpret_cast<wchar_t*>(wParam) : nullptr);
+}
+
 std::wstring FormatLogLine(const SYSTEMTIME& time, const std::wstring& message)
 {
     return FormatWide(L"%02u/%02u/%02u %02u:%02u:%02u.%03u - ", time.wMonth, time.wDay, time.wYear % 100,
@@ -34,7 +39,7 @@ std::wstring FormatLogLine(const SYSTEMTIME& time, const std::wstring& message)
 bool PostLogText(HWND page, const std::wstring& line)
 {
     UniqueLogText copy(AllocateLogText(line));
-    if (!copy || !::PostMessageW(page, WM_LOG_LINE, reinterpret_cast<WPARAM>(copy.get()), 0)) return false;
+    if (!copy || !::PostMessageW(page, WM_LOG_LINE, reinterpret_cast<WPARAM>(copy.get()), kLogLineCookie)) return false;
     copy.release(); // the page owns it now
     return true;
 }

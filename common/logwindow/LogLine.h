@@ -7,8 +7,11 @@
 #include <memory>
 #include <string>
 
-// wParam: a line from AllocateLogText; the receiver frees it.
+// wParam: a line from AllocateLogText, which the receiver frees; lParam:
+// kLogLineCookie. The number is also DM_SETDEFID (wParam a control id) of a
+// dialog, so a receiver takes wParam as a line only beside the cookie.
 constexpr UINT WM_LOG_LINE = WM_USER + 1;
+constexpr LPARAM kLogLineCookie = 0x4C6F674C;
 
 wchar_t* AllocateLogText(const std::wstring& text);
 void FreeLogText(wchar_t* text);
@@ -17,6 +20,9 @@ struct LogTextDeleter {
     void operator()(wchar_t* text) const { FreeLogText(text); }
 };
 using UniqueLogText = std::unique_ptr<wchar_t, LogTextDeleter>;
+
+// The line a WM_LOG_LINE carries, or null when the message is not one.
+UniqueLogText TakeLogText(WPARAM wParam, LPARAM lParam);
 
 // "03/15/09 14:02:07.045 - message": date, time and milliseconds of one
 // clock reading before the message.

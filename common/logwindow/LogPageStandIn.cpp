@@ -41,8 +41,8 @@ LRESULT CALLBACK CLogPageStandIn::WindowProc(HWND window, UINT message, WPARAM w
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    } else if (message == WM_LOG_LINE) {
-        const UniqueLogText line(reinterpret_cast<wchar_t*>(wParam));
+    } else if (message == WM_LOG_LINE && lParam == kLogLineCookie) {
+        const UniqueLogText line = TakeLogText(wParam, lParam);
         auto* self = reinterpret_cast<CLogPageStandIn*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         if (self && line)
             self->m_lines.emplace_back(line.get());

@@ -5,6 +5,7 @@
 #include "common/com/ComBoundary.h"
 #include "common/com/ComTypes.h"
 #include "common/com/ScopedExcepInfo.h"
+#include "common/com/ThreadClassCache.h"
 #include "common/errors/FailureReport.h"
 
 namespace {
@@ -33,7 +34,7 @@ constexpr wchar_t kSilentErrorMarker[] = L"(Script Error: Type mismatch";
 CScriptEngine::CScriptEngine(ScriptEngineOptions options) : m_options(std::move(options))
 {
     // A failed lookup leaves CLSID_NULL, which CreateEngine's first step reports.
-    CLSIDFromProgID(m_options.engineProgId.c_str(), &m_engineClass);
+    ClassIdFromProgId(m_options.engineProgId, m_engineClass);
 }
 
 CScriptEngine::~CScriptEngine()
@@ -66,8 +67,8 @@ bool CScriptEngine::CreateEngine()
     if (m_engine)
         DiscardEngine();   // one engine per host: a second set-up starts afresh
 
-    HRESULT hr = CoCreateInstance(m_engineClass, nullptr, CLSCTX_INPROC_SERVER, IID_IActiveScript,
-                                  reinterpret_cast<void**>(m_engine.Put()));
+    HRESULT hr = CreateComInstance(m_engineClass, CLSCTX_INPROC_SERVER, IID_IActiveScript,
+                                   reinterpret_cast<void**>(m_engine.Put()));
     if (FAILED(hr) || !m_engine) {
         m_engine.Reset();
         LogFailure(L"Failed to create Script Engine hr = ", FAILED(hr) ? hr : E_NOINTERFACE);

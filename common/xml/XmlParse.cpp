@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "common/com/ComTypes.h"
+#include "common/com/ThreadClassCache.h"
 #include "common/xml/SaxContentHandler.h"
 
 namespace {
@@ -44,8 +45,8 @@ HRESULT ParseXmlText(const std::wstring& text, CXmlNodePtr& root)
     root.Reset();
 
     RefPtr<ISAXXMLReader> reader;
-    HRESULT hr = CoCreateInstance(CLSID_SAXXMLReader, nullptr, CLSCTX_ALL, IID_ISAXXMLReader,
-                                  reinterpret_cast<void**>(reader.Put()));
+    HRESULT hr =
+        CreateComInstance(CLSID_SAXXMLReader, CLSCTX_ALL, IID_ISAXXMLReader, reinterpret_cast<void**>(reader.Put()));
     if (FAILED(hr))
         return hr;
 

@@ -3,29 +3,14 @@
 // 100 bars.
 #include <windows.h>
 
-#include <cmath>
 #include <cstdio>
 
 #include "common/com/ScopedComApartment.h"
 #include "testing/geohost/StandInGeoObject.h"
 #include "testing/geohost/VantreLibrary.h"
+#include "testing/outlines/SampleOutlines.h"
 
 namespace {
-
-void SetCurvedOutline(CStandInGeoObject& bar)
-{
-    bar.SetParam(0, 16);
-    for (int k = 0; k < 16; ++k) {
-        const double angle = M_PI / 2 - 2 * M_PI * k / 16;
-        const double r = (k % 2) ? 0.35 : 0.5;
-        const double x = r * std::cos(angle), y = r * std::sin(angle);
-        const double tx = std::sin(angle) * 0.08, ty = -std::cos(angle) * 0.08;
-        const double fields[7] = {x, y, x - tx, y - ty, x + tx, y + ty, 2};
-        for (int f = 0; f < 7; ++f)
-            bar.SetParam(7 * k + 1 + f, fields[f]);
-    }
-    bar.SetParam(120, 200);
-}
 
 double MillisecondsPerBuild(CVantreLibrary& vantre, CStandInGeoObject& bar, int builds)
 {
@@ -55,7 +40,7 @@ int main()
     vantre.InitializeParamMap(&square);
     CStandInGeoObject curved;
     vantre.InitializeParamMap(&curved);
-    SetCurvedOutline(curved);
+    SetCurvedBarOutline(curved);
 
     printf("%-36s %10s %12s %22s\n", "object", "vertices", "ms/build", "100 bars, ms/frame");
     for (auto* entry : {&square, &curved}) {

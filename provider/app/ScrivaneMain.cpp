@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "common/com/ScopedComApartment.h"
+#include "common/com/ThreadClassCache.h"
 #include "common/win/UniqueHandle.h"
 #include "platform/net/WinsockRuntime.h"
 #include "platform/ui/UserPrompts.h"
@@ -22,6 +23,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     InitCommonControlsEx(&controls);
     EnsureWinsockStarted();
     const ScopedComApartment com;
+    // Every request makes a script engine, a Scrivane object and a SAX
+    // reader; their classes and type library are looked up once.
+    const CThreadClassCache classes;
 
     CODBCProviderDlg dialog;
     dialog.DoModal();

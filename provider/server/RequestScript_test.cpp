@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "common/com/ThreadClassCache.h"
 #include "common/providerwire/ProviderFrame.h"
+#include "provider/ScrivaneIds.h"
 #include "provider/ProviderTestSupport.h"
 #include "provider/server/RequestScript.h"
 #include "provider/server/SocketListener.h"
@@ -112,6 +114,28 @@ TEST_F(RequestScriptTest, EveryRequestRunsTheCurrentScriptInAFreshEngine)
     std::wstring status;
     response->GetAttributeString(L"status", status);
     EXPECT_EQ(L"changed", status);
+}
+
+TEST_F(RequestScriptTest, WithTheProgramsClassCacheEveryRequestStillGetsAFreshEngine)
+{
+    const CThreadClassCache cache;
+    // A global the previous request's routine made would be seen here.
+    m_script = L"Dim runs\r\n"
+               L"runs = runs + 1\r\n"
+               L"Sub GetHistorical(a, b, c, d, e, f)\r\n"
+               L"  If IsEmpty(leftOver) Then SetStatus \"fresh\" Else SetStatus \"leaked\"\r\n"
+               L"  SetDataAttribute \"runs\", runs\r\n"
+               L"  ExecuteGlobal \"leftOver = 1\"\r\n"
+               L"End Sub\r\n";
+    for (int i = 0; i < 3; ++i) {
+        CXmlNodePtr response = ReplyRoot(Exchange(Frame(L"A")));
+        ASSERT_TRUE(response);
+        std::wstring written;
+        response->WriteToString(written);
+        EXPECT_EQ(L"fresh", StatusOf(response)) << "request " << i;
+        EXPECT_NE(std::wstring::npos, written.find(L"runs=\"1\"")) << written;
+    }
+    EXPECT_TRUE(cache.FindTypeLibrary(kScrivaneLibraryId, 2, 0)) << "the reply object's library is kept";
 }
 
 TEST_F(RequestScriptTest, AMissingRoutineIsLoggedAndGetsTheBareReply)
