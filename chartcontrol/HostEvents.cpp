@@ -6,6 +6,7 @@
 #include "chartcontrol/ChartScene.h"
 #include "chartcontrol/QuillonDoc.h"
 #include "chartcontrol/QuillonIds.h"
+#include "chartcontrol/SceneHelpers.h"
 #include "common/com/ComTypes.h"
 #include "common/storedvalues/CNumbers.h"
 #include "common/storedvalues/StorableGuid.h"
@@ -40,19 +41,6 @@ VARIANT GuidHalf(const GUID& guid, size_t offset)
     half.vt = VT_R8;
     memcpy(&half.dblVal, reinterpret_cast<const BYTE*>(&guid) + offset, sizeof half.dblVal);
     return half;
-}
-
-std::vector<std::wstring> TransitionNames(CHostScene& scene)
-{
-    ScopedVariant list;
-    scene.Transitions(list);
-    std::vector<std::wstring> names;
-    for (RefPtr<IDispatch>& object : HostObjectsOf(*list.Get())) {
-        CHostTransition transition;
-        transition.Attach(object.Detach());
-        names.push_back(transition.GetName());
-    }
-    return names;
 }
 
 void RenewNodeGuids(CHostNode& node, const std::vector<std::wstring>& transitions)

@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr UINT kEditorReload = WM_USER + 1;  // the editor reloads its document
 
 const wchar_t kPluginName[] = L"Plotvane";
 

@@ -2,7 +2,6 @@
 
 #include <zlib.h>
 
-#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -93,25 +92,6 @@ bool UnpackDocumentText(const BYTE* block, size_t size, std::wstring& text)
     return true;
 }
 
-void CQuillonDoc::AddView(CQuillonView* view)
-{
-    if (view && std::find(m_views.begin(), m_views.end(), view) == m_views.end())
-        m_views.push_back(view);
-}
-
-void CQuillonDoc::RemoveView(CQuillonView* view)
-{
-    m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
-}
-
-void CQuillonDoc::UpdateAllViews(int hint)
-{
-    // A view may remove itself while it is told.
-    const std::vector<CQuillonView*> views = m_views;
-    for (CQuillonView* view : views)
-        view->OnDocumentUpdate(hint);
-}
-
 CXmlNodePtr CQuillonDoc::GetRoot()
 {
     if (!m_root)
@@ -159,14 +139,14 @@ void CQuillonDoc::LoadFromActiveScene()
     } catch (const CHostException&) {
         // no active scene: no document
     }
-    UpdateAllViews(kHintLoaded);
+    UpdateAllViews(nullptr, kHintLoaded);
 }
 
 bool CQuillonDoc::SaveDocument()
 {
     if (!m_root)
         return false;
-    UpdateAllViews(kHintSaving);
+    UpdateAllViews(nullptr, kHintSaving);
     std::wstring text;
     m_root->WriteToString(text);
     std::vector<BYTE> block;
@@ -197,12 +177,12 @@ bool CQuillonDoc::SaveDocument()
     } catch (const CHostException&) {
         return false;  // a missing link stores nothing
     }
-    UpdateAllViews(kHintSaved);
+    UpdateAllViews(nullptr, kHintSaved);
     return true;
 }
 
 void CQuillonDoc::Clear()
 {
     m_root.Reset();
-    UpdateAllViews(kHintCleared);
+    UpdateAllViews(nullptr, kHintCleared);
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/xml/XmlNode.h"
+#include "platform/ui/Document.h"
 
 class CHostScene;
 
@@ -21,13 +22,8 @@ enum QuillonDocumentHint : int {
     kHintSaving = 103,  // views write their settings into the tree now
 };
 
-class CQuillonView {
-public:
-    virtual ~CQuillonView() = default;
-    virtual void OnDocumentUpdate(int hint) = 0;
-};
-
-class CQuillonDoc {
+// Views get the hints through CView::OnUpdate, with no sender or object.
+class CQuillonDoc : public CDocument {
 public:
     CQuillonDoc() = default;
     CQuillonDoc(const CQuillonDoc&) = delete;
@@ -36,10 +32,6 @@ public:
     // The host application; the document adds no reference.
     void SetApplication(IDispatch* application) { m_application = application; }
     IDispatch* GetApplication() const { return m_application; }
-
-    // Views are told every hint until they are removed; the document does not own them.
-    void AddView(CQuillonView* view);
-    void RemoveView(CQuillonView* view);
 
     // The root; an empty "Quillon" is made when there is none.
     CXmlNodePtr GetRoot();
@@ -53,11 +45,8 @@ public:
     void Clear();
 
 private:
-    void UpdateAllViews(int hint);
-
     IDispatch* m_application = nullptr;
     CXmlNodePtr m_root;
-    std::vector<CQuillonView*> m_views;
 };
 
 // The stored form of a document text: its byte count (4 bytes, little-endian)

@@ -13,8 +13,10 @@
 #include "hostclient/HostElement.h"
 #include "hostclient/HostKeyFrames.h"
 #include "hostclient/HostNode.h"
+#include "hostclient/HostObjectArray.h"
 #include "hostclient/HostScene.h"
 #include "hostclient/HostText.h"
+#include "hostclient/HostTransition.h"
 #include "platform/ui/Module.h"
 #include "platform/ui/UserPrompts.h"
 #include "common/win/UniqueHandle.h"
@@ -183,4 +185,17 @@ void ListNodesOfType(CHostApplication& application, long type, std::vector<std::
         if (std::unique_ptr<CHostNode> node = scene->Node(i))
             if (node->GetType() == type)
                 names.push_back(node->GetName());
+}
+
+std::vector<std::wstring> TransitionNames(CHostScene& scene)
+{
+    ScopedVariant list;
+    scene.Transitions(list);
+    std::vector<std::wstring> names;
+    for (RefPtr<IDispatch>& object : HostObjectsOf(*list.Get())) {
+        CHostTransition transition;
+        transition.Attach(object.Detach());
+        names.push_back(transition.GetName());
+    }
+    return names;
 }

@@ -66,3 +66,6 @@ bool LoadImageListFromBitmap(UINT resourceId, HIMAGELIST& list, int cx, int cy, 
 
 // Appends the names of the active scene's top-level nodes of that host type.
 void ListNodesOfType(CHostApplication& application, long type, std::vector<std::wstring>& names);
+
+// The names of the scene's transitions, in the host's order.
+std::vector<std::wstring> TransitionNames(CHostScene& scene);

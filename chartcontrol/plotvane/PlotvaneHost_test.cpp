@@ -146,10 +146,12 @@ TEST_F(PlotvaneHostTest, TheMenuCommandOpensAFrameWhoseNewControlIsSitedAndHande
     ASSERT_TRUE(host.InitializeControl(control.Get()));
     host.ClearLog();
     ASSERT_HRESULT_SUCCEEDED(host.RunMenuItem(L"Plotvane", L"OnQuillon"));
+    // The frame's control opens the editor, which reads the active scene's document.
     EXPECT_EQ((std::vector<std::wstring>{
                   L"GetRegistry \"Quillon\" \"FrameLeft\" \"10\"", L"GetRegistry \"Quillon\" \"FrameTop\" \"10\"",
                   L"MDIFrame \"Plotvane - Version 1.0.0.1\" \"20\" \"30\" \"440\" \"340\" \"440\" \"340\" \"440\" \"340\" "
-                  L"\"Velmora.LEIFlet.Plotvane.1\""}),
+                  L"\"Velmora.LEIFlet.Plotvane.1\"",
+                  L"ActiveCanvas"}),
               CallsOf(host, L"Application"));
 
     ASSERT_EQ(1u, host.FrameWindows().size());

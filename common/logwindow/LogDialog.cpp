@@ -79,7 +79,7 @@ CLogDialog::~CLogDialog()
 bool CLogDialog::PreTranslateMessage(MSG& msg)
 {
     // Enter and Escape would end the page as a dialog.
-    if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) return true;
+    if (IsDialogEndingKey(msg)) return true;
     return CDialog::PreTranslateMessage(msg);
 }
 

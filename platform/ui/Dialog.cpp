@@ -1,5 +1,6 @@
 #include "platform/ui/Dialog.h"
 
+#include "platform/ui/DataExchange.h"
 #include "platform/ui/MessageLoop.h"
 
 CDialog::CDialog(UINT templateId, HWND parent, HINSTANCE resources)
@@ -11,8 +12,16 @@ CDialog::~CDialog() = default;
 
 bool CDialog::Create()
 {
+    return Create(m_parent);
+}
+
+bool CDialog::Create(HWND parent)
+{
+    if (GetSafeHwnd())
+        return false;
     m_modal = false;
-    return !GetSafeHwnd() && CreateFromTemplate(m_parent);
+    m_parent = parent;
+    return CreateFromTemplate(parent);
 }
 
 INT_PTR CDialog::DoModal()
@@ -63,18 +72,12 @@ HWND CDialog::GetItem(int id) const
 
 std::wstring CDialog::GetItemText(int id) const
 {
-    HWND item = GetItem(id);
-    const int length = item ? ::GetWindowTextLengthW(item) : 0;
-    if (length <= 0) return {};
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = ::GetWindowTextW(item, &text[0], length + 1);
-    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return text;
+    return GetControlText(GetSafeHwnd(), id);
 }
 
 void CDialog::SetItemText(int id, const std::wstring& text)
 {
-    ::SetDlgItemTextW(GetSafeHwnd(), id, text.c_str());
+    SetControlText(GetSafeHwnd(), id, text);
 }
 
 bool CDialog::PreTranslateMessage(MSG& msg)
@@ -174,4 +177,9 @@ void CDialog::RunModalLoop()
             ::DispatchMessageW(&msg);
         }
     }
+}
+
+bool IsDialogEndingKey(const MSG& msg)
+{
+    return msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE);
 }

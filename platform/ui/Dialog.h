@@ -49,6 +49,8 @@ public:
 
     // Modeless: the window is made now (shown when the template says so).
     bool Create();
+    // Modeless, with `parent` in place of the constructor's.
+    bool Create(HWND parent);
     // Modal: disables the owner, runs until EndDialog and returns its value;
     // -1 when the window could not be made.
     INT_PTR DoModal();
@@ -84,3 +86,7 @@ private:
     bool m_endRequested = false;
     INT_PTR m_result = -1;
 };
+
+// True for the key presses that would end a dialog (Enter, Escape); pages
+// that live inside other windows swallow them.
+bool IsDialogEndingKey(const MSG& msg);

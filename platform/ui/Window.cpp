@@ -201,10 +201,15 @@ RECT CWnd::GetClientRect() const
 
 RECT CWnd::GetRectInParent() const
 {
+    return ::GetRectInParent(m_hWnd);
+}
+
+RECT GetRectInParent(HWND window)
+{
     RECT rect{};
-    ::GetWindowRect(m_hWnd, &rect);
-    if (GetStyle() & WS_CHILD)
-        ::MapWindowPoints(nullptr, ::GetParent(m_hWnd), reinterpret_cast<POINT*>(&rect), 2);
+    ::GetWindowRect(window, &rect);
+    if (::GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD)
+        ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }
 

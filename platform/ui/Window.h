@@ -89,6 +89,10 @@ private:
     CWnd* m_nextToDelete = nullptr;
 };
 
+// The window rectangle in its parent's client coordinates (screen
+// coordinates for a top-level window).
+RECT GetRectInParent(HWND window);
+
 // A static control; its classes (links, pictures) add behaviour.
 class CStatic : public CWnd {
 public:

@@ -7,6 +7,7 @@
 
 #include "common/about/VersionInfo.h"
 #include "platform/ui/Module.h"
+#include "platform/ui/TabPages.h"
 #include "provider/app/ScrivaneResources.h"
 #include "provider/app/SetupDialog.h"
 #include "provider/server/RequestScript.h"
@@ -16,14 +17,10 @@ namespace {
 constexpr int kScriptTab = 0;
 constexpr int kLogTab = 1;
 
-void InsertTab(HWND tabs, int index, const wchar_t* text, HWND page)
-{
-    TCITEMW item = {};
-    item.mask = TCIF_TEXT | TCIF_PARAM;
-    item.pszText = const_cast<wchar_t*>(text);
-    item.lParam = reinterpret_cast<LPARAM>(page);
-    ::SendMessageW(tabs, TCM_INSERTITEMW, index, reinterpret_cast<LPARAM>(&item));
-}
+const std::vector<ToolbarButton> kToolbarButtons = {
+    {L"New", ID_SCRIPT_NEW, 0}, {L"Open", ID_SCRIPT_OPEN, 1}, {L"Save", ID_SCRIPT_SAVE, 2},
+    {L"Test", ID_SCRIPT_TEST, 6}, {nullptr, 0, 0}, {L"Setup", ID_SETUP, 4}, {nullptr, 0, 0},
+};
 
 // The program's own data folder under the user's local application data.
 void CreateDataFolder()
@@ -73,9 +70,9 @@ BOOL CODBCProviderDlg::OnInitDialog()
     m_logPage = std::make_unique<CLogDialog>(m_tabs);
     InsertTab(m_tabs, kScriptTab, L"Script", m_scriptPage->GetSafeHwnd());
     InsertTab(m_tabs, kLogTab, L"Log", m_logPage->GetSafeHwnd());
-    ShowSelectedPage();
+    ShowSelectedPage(m_tabs);
 
-    m_toolbar.Create(dialog);
+    m_toolbar.Create(dialog, kToolbarButtons, {IDB_TOOLBAR_DISABLED, IDB_TOOLBAR_HOT, IDB_TOOLBAR_NORMAL});
     m_logo.SubclassDlgItem(IDC_LOGO, dialog);
     m_logo.SetHandCursor();
 
@@ -91,34 +88,17 @@ void CODBCProviderDlg::LayoutControls(int width, int height)
 {
     if (!m_tabs)
         return;
-    const RECT tabs = [&] { RECT r = {}; GetWindowRect(m_tabs, &r); MapWindowPoints(nullptr, GetSafeHwnd(), reinterpret_cast<POINT*>(&r), 2); return r; }();
+    const RECT tabs = ::GetRectInParent(m_tabs);
     MoveWindow(m_tabs, tabs.left, tabs.top, width, height - 52, TRUE);
-    for (CDialog* page : {static_cast<CDialog*>(m_scriptPage.get()), static_cast<CDialog*>(m_logPage.get())}) {
-        if (page && page->GetSafeHwnd())
-            MoveWindow(page->GetSafeHwnd(), 1, 21, width - 3, height - 75, TRUE);
-    }
+    PlaceTabPages(m_tabs, width - 3, height - 75);
     if (m_logo.GetSafeHwnd()) {
         const RECT logo = m_logo.GetRectInParent();
         MoveWindow(m_logo.GetSafeHwnd(), width - (logo.right - logo.left) - 8, 3, logo.right - logo.left,
                    logo.bottom - logo.top, TRUE);
     }
     if (m_toolbar.Rebar()) {
-        RECT rebar = {};
-        GetWindowRect(m_toolbar.Rebar(), &rebar);
-        MapWindowPoints(nullptr, GetSafeHwnd(), reinterpret_cast<POINT*>(&rebar), 2);
+        const RECT rebar = ::GetRectInParent(m_toolbar.Rebar());
         MoveWindow(m_toolbar.Rebar(), rebar.left, rebar.top, width, 48, TRUE);
-    }
-}
-
-void CODBCProviderDlg::ShowSelectedPage()
-{
-    const int selected = static_cast<int>(::SendMessageW(m_tabs, TCM_GETCURSEL, 0, 0));
-    const int count = static_cast<int>(::SendMessageW(m_tabs, TCM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        TCITEMW item = {};
-        item.mask = TCIF_PARAM;
-        if (::SendMessageW(m_tabs, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item)))
-            ShowWindow(reinterpret_cast<HWND>(item.lParam), i == selected ? SW_SHOW : SW_HIDE);
     }
 }
 
@@ -133,7 +113,7 @@ void CODBCProviderDlg::OnSetup()
 
 bool CODBCProviderDlg::PreTranslateMessage(MSG& msg)
 {
-    if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE))
+    if (IsDialogEndingKey(msg))
         return true;
     return CDialog::PreTranslateMessage(msg);
 }
@@ -147,7 +127,7 @@ bool CODBCProviderDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
     case WM_NOTIFY: {
         const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
         if (header->idFrom == IDC_PAGES && header->code == TCN_SELCHANGE) {
-            ShowSelectedPage();
+            ShowSelectedPage(m_tabs);
             result = 0;
             return true;
         }

@@ -6,8 +6,8 @@
 
 #include "common/about/VelmoraStatic.h"
 #include "common/logwindow/LogDialog.h"
+#include "common/toolbar/EditorToolbar.h"
 #include "platform/ui/Dialog.h"
-#include "provider/app/EditorToolbar.h"
 #include "provider/app/ScriptDialog.h"
 #include "provider/server/SocketListener.h"
 
@@ -27,7 +27,6 @@ protected:
 
 private:
     void LayoutControls(int width, int height);
-    void ShowSelectedPage();
     void OnSetup();
     std::wstring CurrentScript();
 

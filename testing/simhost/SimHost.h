@@ -149,6 +149,9 @@ public:
     bool OpenFrameWindow(const std::wstring& caption, const RECT& place, const std::wstring& progId,
                          std::wstring& error);
     const std::vector<SimFrameWindow>& FrameWindows() const { return m_frameWindows; }
+    // MDIFrame opens its frames as children of this window, as the host's
+    // frames live in its client area; null (at first): as top-level windows.
+    void SetFrameArea(HWND area) { m_frameArea = area; }
 
     // Copy and paste of the selection.
     std::vector<CSimNode*>& Clipboard() { return m_clipboard; }
@@ -220,6 +223,7 @@ private:
     std::vector<SimRegistration> m_registrations;
     std::vector<SimMenuItem> m_menuItems;
     std::vector<SimFrameWindow> m_frameWindows;
+    HWND m_frameArea = nullptr;
     std::vector<CSimNode*> m_clipboard;
     std::vector<RefPtr<IDispatch>> m_controls;
     IDispatch* m_initializing = nullptr; // the control inside OnInitialize

@@ -69,8 +69,9 @@ bool CSimHost::OpenFrameWindow(const std::wstring& caption, const RECT& place, c
     SimFrameWindow window;
     window.caption = caption;
     window.progId = progId;
-    window.frame = CreateWindowExW(0, kFrameClass, caption.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, place.left,
-                                   place.top, place.right - place.left, place.bottom - place.top, nullptr, nullptr,
+    const DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE | (m_frameArea ? WS_CHILD | WS_CLIPSIBLINGS : 0);
+    window.frame = CreateWindowExW(0, kFrameClass, caption.c_str(), style, place.left, place.top,
+                                   place.right - place.left, place.bottom - place.top, m_frameArea, nullptr,
                                    GetModuleHandleW(nullptr), nullptr);
     if (!window.frame) {
         error = L"Cannot open the frame window";

@@ -1,12 +1,13 @@
 // Shows the About box, the log page, the motion plug-in's script editor or
-// the text-vote page for a reviewer's screenshot:
-//   ui_demo.exe about|log|drovel-editor|sms-page <ready file> <close file>
+// the text-vote page or Plotvane's chart editor for a reviewer's screenshot:
+//   ui_demo.exe about|log|drovel-editor|sms-page|chart-editor|chart-editor-log <ready file> <close file>
 // Once the window is up it writes its screen rectangle ("x y width height")
 // to the ready file, and it closes when the close file appears (or after a
 // minute).
 
 #include "DemoIds.h"
 #include "DrovelEditorDemo.h"
+#include "QuillonEditorDemo.h"
 #include "SmsPageDemo.h"
 #include "common/about/AboutDialog.h"
 #include "common/about/VelmoraStatic.h"
@@ -129,6 +130,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     } else if (view == L"sms-page") {
         const ScopedComApartment com;
         if (!ShowSmsPage()) return 1;
+    } else if (view == L"chart-editor" || view == L"chart-editor-log") {
+        const ScopedComApartment com;
+        ShowQuillonEditor(view == L"chart-editor-log");
     } else {
         CAboutDialog about(nullptr);
         about.DoModal();

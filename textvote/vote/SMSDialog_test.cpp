@@ -14,9 +14,11 @@ namespace {
 // Polls come two seconds apart; a wait for several of them may take this long.
 constexpr DWORD kSeveralPollsMs = 30000;
 
-class RecordingView : public CQuillonView {
+class RecordingView : public CView {
 public:
-    void OnDocumentUpdate(int hint) override { hints.push_back(hint); }
+    bool CreateView(HWND, UINT) override { return false; }
+    HWND GetViewWindow() const override { return nullptr; }
+    void OnUpdate(CView*, LPARAM hint, void*) override { hints.push_back(static_cast<int>(hint)); }
     std::vector<int> hints;
 };
 

@@ -1,11 +1,27 @@
 #pragma once
-// The toolbar above the pages: New, Open, Save, Test and Setup in a rebar.
+// CEditorToolbar: a flat toolbar with text buttons in a rebar band at the
+// top of a dialog. Its pictures are three bitmaps of the module (disabled,
+// hot and normal images, 24 x 24 each, pure magenta see-through).
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <vector>
+
 #include "common/win/UniqueHandle.h"
 #include "platform/ui/Window.h"
+
+struct ToolbarButton {
+    const wchar_t* text;  // null with command 0: a separator
+    int command;
+    int image;
+};
+
+struct ToolbarBitmaps {
+    UINT disabled;
+    UINT hot;
+    UINT normal;
+};
 
 class CEditorToolbar : public CWnd {
 public:
@@ -13,7 +29,7 @@ public:
 
     // Makes the rebar and the toolbar at the top of `dialog`; the buttons'
     // commands go to the dialog.
-    bool Create(HWND dialog);
+    bool Create(HWND dialog, const std::vector<ToolbarButton>& buttons, const ToolbarBitmaps& bitmaps);
     HWND Rebar() const { return m_rebar; }
 
 protected:

@@ -1,7 +1,6 @@
-#include "provider/app/EditorToolbar.h"
+#include "common/toolbar/EditorToolbar.h"
 
 #include "platform/ui/Module.h"
-#include "provider/app/ScrivaneResources.h"
 
 namespace {
 
@@ -9,17 +8,6 @@ constexpr int kImageSize = 24;
 constexpr int kImageRoom = 10;
 constexpr UINT kRebarId = 0xE81C;
 constexpr UINT kToolbarId = 0xE800;
-
-struct Button {
-    const wchar_t* text;
-    int command;  // 0: a separator
-    int image;
-};
-
-const Button kButtons[] = {
-    {L"New", ID_SCRIPT_NEW, 0}, {L"Open", ID_SCRIPT_OPEN, 1}, {L"Save", ID_SCRIPT_SAVE, 2},
-    {L"Test", ID_SCRIPT_TEST, 6}, {nullptr, 0, 0}, {L"Setup", ID_SETUP, 4}, {nullptr, 0, 0},
-};
 
 // Pure magenta is the pictures' transparent colour: it becomes the button face.
 void ReplaceMagenta(HBITMAP bitmap)
@@ -56,7 +44,7 @@ UniqueImageList CEditorToolbar::LoadImages(UINT bitmapId)
     return images;
 }
 
-bool CEditorToolbar::Create(HWND dialog)
+bool CEditorToolbar::Create(HWND dialog, const std::vector<ToolbarButton>& buttons, const ToolbarBitmaps& bitmaps)
 {
     m_rebar = CreateWindowExW(0, REBARCLASSNAMEW, L"",
                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_BANDBORDERS | CCS_TOP |
@@ -78,27 +66,27 @@ bool CEditorToolbar::Create(HWND dialog)
     SendMessage(TB_SETBUTTONWIDTH, 0, MAKELPARAM(50, 150));
     SendMessage(TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
 
-    m_disabled = LoadImages(IDB_TOOLBAR_DISABLED);
-    m_hot = LoadImages(IDB_TOOLBAR_HOT);
-    m_normal = LoadImages(IDB_TOOLBAR_NORMAL);
+    m_disabled = LoadImages(bitmaps.disabled);
+    m_hot = LoadImages(bitmaps.hot);
+    m_normal = LoadImages(bitmaps.normal);
     SendMessage(TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(m_disabled.Get()));
     SendMessage(TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(m_hot.Get()));
     SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_normal.Get()));
 
-    TBBUTTON buttons[sizeof kButtons / sizeof kButtons[0]] = {};
-    for (size_t i = 0; i < sizeof kButtons / sizeof kButtons[0]; ++i) {
-        const Button& button = kButtons[i];
+    std::vector<TBBUTTON> items(buttons.size());
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        const ToolbarButton& button = buttons[i];
         if (!button.command) {
-            buttons[i].fsStyle = BTNS_SEP;
+            items[i].fsStyle = BTNS_SEP;
             continue;
         }
-        buttons[i].iBitmap = button.image;
-        buttons[i].idCommand = button.command;
-        buttons[i].fsState = TBSTATE_ENABLED;
-        buttons[i].fsStyle = BTNS_BUTTON;
-        buttons[i].iString = reinterpret_cast<INT_PTR>(button.text);
+        items[i].iBitmap = button.image;
+        items[i].idCommand = button.command;
+        items[i].fsState = TBSTATE_ENABLED;
+        items[i].fsStyle = BTNS_BUTTON;
+        items[i].iString = reinterpret_cast<INT_PTR>(button.text);
     }
-    SendMessage(TB_ADDBUTTONSW, sizeof buttons / sizeof buttons[0], reinterpret_cast<LPARAM>(buttons));
+    SendMessage(TB_ADDBUTTONSW, items.size(), reinterpret_cast<LPARAM>(items.data()));
 
     RECT first = {};
     SendMessage(TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));

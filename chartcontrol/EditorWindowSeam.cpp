@@ -1,6 +1,0 @@
-#include "chartcontrol/EditorWindowSeam.h"
-
-HWND CreateEditorWindow(HWND, IDispatch*)
-{
-    return nullptr;
-}

@@ -1,0 +1,88 @@
+#include "platform/ui/FrameWnd.h"
+
+#include <string>
+
+#include "platform/ui/Module.h"
+
+namespace {
+
+// The frame's window class, registered once per module.
+const wchar_t* FrameClass()
+{
+    static const std::wstring name = [] {
+        std::wstring className = L"VelmoraFrame:" + std::to_wstring(reinterpret_cast<UINT_PTR>(CurrentModule()));
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.style = CS_HREDRAW | CS_VREDRAW;
+        windowClass.lpfnWndProc = ::DefWindowProcW;
+        windowClass.hInstance = CurrentModule();
+        windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = className.c_str();
+        ::RegisterClassExW(&windowClass);  // fails harmlessly when it is already there
+        return className;
+    }();
+    return name.c_str();
+}
+
+}  // namespace
+
+CFrameWnd::~CFrameWnd()
+{
+    // The view's window goes with the frame's; its object after it.
+    DestroyWindow();
+}
+
+bool CFrameWnd::Create(const wchar_t* windowName, DWORD style, const RECT& rect, HWND parent,
+                       const CCreateContext& context)
+{
+    if (!CreateEx(WS_EX_CONTROLPARENT, FrameClass(), windowName, (style | WS_CHILD | WS_CLIPCHILDREN) & ~WS_VISIBLE,
+                  rect, parent, 0))
+        return false;
+    if (!OnCreateClient(context)) {
+        DestroyWindow();
+        m_view.reset();
+        return false;
+    }
+    RecalcLayout();
+    if (style & WS_VISIBLE)
+        ::ShowWindow(GetSafeHwnd(), SW_SHOWNA);
+    return true;
+}
+
+bool CFrameWnd::OnCreateClient(const CCreateContext& context)
+{
+    if (!context.newView)
+        return false;
+    m_view = context.newView();
+    if (!m_view)
+        return false;
+    if (context.document)
+        context.document->AddView(m_view.get());
+    return m_view->CreateView(GetSafeHwnd(), kFirstPaneId);
+}
+
+void CFrameWnd::InitialUpdateFrame(bool visible)
+{
+    if (m_view) {
+        m_view->OnInitialUpdate();
+        ::ShowWindow(m_view->GetViewWindow(), SW_SHOW);
+    }
+    if (visible)
+        ::ShowWindow(GetSafeHwnd(), SW_SHOW);
+}
+
+void CFrameWnd::RecalcLayout()
+{
+    if (!m_view || !m_view->GetViewWindow())
+        return;
+    const RECT client = GetClientRect();
+    ::MoveWindow(m_view->GetViewWindow(), 0, 0, client.right, client.bottom, TRUE);
+}
+
+bool CFrameWnd::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (msg == WM_SIZE)
+        RecalcLayout();
+    return CWnd::OnMessage(msg, wParam, lParam, result);
+}
