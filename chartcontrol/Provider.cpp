@@ -9,19 +9,6 @@ CProvider::CProvider(int port, int timeoutMs, std::wstring address, std::wstring
 {
 }
 
-long CProvider::AddRef()
-{
-    return InterlockedIncrement(&m_refCount);
-}
-
-long CProvider::Release()
-{
-    const long count = InterlockedDecrement(&m_refCount);
-    if (count == 0)
-        delete this;
-    return count;
-}
-
 CXmlNodePtr CProvider::RequestHistorical(const std::wstring& symbol, const std::wstring& type,
                                          const std::wstring& interval, const std::wstring& range1,
                                          const std::wstring& range2, const std::wstring& nodeName)

@@ -4,18 +4,14 @@
 
 #include <string>
 
+#include "common/com/RefCounted.h"
 #include "common/com/RefPtr.h"
 #include "common/xml/XmlNode.h"
 
-class CProvider {
+class CProvider final : public RefCounted {
 public:
     // Reference count 1, owned by the caller.
     CProvider(int port, int timeoutMs, std::wstring address, std::wstring sub);
-    CProvider(const CProvider&) = delete;
-    CProvider& operator=(const CProvider&) = delete;
-
-    long AddRef();
-    long Release();
 
     int Port() const { return m_port; }
     int TimeoutMs() const { return m_timeoutMs; }
@@ -28,9 +24,8 @@ public:
                                   const std::wstring& range2, const std::wstring& nodeName);
 
 private:
-    ~CProvider() = default;
+    ~CProvider() override = default;
 
-    volatile long m_refCount = 1;
     int m_port;
     int m_timeoutMs;
     std::wstring m_address;

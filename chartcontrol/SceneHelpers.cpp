@@ -166,7 +166,7 @@ bool LoadImageListFromBitmap(UINT resourceId, HIMAGELIST& list, int cx, int cy, 
                 pixel[2] = GetRValue(colour);
             }
     }
-    UniqueHandle<NullHandleTraits<HIMAGELIST, &ImageList_Destroy>> images(
+    UniqueImageList images(
         ImageList_Create(cx, cy, ILC_COLOR24, 0, grow));
     if (!images || ImageList_Add(images.Get(), bitmap.Get(), nullptr) < 0)
         return false;

@@ -9,6 +9,7 @@
 #include <new>
 
 #include "common/automation/DispatchArguments.h"
+#include "common/com/ComBoundary.h"
 #include "common/xml/XmlName.h"
 #include "provider/ProgramLog.h"
 #include "provider/ScrivaneIds.h"
@@ -82,13 +83,7 @@ STDMETHODIMP CScrivaneObject::Invoke(DISPID member, REFIID iid, LCID, WORD flags
     const MemberShape shape = ShapeOf(member);
     if (params->cArgs != shape.argumentCount)
         return shape.wrongCountFails ? E_FAIL : S_OK;
-    try {
-        return RunMember(member, *params, argumentError);
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
+    return ComBoundary([&] { return RunMember(member, *params, argumentError); });
 }
 
 HRESULT CScrivaneObject::RunMember(DISPID member, const DISPPARAMS& params, UINT* argumentError)

@@ -19,38 +19,11 @@ CAutomationObject::CAutomationObject(const AutomationIdentity& identity, LogSink
     LoadTypeInfo(m_identity.library, m_identity.dispatchIid, 0, m_dispatchInfo.Put(), m_log);
 }
 
-STDMETHODIMP CAutomationObject::QueryInterface(REFIID iid, void** out)
+void* CAutomationObject::FindInterface(REFIID iid)
 {
-    if (!out)
-        return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
-        IsEqualIID(iid, m_identity.dispatchIid))
-        *out = static_cast<IDispatch*>(this);
-    else if (IsEqualIID(iid, IID_IProvideMultipleClassInfo))
-        *out = static_cast<IProvideMultipleClassInfo*>(this);
-    else if (IsEqualIID(iid, IID_IConnectionPointContainer))
-        *out = static_cast<IConnectionPointContainer*>(this);
-    else if (IsEqualIID(iid, IID_IConnectionPoint))
-        *out = static_cast<IConnectionPoint*>(this);
-    else {
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP_(ULONG) CAutomationObject::AddRef()
-{
-    return static_cast<ULONG>(InterlockedIncrement(&m_refCount));
-}
-
-STDMETHODIMP_(ULONG) CAutomationObject::Release()
-{
-    const LONG count = InterlockedDecrement(&m_refCount);
-    if (count == 0)
-        delete this;
-    return static_cast<ULONG>(count);
+    if (IsEqualIID(iid, m_identity.dispatchIid))
+        return static_cast<IDispatch*>(this);
+    return ComObject::FindInterface(iid);
 }
 
 STDMETHODIMP CAutomationObject::GetTypeInfoCount(UINT* count)

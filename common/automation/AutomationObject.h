@@ -11,6 +11,7 @@
 #include <atomic>
 
 #include "common/automation/TypeInfoLoader.h"
+#include "common/com/ComObject.h"
 #include "common/com/RefPtr.h"
 
 class CXmlNode;
@@ -23,19 +24,10 @@ struct AutomationIdentity {
     GUID eventIid;      // the interface its connection point serves
 };
 
-class CAutomationObject : public IDispatch,
-                          public IProvideMultipleClassInfo,
-                          public IConnectionPointContainer,
-                          public IConnectionPoint {
+class CAutomationObject
+    : public ComObject<IDispatch, IProvideMultipleClassInfo, IConnectionPointContainer, IConnectionPoint> {
 public:
     CAutomationObject(const AutomationIdentity& identity, LogSink log);
-    CAutomationObject(const CAutomationObject&) = delete;
-    CAutomationObject& operator=(const CAutomationObject&) = delete;
-
-    // IUnknown, shared by all four parts.
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
 
     // IDispatch (Invoke is the derived object's).
     STDMETHODIMP GetTypeInfoCount(UINT* count) override;
@@ -72,12 +64,14 @@ public:
     HRESULT LoadObjectTypeInfo(ITypeInfo** info) const;
 
 protected:
-    virtual ~CAutomationObject() = default;
+    ~CAutomationObject() override = default;
 
 private:
+    // The object's own dispatch interface, besides the listed ones.
+    void* FindInterface(REFIID iid) override;
+
     const AutomationIdentity m_identity;
     const LogSink m_log;
-    volatile LONG m_refCount = 1;
     RefPtr<ITypeInfo> m_dispatchInfo;   // null when the library could not be loaded
     RefPtr<IUnknown> m_sink;            // held as the event interface
     std::atomic<bool> m_callsStopped{false};

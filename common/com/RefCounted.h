@@ -12,6 +12,16 @@
 class ReferenceCount {
 public:
     ULONG Increment() { return ++m_count; }
+    // Increments unless the count already reached 0 (the owner is being
+    // deleted); false then.
+    bool IncrementUnlessZero()
+    {
+        ULONG count = m_count.load();
+        while (count != 0)
+            if (m_count.compare_exchange_weak(count, count + 1))
+                return true;
+        return false;
+    }
     // Deletes `owner` when that was the last reference. `owner` is the
     // class that holds this count, so it is deleted from its own address.
     template <typename Owner>
@@ -35,6 +45,9 @@ public:
 
     ULONG AddRef() { return m_count.Increment(); }
     ULONG Release() { return m_count.Decrement(this); }
+    // A new reference for a lookup that may meet the object while its last
+    // Release deletes it: false (no reference) once that has begun.
+    bool TryAddRef() { return m_count.IncrementUnlessZero(); }
     // The references held at this moment, for leak checks and sharing tests.
     long RefCount() const { return m_count.Value(); }
 

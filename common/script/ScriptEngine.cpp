@@ -173,37 +173,6 @@ HRESULT CScriptEngine::Interrupt()
     return m_engine->InterruptScriptThread(SCRIPTTHREADID_ALL, exception.Get(), 0);
 }
 
-STDMETHODIMP CScriptEngine::QueryInterface(REFIID iid, void** out)
-{
-    if (!out)
-        return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IActiveScriptSite))
-        *out = static_cast<IActiveScriptSite*>(this);
-    else if (IsEqualIID(iid, IID_IActiveScriptSiteWindow))
-        *out = static_cast<IActiveScriptSiteWindow*>(this);
-    else if (IsEqualIID(iid, IID_IActiveScriptSiteInterruptPoll))
-        *out = static_cast<IActiveScriptSiteInterruptPoll*>(this);
-    else {
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP_(ULONG) CScriptEngine::AddRef()
-{
-    return static_cast<ULONG>(InterlockedIncrement(&m_refCount));
-}
-
-STDMETHODIMP_(ULONG) CScriptEngine::Release()
-{
-    const LONG count = InterlockedDecrement(&m_refCount);
-    if (count == 0)
-        delete this;
-    return static_cast<ULONG>(count);
-}
-
 STDMETHODIMP CScriptEngine::GetLCID(LCID*)
 {
     return E_NOTIMPL;

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "common/automation/AutomationObject.h"
+#include "common/com/ComObject.h"
 #include "common/com/RefPtr.h"
 #include "common/script/ScriptError.h"
 
@@ -30,14 +31,11 @@ struct ScriptEngineOptions {
     std::wstring engineProgId = L"VBScript";
 };
 
-class CScriptEngine final : public IActiveScriptSite,
-                            public IActiveScriptSiteWindow,
-                            public IActiveScriptSiteInterruptPoll {
+class CScriptEngine final
+    : public ComObject<IActiveScriptSite, IActiveScriptSiteWindow, IActiveScriptSiteInterruptPoll> {
 public:
     // Reference count 1, owned by the caller.
     explicit CScriptEngine(ScriptEngineOptions options);
-    CScriptEngine(const CScriptEngine&) = delete;
-    CScriptEngine& operator=(const CScriptEngine&) = delete;
 
     void SetScriptText(const std::wstring& text) { m_scriptText = text; }
     // False when the engine could not be set up; nothing is left open then.
@@ -64,11 +62,6 @@ public:
     RefPtr<IActiveScript> Engine() const { return m_engine; }
     CAutomationObject* ScriptObject() const { return m_scriptObject.Get(); }
 
-    // IUnknown
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
-
     // IActiveScriptSite
     STDMETHODIMP GetLCID(LCID* locale) override;
     STDMETHODIMP GetItemInfo(LPCOLESTR name, DWORD mask, IUnknown** unknown, ITypeInfo** info) override;
@@ -87,7 +80,7 @@ public:
     STDMETHODIMP QueryContinue() override;
 
 private:
-    ~CScriptEngine();
+    ~CScriptEngine() override;
     void LogFailure(const wchar_t* what, HRESULT hr) const;
     void DiscardEngine();
 
@@ -99,5 +92,4 @@ private:
     std::wstring m_scriptText;
     bool m_errorReported = false;   // set by OnScriptError
     std::atomic<bool> m_interrupted{false};
-    volatile LONG m_refCount = 1;
 };

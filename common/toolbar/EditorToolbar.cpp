@@ -31,7 +31,7 @@ void ReplaceMagenta(HBITMAP bitmap)
 
 }  // namespace
 
-CEditorToolbar::UniqueImageList CEditorToolbar::LoadImages(UINT bitmapId)
+UniqueImageList CEditorToolbar::LoadImages(UINT bitmapId)
 {
     UniqueBitmap bitmap(static_cast<HBITMAP>(LoadImageW(CurrentModule(), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0,
                                                         LR_CREATEDIBSECTION)));

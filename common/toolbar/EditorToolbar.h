@@ -36,8 +36,6 @@ protected:
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    using UniqueImageList = UniqueHandle<NullHandleTraits<HIMAGELIST, &ImageList_Destroy>>;
-
     static UniqueImageList LoadImages(UINT bitmapId);
 
     HWND m_rebar = nullptr;  // a child of the dialog: destroyed with it

@@ -4,6 +4,7 @@
 // it returns on failure) and how to close it.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -48,7 +49,7 @@ private:
 };
 
 // A kind of handle whose "none" is null: events, threads, processes, timers,
-// modules, registry keys, GDI objects, memory DCs, cursors.
+// modules, registry keys, GDI objects, memory DCs, cursors, image lists.
 template <typename H, auto CloseFunction>
 struct NullHandleTraits {
     using Handle = H;
@@ -97,4 +98,5 @@ using UniquePen = UniqueHandle<NullHandleTraits<HPEN, &::DeleteObject>>;
 // A DC of CreateCompatibleDC; one borrowed from a window is a WindowDC.
 using UniqueMemoryDC = UniqueHandle<NullHandleTraits<HDC, &::DeleteDC>>;
 using UniqueCursor = UniqueHandle<NullHandleTraits<HCURSOR, &::DestroyCursor>>;
+using UniqueImageList = UniqueHandle<NullHandleTraits<HIMAGELIST, &::ImageList_Destroy>>;
 using UniqueTimerQueueTimer = UniqueHandle<TimerQueueTimerTraits>;

@@ -2,34 +2,8 @@
 
 #include <new>
 
+#include "common/com/ComBoundary.h"
 #include "common/xml/XmlNode.h"
-
-HRESULT WINAPI SAXContentHandlerImpl::QueryInterface(REFIID riid, void** object)
-{
-    if (!object)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_ISAXContentHandler)) {
-        *object = static_cast<ISAXContentHandler*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG WINAPI SAXContentHandlerImpl::AddRef()
-{
-    return ++m_refCount;
-}
-
-ULONG WINAPI SAXContentHandlerImpl::Release()
-{
-    if (--m_refCount == 0) {
-        delete this;
-        return 0;
-    }
-    return m_refCount;
-}
 
 HRESULT WINAPI SAXContentHandlerImpl::putDocumentLocator(ISAXLocator*) { return S_OK; }
 HRESULT WINAPI SAXContentHandlerImpl::startDocument() { return S_OK; }
@@ -45,9 +19,9 @@ HRESULT WINAPI SAXContentHandlerImpl::ignorableWhitespace(const wchar_t*, int) {
 HRESULT WINAPI SAXContentHandlerImpl::processingInstruction(const wchar_t*, int, const wchar_t*, int) { return S_OK; }
 HRESULT WINAPI SAXContentHandlerImpl::skippedEntity(const wchar_t*, int) { return S_OK; }
 
-XMLPIEContentHandler* XMLPIEContentHandler::Create()
+RefPtr<XMLPIEContentHandler> XMLPIEContentHandler::Create()
 {
-    return new (std::nothrow) XMLPIEContentHandler();
+    return RefPtr<XMLPIEContentHandler>::Adopt(new (std::nothrow) XMLPIEContentHandler());
 }
 
 HRESULT WINAPI XMLPIEContentHandler::startDocument() { return S_OK; }
@@ -56,11 +30,9 @@ HRESULT WINAPI XMLPIEContentHandler::endDocument() { return S_OK; }
 HRESULT WINAPI XMLPIEContentHandler::startElement(const wchar_t*, int, const wchar_t* localName, int localNameLength,
                                                   const wchar_t*, int, ISAXAttributes* attributes)
 {
-    // The reader's callbacks must never see a C++ exception.
     if (!m_current)
         return S_OK;
-    // The reader's callbacks must never see a C++ exception.
-    try {
+    return ComBoundary([&]() -> HRESULT {
         CXmlNode* node = new CXmlNode();
         node->SetNameCounted(localName, localNameLength);
         node->SetParent(m_current);
@@ -87,9 +59,7 @@ HRESULT WINAPI XMLPIEContentHandler::startElement(const wchar_t*, int, const wch
             m_current->SetAttributeCounted(name, nameLength, value, valueLength);
         }
         return S_OK;
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
+    });
 }
 
 HRESULT WINAPI XMLPIEContentHandler::endElement(const wchar_t*, int, const wchar_t*, int, const wchar_t*, int)
@@ -103,11 +73,9 @@ HRESULT WINAPI XMLPIEContentHandler::endElement(const wchar_t*, int, const wchar
 
 HRESULT WINAPI XMLPIEContentHandler::characters(const wchar_t* chars, int length)
 {
-    try {
+    return ComBoundary([&] {
         if (m_current)
             m_current->AppendText(chars, length);
         return S_OK;
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
+    });
 }

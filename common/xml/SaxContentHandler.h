@@ -5,19 +5,20 @@
 #include <windows.h>
 #include <msxml2.h>
 
+#include "common/com/ComObject.h"
+#include "common/com/RefPtr.h"
+
 class CXmlNode;
 
-class SAXContentHandlerImpl : public ISAXContentHandler {
+// msxml2.h of mingw-w64 declares no __uuidof for the handler interface.
+template <>
+inline const IID& InterfaceIid<ISAXContentHandler>()
+{
+    return IID_ISAXContentHandler;
+}
+
+class SAXContentHandlerImpl : public ComObject<ISAXContentHandler> {
 public:
-    SAXContentHandlerImpl() = default;
-    virtual ~SAXContentHandlerImpl() = default;
-    SAXContentHandlerImpl(const SAXContentHandlerImpl&) = delete;
-    SAXContentHandlerImpl& operator=(const SAXContentHandlerImpl&) = delete;
-
-    HRESULT WINAPI QueryInterface(REFIID riid, void** object) override;
-    ULONG WINAPI AddRef() override;
-    ULONG WINAPI Release() override;
-
     HRESULT WINAPI putDocumentLocator(ISAXLocator* locator) override;
     HRESULT WINAPI startDocument() override;
     HRESULT WINAPI endDocument() override;
@@ -36,15 +37,12 @@ public:
     HRESULT WINAPI processingInstruction(const wchar_t* target, int targetLength,
                                          const wchar_t* data, int dataLength) override;
     HRESULT WINAPI skippedEntity(const wchar_t* name, int nameLength) override;
-
-private:
-    ULONG m_refCount = 0;
 };
 
 class XMLPIEContentHandler : public SAXContentHandlerImpl {
 public:
-    // Reference count 0: the reader's reference keeps it alive.
-    static XMLPIEContentHandler* Create();
+    // Null when out of memory.
+    static RefPtr<XMLPIEContentHandler> Create();
 
     // Elements read are built under `root` (borrowed, not referenced).
     void SetRoot(CXmlNode* root) { m_current = root; }

@@ -162,19 +162,6 @@ CXmlNode::~CXmlNode()
     --g_xmlNodeCount;
 }
 
-long CXmlNode::AddRef()
-{
-    return InterlockedIncrement(&m_refCount);
-}
-
-long CXmlNode::Release()
-{
-    const long count = InterlockedDecrement(&m_refCount);
-    if (count <= 0)
-        delete this;
-    return count;
-}
-
 void CXmlNode::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     m_attributes[name ? name : L""] = value ? value : L"";

@@ -7,24 +7,19 @@
 #include <string>
 #include <vector>
 
+#include "common/com/RefCounted.h"
 #include "common/com/RefPtr.h"
 
 // Live nodes in the process (plain arithmetic: nodes are used by one thread).
 extern long g_xmlNodeCount;
 
-class CXmlNode {
+class CXmlNode final : public RefCounted {
 public:
     // A root without parent or name (the SAX reader names and attaches it later).
     CXmlNode();
     // Appended to `parent` when given: the creation reference then belongs to
     // the parent and the caller only borrows the node.
     CXmlNode(CXmlNode* parent, const wchar_t* name);
-    CXmlNode(const CXmlNode&) = delete;
-    CXmlNode& operator=(const CXmlNode&) = delete;
-
-    long AddRef();
-    long Release();
-
     // Attributes: setting an existing name replaces its value.
     void SetAttribute(const wchar_t* name, const wchar_t* value);
     void SetAttributeCounted(const wchar_t* name, int nameCount, const wchar_t* value, int valueCount);
@@ -83,14 +78,13 @@ public:
     void WriteToFile(FILE* stream) const;
 
 private:
-    ~CXmlNode();
+    ~CXmlNode() override;
 
     std::map<std::wstring, std::wstring> m_attributes;
     std::vector<CXmlNode*> m_children;
     CXmlNode* m_parent = nullptr;
     std::wstring m_name;
     std::wstring m_text;
-    volatile long m_refCount = 1;
 };
 
 using CXmlNodePtr = RefPtr<CXmlNode>;

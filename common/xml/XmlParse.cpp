@@ -51,7 +51,7 @@ HRESULT ParseXmlText(const std::wstring& text, CXmlNodePtr& root)
         return hr;
 
     // Our own reference keeps the handler owned even when installing it fails.
-    RefPtr<XMLPIEContentHandler> handler(XMLPIEContentHandler::Create());
+    const RefPtr<XMLPIEContentHandler> handler = XMLPIEContentHandler::Create();
     if (!handler)
         return E_OUTOFMEMORY;
     hr = reader->putContentHandler(handler.Get());

@@ -13,9 +13,10 @@
 namespace {
 
 // Every live instance by address. A host may play companions on several
-// threads: the lock guards the set and every instance's reference count, so
-// an id is never found while its instance goes away. Each instance is used
-// by the one player that opened it.
+// threads: the lock guards the set, and a lookup under it takes a reference
+// only from an instance whose last Release has not begun, so an id is never
+// found while its instance goes away. Each instance is used by the one
+// player that opened it.
 struct LiveSet {
     CriticalSection lock;
     std::set<CodecInstance*> instances;
@@ -64,31 +65,13 @@ CodecInstance::CodecInstance()
 
 CodecInstance::~CodecInstance()
 {
-    EndDecompress();
-    CloseSource();
-}
-
-ULONG CodecInstance::AddRef()
-{
-    LiveSet& live = LiveInstances();
-    CriticalSectionLock lock(live.lock);
-    return static_cast<ULONG>(++m_refCount);
-}
-
-ULONG CodecInstance::Release()
-{
-    LONG count;
     {
-        // Out of the set in the same step as the count reaches 0.
         LiveSet& live = LiveInstances();
         CriticalSectionLock lock(live.lock);
-        count = --m_refCount;
-        if (count == 0)
-            live.instances.erase(this);
+        live.instances.erase(this);
     }
-    if (count == 0)
-        delete this;
-    return static_cast<ULONG>(count);
+    EndDecompress();
+    CloseSource();
 }
 
 RefPtr<CodecInstance> CodecInstance::FromDriverId(DWORD_PTR driverId)
@@ -96,9 +79,8 @@ RefPtr<CodecInstance> CodecInstance::FromDriverId(DWORD_PTR driverId)
     auto* const candidate = reinterpret_cast<CodecInstance*>(driverId);
     LiveSet& live = LiveInstances();
     CriticalSectionLock lock(live.lock);
-    if (live.instances.find(candidate) == live.instances.end())
+    if (live.instances.find(candidate) == live.instances.end() || !candidate->TryAddRef())
         return nullptr;
-    ++candidate->m_refCount;
     return RefPtr<CodecInstance>::Adopt(candidate);
 }
 

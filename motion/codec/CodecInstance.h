@@ -4,6 +4,7 @@
 // movie opens its source movie, starts the script the header record carries
 // and hands out the source frame the script's variable selects.
 
+#include "common/com/RefCounted.h"
 #include "common/com/RefPtr.h"
 #include "motion/codec/CompanionRecordReader.h"
 #include "motion/plugin/AviLibrary.h"
@@ -13,15 +14,10 @@
 #include <windows.h>
 #include <vfw.h>
 
-class CodecInstance {
+class CodecInstance final : public RefCounted {
 public:
     // Reference count 1; enters the set of live instances.
     CodecInstance();
-    CodecInstance(const CodecInstance&) = delete;
-    CodecInstance& operator=(const CodecInstance&) = delete;
-
-    ULONG AddRef();
-    ULONG Release();
 
     // The live instance with that driver id (a new reference), or null (id
     // 0 included).
@@ -36,8 +32,9 @@ public:
     DWORD CompressCapacity() const { return m_compressCapacity; }
 
 private:
-    // Ends decompression and closes the source if the player did not.
-    ~CodecInstance();
+    // Leaves the set of live instances, then ends decompression and closes
+    // the source if the player did not.
+    ~CodecInstance() override;
 
     LRESULT StartFromHeader(const ScriptHeader& header, const ICDECOMPRESS& decompress);
     bool OpenSource(const std::wstring& path);
@@ -46,7 +43,6 @@ private:
     LONG GetFrameFromVariable() const;
     bool CopySourceFrame(const BITMAPINFOHEADER& outputFormat, void* output, LONG frame) const;
 
-    LONG m_refCount = 1;   // under the live set's lock
     uint32_t m_frameCount = 0;
     std::wstring m_recordId;
     std::wstring m_scriptName;

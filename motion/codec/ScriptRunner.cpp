@@ -60,19 +60,10 @@ void ModuleRangeOf(const void* object, uintptr_t& begin, uintptr_t& end)
 }  // namespace
 
 // What the runner and its thread share for one run.
-struct ScriptRunner::RunBlock {
+struct ScriptRunner::RunBlock final : RefCounted {
     RunBlock(std::wstring script, EngineFactory engineFactory)
         : text(std::move(script)), factory(std::move(engineFactory))
     {
-    }
-
-    ULONG AddRef() { return static_cast<ULONG>(InterlockedIncrement(&refCount)); }
-    ULONG Release()
-    {
-        const LONG count = InterlockedDecrement(&refCount);
-        if (count == 0)
-            delete this;
-        return static_cast<ULONG>(count);
     }
 
     // Cancels the timer, closes the device links and the engine, and lets
@@ -100,7 +91,6 @@ struct ScriptRunner::RunBlock {
         engineCount.reset();
     }
 
-    volatile LONG refCount = 1;
     const std::wstring text;
     std::wstring name;
     const EngineFactory factory;
@@ -125,7 +115,7 @@ struct ScriptRunner::RunBlock {
     RefPtr<CScriptEngine> host;
 
 private:
-    ~RunBlock() = default;
+    ~RunBlock() override = default;
 };
 
 namespace {
@@ -225,19 +215,6 @@ bool AtSafePoint(HANDLE thread, const RunBlock& block)
 
 ScriptRunner::ScriptRunner(EngineFactory factory) : m_factory(std::move(factory))
 {
-}
-
-ULONG ScriptRunner::AddRef()
-{
-    return static_cast<ULONG>(InterlockedIncrement(&m_refCount));
-}
-
-ULONG ScriptRunner::Release()
-{
-    const LONG count = InterlockedDecrement(&m_refCount);
-    if (count == 0)
-        delete this;
-    return static_cast<ULONG>(count);
 }
 
 ScriptRunner::~ScriptRunner()

@@ -10,6 +10,7 @@
 // registry's lock serialises the codec's players); the runner thread shares
 // only the run block below with them.
 
+#include "common/com/RefCounted.h"
 #include "common/com/RefPtr.h"
 #include "common/win/UniqueHandle.h"
 
@@ -22,7 +23,7 @@ class CDrovelObject;
 class CScriptEngine;
 class ScriptVariables;
 
-class ScriptRunner {
+class ScriptRunner final : public RefCounted {
 public:
     // How long a stopping script gets to return before its thread is ended.
     static constexpr DWORD kStopWaitMs = 500;
@@ -38,12 +39,6 @@ public:
     // Reference count 1, owned by the caller; not started. Without a
     // factory the codec's own engine host is used.
     explicit ScriptRunner(EngineFactory factory = nullptr);
-    ScriptRunner(const ScriptRunner&) = delete;
-    ScriptRunner& operator=(const ScriptRunner&) = delete;
-
-    ULONG AddRef();
-    ULONG Release();
-
     // Stops a running script first. Without a stop event or a thread the
     // runner stays stopped (its variables then answer defaults).
     void Start(const std::wstring& text);
@@ -62,14 +57,13 @@ public:
     struct RunBlock;
 
 private:
-    ~ScriptRunner();
+    ~ScriptRunner() override;
     bool CreateUniqueStopEvent();
     static DWORD WINAPI ThreadMain(void* block);
     // After the stop wait: ends the thread at a safe moment and releases
     // what it held, or leaves it to end by itself.
     void EndByForce();
 
-    volatile LONG m_refCount = 1;
     const EngineFactory m_factory;
     std::wstring m_name;
     // Shared with the thread of the current run; the thread holds its own

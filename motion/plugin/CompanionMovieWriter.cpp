@@ -1,5 +1,6 @@
 #include "motion/plugin/CompanionMovieWriter.h"
 
+#include "common/com/ComBoundary.h"
 #include "common/com/RefPtr.h"
 #include "common/storedvalues/StorableGuid.h"
 #include "motion/plugin/AviLibrary.h"
@@ -175,7 +176,8 @@ HRESULT WriteCompanionMovie(const wchar_t* sourcePath, wchar_t (&companionPath)[
         static_cast<uint64_t>(std::numeric_limits<LONG>::max()))
         return E_INVALIDARG;
 
-    try {
+    // The caller is a COM control: nothing may leave as an exception.
+    return ComBoundary([&]() -> HRESULT {
         const std::wstring scriptCopy(scriptText);
         AviLibrary library;
         SourceFacts facts;
@@ -188,10 +190,5 @@ HRESULT WriteCompanionMovie(const wchar_t* sourcePath, wchar_t (&companionPath)[
         if (hr != S_OK)
             return hr;
         return WriteFrames(file.Get(), facts, sourcePath, scriptCopy, variable, scriptId);
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        // The caller is a COM control: nothing may leave as an exception.
-        return E_UNEXPECTED;
-    }
+    });
 }

@@ -74,13 +74,11 @@ CActiveXControl::CActiveXControl(const ComServer& server, const ComClass& type)
 {
     m_extent.cx = kDefaultExtent;
     m_extent.cy = kDefaultExtent;
-    LockServerModule();
 }
 
 CActiveXControl::~CActiveXControl()
 {
     m_window.reset();
-    UnlockServerModule();
 }
 
 HRESULT CActiveXControl::FinalConstruct()
@@ -101,49 +99,19 @@ HRESULT CActiveXControl::FinalConstruct()
 
 // --- IUnknown ---------------------------------------------------------------
 
-STDMETHODIMP CActiveXControl::QueryInterface(REFIID iid, void** object)
+void* CActiveXControl::FindInterface(REFIID iid)
 {
-    if (!object)
-        return E_POINTER;
-    *object = nullptr;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
-        (m_type.control && IsEqualIID(iid, m_type.control->dispatchIid)))
-        *object = static_cast<IDispatch*>(this);
-    else if (IsEqualIID(iid, IID_IOleObject))
-        *object = static_cast<IOleObject*>(this);
-    else if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceObject))
-        *object = static_cast<IOleInPlaceObject*>(this);
-    else if (IsEqualIID(iid, IID_IOleInPlaceActiveObject))
-        *object = static_cast<IOleInPlaceActiveObject*>(this);
-    else if (IsEqualIID(iid, IID_IOleControl))
-        *object = static_cast<IOleControl*>(this);
-    else if (IsEqualIID(iid, IID_IViewObject) || IsEqualIID(iid, IID_IViewObject2))
-        *object = static_cast<IViewObject2*>(this);
-    else if (IsEqualIID(iid, IID_IPersist) || IsEqualIID(iid, IID_IPersistStreamInit))
-        *object = static_cast<IPersistStreamInit*>(this);
-    else if (IsEqualIID(iid, IID_IProvideClassInfo) || IsEqualIID(iid, IID_IProvideClassInfo2))
-        *object = static_cast<IProvideClassInfo2*>(this);
-    else if (IsEqualIID(iid, IID_IConnectionPointContainer))
-        *object = static_cast<IConnectionPointContainer*>(this);
-    else if (IsEqualIID(iid, IID_ISpecifyPropertyPages))
-        *object = static_cast<ISpecifyPropertyPages*>(this);
-    else
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP_(ULONG) CActiveXControl::AddRef()
-{
-    return static_cast<ULONG>(InterlockedIncrement(&m_refs));
-}
-
-STDMETHODIMP_(ULONG) CActiveXControl::Release()
-{
-    const LONG refs = InterlockedDecrement(&m_refs);
-    if (refs == 0)
-        delete this;
-    return static_cast<ULONG>(refs);
+    if (m_type.control && IsEqualIID(iid, m_type.control->dispatchIid))
+        return static_cast<IDispatch*>(this);
+    if (IsEqualIID(iid, IID_IOleWindow))
+        return static_cast<IOleInPlaceObject*>(this);
+    if (IsEqualIID(iid, IID_IViewObject))
+        return static_cast<IViewObject2*>(this);
+    if (IsEqualIID(iid, IID_IPersist))
+        return static_cast<IPersistStreamInit*>(this);
+    if (IsEqualIID(iid, IID_IProvideClassInfo))
+        return static_cast<IProvideClassInfo2*>(this);
+    return ComObject::FindInterface(iid);
 }
 
 // --- IDispatch --------------------------------------------------------------

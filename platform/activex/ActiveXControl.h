@@ -14,6 +14,7 @@
 
 #include <memory>
 
+#include "common/com/ComObject.h"
 #include "common/com/RefPtr.h"
 #include "platform/activex/ComServer.h"
 #include "platform/activex/EventConnectionPoint.h"
@@ -21,30 +22,23 @@
 
 class CControlWindow;
 
-class CActiveXControl : public IDispatch,
-                        public IOleObject,
-                        public IOleInPlaceObject,
-                        public IOleInPlaceActiveObject,
-                        public IOleControl,
-                        public IViewObject2,
-                        public IPersistStreamInit,
-                        public IProvideClassInfo2,
-                        public IConnectionPointContainer,
-                        public ISpecifyPropertyPages {
+class CActiveXControl : public ComObject<IDispatch,
+                                         IOleObject,
+                                         IOleInPlaceObject,
+                                         IOleInPlaceActiveObject,
+                                         IOleControl,
+                                         IViewObject2,
+                                         IPersistStreamInit,
+                                         IProvideClassInfo2,
+                                         IConnectionPointContainer,
+                                         ISpecifyPropertyPages> {
 public:
     // `type` must describe a control (its ControlTraits).
     CActiveXControl(const ComServer& server, const ComClass& type);
-    CActiveXControl(const CActiveXControl&) = delete;
-    CActiveXControl& operator=(const CActiveXControl&) = delete;
 
     // Loads the type information: the registered library, else the one in
     // this module's file. Called once by CreateComObject.
     HRESULT FinalConstruct();
-
-    // IUnknown
-    STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
 
     // IDispatch
     STDMETHODIMP GetTypeInfoCount(UINT* count) override;
@@ -132,7 +126,7 @@ public:
     STDMETHODIMP GetPages(CAUUID* pages) override;
 
 protected:
-    virtual ~CActiveXControl();
+    ~CActiveXControl() override;
 
     // A dispatch member, its arguments already checked. May throw: see ExceptionResult.
     virtual void InvokeMember(DISPID id, CDispatchCall& call) = 0;
@@ -153,12 +147,14 @@ protected:
 private:
     friend class CControlWindow;
 
+    // The base interfaces and the control's own dispatch interface.
+    void* FindInterface(REFIID iid) override;
     HRESULT ActivateInPlace(IOleClientSite* site, bool uiActivate);
     void ReleaseInPlaceSite();
 
+    const ServerModuleLock m_moduleLock;
     const ComServer& m_server;
     const ComClass& m_type;
-    volatile LONG m_refs = 1;
 
     RefPtr<ITypeInfo> m_dispatchInfo;
     CDispatchTable m_table;

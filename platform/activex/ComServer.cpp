@@ -1,39 +1,16 @@
 #include "platform/activex/ComServer.h"
 
+#include "common/com/ComObject.h"
+#include "common/com/RefPtr.h"
+
 namespace {
 
 volatile LONG g_moduleLocks = 0;
 
 // One class object per request; it keeps the module loaded while COM holds it.
-class CClassFactory final : public IClassFactory {
+class CClassFactory final : public ComObject<IClassFactory> {
 public:
-    CClassFactory(const ComServer& server, const ComClass& type) : m_server(server), m_type(type)
-    {
-        LockServerModule();
-    }
-    CClassFactory(const CClassFactory&) = delete;
-    CClassFactory& operator=(const CClassFactory&) = delete;
-
-    STDMETHODIMP QueryInterface(REFIID iid, void** object) override
-    {
-        if (!object)
-            return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
-            *object = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&m_refs)); }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        const LONG refs = InterlockedDecrement(&m_refs);
-        if (refs == 0)
-            delete this;
-        return static_cast<ULONG>(refs);
-    }
+    CClassFactory(const ComServer& server, const ComClass& type) : m_server(server), m_type(type) {}
 
     STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** object) override
     {
@@ -54,11 +31,9 @@ public:
     }
 
 private:
-    ~CClassFactory() { UnlockServerModule(); }
-
+    const ServerModuleLock m_moduleLock;
     const ComServer& m_server;
     const ComClass& m_type;
-    volatile LONG m_refs = 1;
 };
 
 } // namespace
@@ -89,12 +64,10 @@ HRESULT GetServerClassObject(const ComServer& server, REFCLSID clsid, REFIID iid
     const ComClass* type = server.Find(clsid);
     if (!type)
         return CLASS_E_CLASSNOTAVAILABLE;
-    CClassFactory* factory = new (std::nothrow) CClassFactory(server, *type);
+    const RefPtr<CClassFactory> factory = RefPtr<CClassFactory>::Adopt(new (std::nothrow) CClassFactory(server, *type));
     if (!factory)
         return E_OUTOFMEMORY;
-    const HRESULT hr = factory->QueryInterface(iid, object);
-    factory->Release();
-    return hr;
+    return factory->QueryInterface(iid, object);
 }
 
 HRESULT CanUnloadServer()

@@ -10,6 +10,8 @@
 #include <optional>
 #include <vector>
 
+#include "common/com/RefPtr.h"
+
 struct ComServer;
 struct ComClass;
 
@@ -49,6 +51,15 @@ struct ComServer {
 void LockServerModule();
 void UnlockServerModule();
 
+// The lock of one live object, for its lifetime.
+class ServerModuleLock {
+public:
+    ServerModuleLock() { LockServerModule(); }
+    ~ServerModuleLock() { UnlockServerModule(); }
+    ServerModuleLock(const ServerModuleLock&) = delete;
+    ServerModuleLock& operator=(const ServerModuleLock&) = delete;
+};
+
 // The bodies of DllGetClassObject and DllCanUnloadNow.
 HRESULT GetServerClassObject(const ComServer& server, REFCLSID clsid, REFIID iid, void** object);
 HRESULT CanUnloadServer();
@@ -61,12 +72,9 @@ HRESULT CreateComObject(const ComServer& server, const ComClass& type, REFIID ii
     if (!object)
         return E_POINTER;
     *object = nullptr;
-    TObject* created = new (std::nothrow) TObject(server, type);
+    const RefPtr<TObject> created = RefPtr<TObject>::Adopt(new (std::nothrow) TObject(server, type));
     if (!created)
         return E_OUTOFMEMORY;
-    HRESULT hr = created->FinalConstruct();
-    if (SUCCEEDED(hr))
-        hr = created->QueryInterface(iid, object);
-    created->Release();
-    return hr;
+    const HRESULT hr = created->FinalConstruct();
+    return FAILED(hr) ? hr : created->QueryInterface(iid, object);
 }

@@ -3,7 +3,8 @@
 #include <olectl.h>
 
 #include <algorithm>
-#include <new>
+
+#include "common/com/ComBoundary.h"
 
 STDMETHODIMP CEventConnectionPoint::QueryInterface(REFIID iid, void** object)
 {
@@ -45,13 +46,11 @@ STDMETHODIMP CEventConnectionPoint::Advise(IUnknown* sink, DWORD* cookie)
     if (FAILED(sink->QueryInterface(m_eventIid, reinterpret_cast<void**>(events.Put()))) &&
         FAILED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(events.Put()))))
         return CONNECT_E_CANNOTCONNECT;
-    try {
+    return ComBoundary([&] {
         m_sinks.emplace_back(m_nextCookie, std::move(events));
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
-    *cookie = m_nextCookie++;
-    return S_OK;
+        *cookie = m_nextCookie++;
+        return S_OK;
+    });
 }
 
 STDMETHODIMP CEventConnectionPoint::Unadvise(DWORD cookie)

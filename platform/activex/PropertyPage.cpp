@@ -3,7 +3,6 @@
 #include <cwchar>
 
 #include "common/win/UniqueHandle.h"
-#include "platform/activex/ComServer.h"
 #include "platform/ui/Dialog.h"
 
 namespace {
@@ -19,41 +18,11 @@ wchar_t* TaskMemoryCopy(const std::wstring& text)
 
 } // namespace
 
-CActiveXPropertyPage::CActiveXPropertyPage(UINT dialogId, UINT titleId) : m_dialogId(dialogId), m_titleId(titleId)
-{
-    LockServerModule();
-}
+CActiveXPropertyPage::CActiveXPropertyPage(UINT dialogId, UINT titleId) : m_dialogId(dialogId), m_titleId(titleId) {}
 
 CActiveXPropertyPage::~CActiveXPropertyPage()
 {
     m_page.reset();
-    UnlockServerModule();
-}
-
-STDMETHODIMP CActiveXPropertyPage::QueryInterface(REFIID iid, void** object)
-{
-    if (!object)
-        return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IPropertyPage)) {
-        *object = static_cast<IPropertyPage*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) CActiveXPropertyPage::AddRef()
-{
-    return static_cast<ULONG>(InterlockedIncrement(&m_refs));
-}
-
-STDMETHODIMP_(ULONG) CActiveXPropertyPage::Release()
-{
-    const LONG refs = InterlockedDecrement(&m_refs);
-    if (refs == 0)
-        delete this;
-    return static_cast<ULONG>(refs);
 }
 
 STDMETHODIMP CActiveXPropertyPage::SetPageSite(IPropertyPageSite* site)

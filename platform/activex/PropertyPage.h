@@ -14,22 +14,17 @@
 #include <memory>
 #include <vector>
 
+#include "common/com/ComObject.h"
 #include "common/com/RefPtr.h"
+#include "platform/activex/ComServer.h"
 
 class CDialog;
 
-class CActiveXPropertyPage : public IPropertyPage {
+class CActiveXPropertyPage : public ComObject<IPropertyPage> {
 public:
     CActiveXPropertyPage(UINT dialogId, UINT titleId);
-    CActiveXPropertyPage(const CActiveXPropertyPage&) = delete;
-    CActiveXPropertyPage& operator=(const CActiveXPropertyPage&) = delete;
 
     HRESULT FinalConstruct() { return S_OK; }
-
-    // IUnknown
-    STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
 
     // IPropertyPage
     STDMETHODIMP SetPageSite(IPropertyPageSite* site) override;
@@ -45,7 +40,7 @@ public:
     STDMETHODIMP TranslateAccelerator(MSG* message) override;
 
 protected:
-    virtual ~CActiveXPropertyPage();
+    ~CActiveXPropertyPage() override;
 
     // The objects the frame handed over, for a page that exchanges values.
     const std::vector<RefPtr<IUnknown>>& Objects() const { return m_objects; }
@@ -54,9 +49,9 @@ private:
     // The template's size in pixels, measured on a hidden window once.
     bool MeasurePage(SIZE& size);
 
+    const ServerModuleLock m_moduleLock;
     const UINT m_dialogId;
     const UINT m_titleId;
-    volatile LONG m_refs = 1;
     RefPtr<IPropertyPageSite> m_site;
     std::vector<RefPtr<IUnknown>> m_objects;
     std::unique_ptr<CDialog> m_page;

@@ -9,9 +9,13 @@
 #include <thread>
 #include <vector>
 
+// Only a failure's bound: ten 2 MB replies to a slow reader took over 10 s
+// on a loaded machine.
+constexpr DWORD kPumpBoundMs = 60000;
+
 bool PumpUntil(const std::function<bool()>& done)
 {
-    const DWORD deadline = GetTickCount() + 10000;
+    const DWORD deadline = GetTickCount() + kPumpBoundMs;
     while (!done()) {
         if (static_cast<LONG>(GetTickCount() - deadline) > 0)
             return false;

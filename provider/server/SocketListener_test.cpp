@@ -269,7 +269,7 @@ TEST_F(SocketListenerTest, AClientThatNeverReadsHoldsOneReplyAndIsAnsweredInOrde
     const int requests = 10;
     std::string received;
     Serve([&] {
-        Client client(m_port);
+        Client client(m_port, 30000);   // each reply is built only once the one before is out
         client.Send(Requests(requests));
         Sleep(1500);
         received = client.Read(requests, 256 * 1024);

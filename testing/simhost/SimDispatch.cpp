@@ -172,30 +172,11 @@ CSimObject* CSimObject::FromDispatch(IUnknown* object)
     return ours;
 }
 
-STDMETHODIMP CSimObject::QueryInterface(REFIID riid, void** object)
+void* CSimObject::FindInterface(REFIID riid)
 {
-    if (!object)
-        return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_SimObject) {
-        *object = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) CSimObject::AddRef()
-{
-    return static_cast<ULONG>(++m_refCount);
-}
-
-STDMETHODIMP_(ULONG) CSimObject::Release()
-{
-    const long count = --m_refCount;
-    if (count == 0)
-        delete this;
-    return static_cast<ULONG>(count);
+    if (riid == IID_SimObject)
+        return static_cast<IDispatch*>(this);
+    return ComObject::FindInterface(riid);
 }
 
 STDMETHODIMP CSimObject::GetTypeInfoCount(UINT* count)

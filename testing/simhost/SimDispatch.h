@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "common/com/ComObject.h"
 #include "testing/simhost/SimValue.h"
 
 class CSimHost;
@@ -113,25 +114,18 @@ private:
     VARIANT m_discarded;
 };
 
-class CSimObject : public IDispatch {
+class CSimObject : public ComObject<IDispatch> {
 public:
     CSimObject(CSimHost& host, const CSimClass& type);
-    CSimObject(const CSimObject&) = delete;
-    CSimObject& operator=(const CSimObject&) = delete;
 
     // Our object behind a dispatch pointer, or null for a stranger. No reference is added.
     static CSimObject* FromDispatch(IUnknown* object);
 
     const CSimClass& Class() const { return m_class; }
     CSimHost* Host() const { return m_host; }
-    long RefCount() const { return m_refCount; }
     // The host is gone: every later call fails.
     void Disconnect() { m_host = nullptr; }
 
-    // IUnknown
-    STDMETHODIMP QueryInterface(REFIID riid, void** object) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
     // IDispatch
     STDMETHODIMP GetTypeInfoCount(UINT* count) override;
     STDMETHODIMP GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
@@ -140,15 +134,16 @@ public:
                         EXCEPINFO* exception, UINT* argumentError) override;
 
 protected:
-    virtual ~CSimObject() = default;
+    ~CSimObject() override = default;
 
 private:
+    // The class's own identity, besides IDispatch.
+    void* FindInterface(REFIID riid) override;
     HRESULT InvokeChecked(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
                           UINT* argumentError);
 
     CSimHost* m_host;
     const CSimClass& m_class;
-    long m_refCount = 1;
 };
 
 template <typename TObject>

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "common/com/ComObject.h"
 #include "common/com/ComTypes.h"
 #include "platform/activex/ServerRegistration.h"
 #include "platform/activex/test/ActiveXProbeIds.h"
@@ -36,28 +37,8 @@ HRESULT CallByName(IDispatch* object, const wchar_t* name, VARIANT* reversedArgs
 }
 
 // Registers a menu item on start-up and counts what the host calls.
-class CTestControl final : public IDispatch {
+class CTestControl final : public ComObject<IDispatch> {
 public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** object) override
-    {
-        if (!object)
-            return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IDispatch) {
-            *object = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        const ULONG refs = --m_refs;
-        if (refs == 0)
-            delete this;
-        return refs;
-    }
     STDMETHODIMP GetTypeInfoCount(UINT* count) override
     {
         *count = 0;
@@ -117,9 +98,6 @@ public:
         default: return DISP_E_MEMBERNOTFOUND;
         }
     }
-
-private:
-    ULONG m_refs = 1;
 };
 
 class CTestControlFactory final : public IClassFactory {

@@ -14,6 +14,7 @@
 #include "SmsPageDemo.h"
 #include "common/about/AboutDialog.h"
 #include "common/about/VelmoraStatic.h"
+#include "common/com/ScopedComApartment.h"
 #include "common/logwindow/LogDialog.h"
 #include "common/logwindow/LogLine.h"
 #include "common/text/WideFormat.h"
@@ -127,23 +128,18 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         CDemoLogWindow window;
         window.DoModal();
     } else if (view == L"drovel-editor") {
-        const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        const bool shown = ShowDrovelEditor();
-        if (SUCCEEDED(com)) ::CoUninitialize();
-        if (!shown) return 1;
+        const ScopedComApartment com;
+        if (!ShowDrovelEditor()) return 1;
+    } else if (view == L"sms-page") {
+        const ScopedComApartment com;
+        if (!ShowSmsPage()) return 1;
     } else if (view == L"chart-editor" || view == L"chart-editor-log") {
-        const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        const ScopedComApartment com;
         ShowQuillonEditor(view == L"chart-editor-log");
-        if (SUCCEEDED(com)) ::CoUninitialize();
     } else if (view == L"make-group") {
         ShowMakeGroup();
     } else if (view == L"setup") {
         ShowSetupDialog();
-    } else if (view == L"sms-page") {
-        const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        const bool shown = ShowSmsPage();
-        if (SUCCEEDED(com)) ::CoUninitialize();
-        if (!shown) return 1;
     } else {
         CAboutDialog about(nullptr);
         about.DoModal();

@@ -3,30 +3,22 @@
 // count lives in a holder beside the value. A holder marked unshareable is
 // never shared; a pointer made from it gets a holder with its own copy.
 
+#include "common/com/RefCounted.h"
 #include "common/com/RefPtr.h"
 
 namespace nsSP {
 
-class RCObject {
+class RCObject : public RefCounted {
 public:
-    void AddRef() { ++m_count; }
-    void Release()
-    {
-        if (--m_count == 0)
-            delete this;
-    }
     void MarkUnshareable() { m_shareable = false; }
     bool IsShareable() const { return m_shareable; }
-    bool IsShared() const { return m_count > 1; }
+    bool IsShared() const { return RefCount() > 1; }
 
 protected:
     RCObject() = default;
-    RCObject(const RCObject&) : RCObject() {}
-    RCObject& operator=(const RCObject&) { return *this; }
-    virtual ~RCObject() = default;
+    ~RCObject() override = default;
 
 private:
-    int m_count = 0;
     bool m_shareable = true;
 };
 
@@ -34,7 +26,7 @@ template <typename T>
 class RCIPtr {
 public:
     // Takes ownership of `value`.
-    explicit RCIPtr(T* value = nullptr) : m_holder(new CountHolder(value)) {}
+    explicit RCIPtr(T* value = nullptr) : m_holder(RefPtr<CountHolder>::Adopt(new CountHolder(value))) {}
     RCIPtr(const RCIPtr& other) : m_holder(Share(other.m_holder)) {}
     RCIPtr& operator=(const RCIPtr& other)
     {
@@ -63,7 +55,7 @@ private:
     {
         if (holder->IsShareable())
             return holder;
-        return RefPtr<CountHolder>(new CountHolder(holder->value ? new T(*holder->value) : nullptr));
+        return RefPtr<CountHolder>::Adopt(new CountHolder(holder->value ? new T(*holder->value) : nullptr));
     }
 
     RefPtr<CountHolder> m_holder;
