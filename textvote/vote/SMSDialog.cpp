@@ -88,7 +88,7 @@ bool SavesOnCommand(int control, int code)
 }  // namespace
 
 CSMSDialog::CSMSDialog(HWND parent, CQuillonDoc* document)
-    : CDialog(IDD_SMS_PAGE, parent),
+    : CChartPage(IDD_SMS_PAGE, parent),
       m_document(document),
       m_chart([this] { return m_document ? m_document->GetApplication() : nullptr; },
               [this] {
@@ -100,18 +100,10 @@ CSMSDialog::CSMSDialog(HWND parent, CQuillonDoc* document)
     Create();
 }
 
-void CSMSDialog::OnChartUpdate(int hint)
+void CSMSDialog::OnChartUpdate(CView*, LPARAM hint, void*)
 {
     if (hint == kHintLoaded)
         LoadSettings();
-}
-
-bool CSMSDialog::PreTranslateMessage(MSG& msg)
-{
-    // Enter and Escape would end the page as a dialog.
-    if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE))
-        return true;
-    return CDialog::PreTranslateMessage(msg);
 }
 
 BOOL CSMSDialog::OnInitDialog()

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "platform/ui/Dialog.h"
+#include "charteditor/ChartPage.h"
 #include "textvote/vote/VoteChart.h"
 #include "textvote/vote/VoteSettings.h"
 
@@ -17,17 +17,15 @@ class CQuillonDoc;
 // The vote service the page asks until its url is set.
 extern const wchar_t kDefaultVoteServiceUrl[];
 
-class CSMSDialog : public CDialog {
+class CSMSDialog : public CChartPage {
 public:
     // Makes the window as a child of `parent`; the document is not owned.
     CSMSDialog(HWND parent, CQuillonDoc* document);
 
     // The document's update hints: "loaded" reads the settings again.
-    void OnChartUpdate(int hint);
+    void OnChartUpdate(CView* sender, LPARAM hint, void* object) override;
     // The chart the page drives (for its FTP port).
     CVoteChart& Chart() { return m_chart; }
-
-    bool PreTranslateMessage(MSG& msg) override;
 
 protected:
     BOOL OnInitDialog() override;

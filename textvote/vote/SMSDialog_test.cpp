@@ -118,7 +118,7 @@ TEST_F(SMSDialogTest, LoadedSettingsReachTheControlsIntactAndEveryEditSavesThemA
         sms->SetAttribute(L"imageWidth", L"640");
         sms->SetAttribute(L"ftpEnable", L"1");
     }
-    page->OnChartUpdate(kHintLoaded);
+    page->OnChartUpdate(nullptr, kHintLoaded, nullptr);
     EXPECT_TRUE(view.hints.empty()) << "loading saved the document";
     EXPECT_EQ(L"", Stored(L"bar2attrib"));
     EXPECT_EQ(L"http://votes.example", ControlText(IDC_SMS_URL));
