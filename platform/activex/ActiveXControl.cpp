@@ -15,19 +15,8 @@ constexpr LONG kDefaultExtent = 2540;  // HIMETRIC: one inch
 // stands until CWnd takes the window over.
 const wchar_t* ControlWindowClass()
 {
-    static const std::wstring name = L"VelmoraActiveXControl:" + std::to_wstring(reinterpret_cast<UINT_PTR>(CurrentModule()));
-    static const bool registered = [] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = CurrentModule();
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        windowClass.lpszClassName = name.c_str();
-        return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    }();
-    return registered ? name.c_str() : nullptr;
+    static const std::wstring name = RegisterModuleWindowClass(L"VelmoraActiveXControl", CS_DBLCLKS, COLOR_WINDOW);
+    return name.empty() ? nullptr : name.c_str();
 }
 
 template <typename T>

@@ -2,26 +2,13 @@
 
 #include <string>
 
-#include "platform/ui/Module.h"
 
 namespace {
 
 // The frame's window class, registered once per module.
 const wchar_t* FrameClass()
 {
-    static const std::wstring name = [] {
-        std::wstring className = L"VelmoraFrame:" + std::to_wstring(reinterpret_cast<UINT_PTR>(CurrentModule()));
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.style = CS_HREDRAW | CS_VREDRAW;
-        windowClass.lpfnWndProc = ::DefWindowProcW;
-        windowClass.hInstance = CurrentModule();
-        windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = className.c_str();
-        ::RegisterClassExW(&windowClass);  // fails harmlessly when it is already there
-        return className;
-    }();
+    static const std::wstring name = RegisterModuleWindowClass(L"VelmoraFrame", CS_HREDRAW | CS_VREDRAW, COLOR_BTNFACE);
     return name.c_str();
 }
 

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/ui/Module.h"
 
 namespace {
 
@@ -13,19 +12,8 @@ constexpr int kMaxTracks = 16;
 
 const wchar_t* SplitterWindowClass()
 {
-    static const std::wstring name = L"VelmoraSplitter:" + std::to_wstring(reinterpret_cast<UINT_PTR>(CurrentModule()));
-    static const bool registered = [] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = CurrentModule();
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = name.c_str();
-        return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    }();
-    return registered ? name.c_str() : nullptr;
+    static const std::wstring name = RegisterModuleWindowClass(L"VelmoraSplitter", CS_DBLCLKS, COLOR_BTNFACE);
+    return name.empty() ? nullptr : name.c_str();
 }
 
 } // namespace

@@ -204,6 +204,22 @@ RECT CWnd::GetRectInParent() const
     return ::GetRectInParent(m_hWnd);
 }
 
+std::wstring RegisterModuleWindowClass(const wchar_t* prefix, UINT style, int backgroundColor)
+{
+    std::wstring name = std::wstring(prefix) + L":" + std::to_wstring(reinterpret_cast<UINT_PTR>(CurrentModule()));
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = style;
+    windowClass.lpfnWndProc = ::DefWindowProcW;
+    windowClass.hInstance = CurrentModule();
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(backgroundColor + 1));
+    windowClass.lpszClassName = name.c_str();
+    if (!::RegisterClassExW(&windowClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        name.clear();
+    return name;
+}
+
 RECT GetRectInParent(HWND window)
 {
     RECT rect{};

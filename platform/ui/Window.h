@@ -93,6 +93,12 @@ private:
 // coordinates for a top-level window).
 RECT GetRectInParent(HWND window);
 
+// Registers a window class of the calling module for windows that CWnd takes
+// over after creation (its procedure is DefWindowProc until then). The
+// module's address in the name keeps the classes of two modules that link
+// this layer apart. Returns the name, empty when it cannot be registered.
+std::wstring RegisterModuleWindowClass(const wchar_t* prefix, UINT style, int backgroundColor);
+
 // A static control; its classes (links, pictures) add behaviour.
 class CStatic : public CWnd {
 public:
