@@ -13,16 +13,9 @@
 #include "hostclient/HostCanvas.h"
 #include "hostclient/HostScene.h"
 #include "testing/simhost/SimHostTestSupport.h"
+#include "testing/uitest/HintRecordingView.h"
 
 namespace {
-
-class RecordingView : public CView {
-public:
-    bool CreateView(HWND, UINT) override { return false; }
-    HWND GetViewWindow() const override { return nullptr; }
-    void OnUpdate(CView*, LPARAM hint, void*) override { hints.push_back(static_cast<int>(hint)); }
-    std::vector<int> hints;
-};
 
 class QuillonDocTest : public SimHostFixture {
 protected:
@@ -62,7 +55,7 @@ protected:
 
     CSimNode& light;
     CQuillonDoc doc;
-    RecordingView view;
+    HintRecordingView view;
 };
 
 // The text zlib gives back from a stored block, by the block's own size field.
@@ -103,7 +96,7 @@ TEST_F(QuillonDocTest, ASavedDocumentIsTheWritersTextZlibCompressedBehindItsByte
 
     // Loaded again by another document: the same tree, attributes in name order.
     CQuillonDoc reader;
-    RecordingView readerView;
+    HintRecordingView readerView;
     reader.AddView(&readerView);
     reader.SetApplication(host.Application());
     reader.LoadFromActiveScene();

@@ -5,6 +5,7 @@
 #include "chartcontrol/QuillonDoc.h"
 #include "chartcontrol/QuillonIds.h"
 #include "common/win/UniqueHandle.h"
+#include "testing/uitest/HintRecordingView.h"
 #include "testing/uitest/PumpUntil.h"
 #include "textvote/vote/SMSDialog.h"
 #include "textvote/vote/SMSDialogIds.h"
@@ -13,14 +14,6 @@ namespace {
 
 // Polls come two seconds apart; a wait for several of them may take this long.
 constexpr DWORD kSeveralPollsMs = 30000;
-
-class RecordingView : public CView {
-public:
-    bool CreateView(HWND, UINT) override { return false; }
-    HWND GetViewWindow() const override { return nullptr; }
-    void OnUpdate(CView*, LPARAM hint, void*) override { hints.push_back(static_cast<int>(hint)); }
-    std::vector<int> hints;
-};
 
 class SMSDialogTest : public VoteSceneFixture {
 protected:
@@ -78,7 +71,7 @@ protected:
     }
 
     CQuillonDoc doc;
-    RecordingView view;
+    HintRecordingView view;
     UniqueWindow parent;
     CSMSDialog* page = nullptr;
     HWND window = nullptr;
