@@ -29,3 +29,16 @@
 #define IDC_PIE_START_FRAME 223
 #define IDC_PIE_END_FRAME 226
 #define IDC_PIE_ORDERING 230
+
+// The bar chart page.
+#define IDD_BAR_CHART 216
+#define IDC_BAR_STYLE 206
+#define IDC_BAR_ORIENTATION 208
+#define IDC_BAR_CHAIN 235
+
+// The line chart page.
+#define IDD_LINE_CHART 217
+#define IDC_LINE_NODE 236
+#define IDC_LINE_REDRAW 235
+#define IDC_LINE_ADD_TEMPLATES 201
+#define IDC_LINE_LABEL_KEYFRAMES 202

@@ -12,19 +12,18 @@
 #include <memory>
 #include <vector>
 
-#include "chartcontrol/QuillonDoc.h"
 #include "chartcontrol/QuillonIds.h"
+#include "charteditor/ChartDocumentTestSupport.h"
 #include "charteditor/ChartEditorIds.h"
 #include "common/logwindow/LogDialogIds.h"
 #include "common/win/UniqueHandle.h"
 #include "testing/comreg/ServerRegistrationTestSupport.h"
 #include "testing/simhost/SimHostTestSupport.h"
+#include "testing/uitest/ComboBoxes.h"
 #include "testing/uitest/ModalDriver.h"
 #include "testing/uitest/PumpUntil.h"
 
 namespace {
-
-using Attributes = std::map<std::wstring, std::wstring>;
 
 // The first window below `top` that matches.
 HWND FindDescendant(HWND top, const std::function<bool(HWND)>& match)
@@ -57,31 +56,6 @@ std::wstring TextOf(HWND window)
     return text;
 }
 
-// In the list's own order (the lists of names are sorted by the system's rules).
-std::vector<std::wstring> ListItems(HWND list)
-{
-    std::vector<std::wstring> items;
-    const int count = static_cast<int>(::SendMessageW(list, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        std::wstring item(static_cast<size_t>(::SendMessageW(list, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
-        item.resize(static_cast<size_t>(::SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&item[0]))));
-        items.push_back(item);
-    }
-    return items;
-}
-
-std::multiset<std::wstring> ItemSet(HWND list)
-{
-    const std::vector<std::wstring> items = ListItems(list);
-    return std::multiset<std::wstring>(items.begin(), items.end());
-}
-
-std::wstring Selection(HWND list)
-{
-    const int index = static_cast<int>(::SendMessageW(list, CB_GETCURSEL, 0, 0));
-    return index < 0 ? L"(none)" : ListItems(list).at(static_cast<size_t>(index));
-}
-
 std::vector<std::wstring> TabTexts(HWND tabs)
 {
     std::vector<std::wstring> texts;
@@ -104,25 +78,6 @@ RECT RectInParent(HWND window)
     ::GetWindowRect(window, &rect);
     ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
-}
-
-// What the user does to a list: open it (the page fills it), pick an item.
-void DropDown(HWND list)
-{
-    ::SendMessageW(list, CB_SHOWDROPDOWN, TRUE, 0);
-    ::SendMessageW(list, CB_SHOWDROPDOWN, FALSE, 0);
-}
-void Pick(HWND list, const std::wstring& item)
-{
-    const std::vector<std::wstring> items = ListItems(list);
-    for (size_t i = 0; i < items.size(); ++i)
-        if (items[i] == item) {
-            ::SendMessageW(list, CB_SETCURSEL, i, 0);
-            ::SendMessageW(::GetParent(list), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(list), CBN_SELCHANGE),
-                           reinterpret_cast<LPARAM>(list));
-            return;
-        }
-    ADD_FAILURE() << "no item " << testing::PrintToString(item);
 }
 
 class ChartEditorTest : public SimHostFixture {
@@ -153,39 +108,6 @@ protected:
         m_menuControl.Reset();
         m_area.Reset();
         SimHostFixture::TearDown();
-    }
-
-    // A chart document in the active scene, as the editor would store it.
-    void StorePieChart(const Attributes& attributes)
-    {
-        CQuillonDoc writer;
-        writer.SetApplication(host.Application());
-        CXmlNodePtr root = writer.GetRoot();
-        CXmlNode* pie = new CXmlNode(root.Get(), L"PieChart");
-        for (const auto& [name, value] : attributes)
-            pie->SetAttribute(name.c_str(), value.c_str());
-        ASSERT_TRUE(writer.SaveDocument());
-    }
-    // The `PieChart` attributes stored in the active scene; "(none)" alone without one.
-    Attributes StoredPieChart()
-    {
-        CQuillonDoc reader;
-        reader.SetApplication(host.Application());
-        reader.LoadFromActiveScene();
-        CXmlNodePtr pie = CXmlNodePtr::Adopt(reader.GetRoot()->FindChild(L"PieChart", 0));
-        if (!pie)
-            return {{L"(none)", L""}};
-        Attributes attributes;
-        for (int i = 0; i < pie->GetAttributeCount(); ++i)
-            attributes[pie->GetAttributeName(i)] = pie->GetAttributeValue(i);
-        return attributes;
-    }
-    std::vector<BYTE> StoredBytes()
-    {
-        std::vector<BYTE> bytes;
-        ReadBytes(host.PropertyValue(*host.ActiveScene()->nodes.front(), kPlotvanePropertyGroup, L"Data").Get(),
-                  bytes);
-        return bytes;
     }
 
     // Runs the menu item; the editor's windows are then found below the host's frame.
@@ -228,8 +150,8 @@ const Attributes kStored = {{L"groupname", L"pie"},   {L"transitionname", L"Gone
 
 TEST_F(ChartEditorTest, TheMenuItemOpensTheEditorWithItsTabsAndThePiePageShowsTheStoredDocument)
 {
-    StorePieChart(kStored);
-    const std::vector<BYTE> before = StoredBytes();
+    StoreChartElement(host, L"PieChart", kStored);
+    const std::vector<BYTE> before = StoredChartBytes(host);
     ASSERT_NO_FATAL_FAILURE(OpenEditor());
 
     EXPECT_EQ((std::vector<std::wstring>{L"Charts", L"Log"}), TabTexts(::GetDlgItem(view, IDC_VIEW_TABS)));
@@ -237,31 +159,31 @@ TEST_F(ChartEditorTest, TheMenuItemOpensTheEditorWithItsTabsAndThePiePageShowsTh
     EXPECT_TRUE(::IsWindowVisible(pie));
 
     // A stored name the lists lack is added as it is: "pie" is not "Pie".
-    EXPECT_EQ(L"pie", Selection(Item(IDC_CHART_GROUP)));
-    EXPECT_EQ((std::multiset<std::wstring>{L"<Not Selected>", L"pie"}), ItemSet(Item(IDC_CHART_GROUP)));
-    EXPECT_EQ(L"Gone", Selection(Item(IDC_CHART_TRANSITION)));
+    EXPECT_EQ(L"pie", ComboSelection(Item(IDC_CHART_GROUP)));
+    EXPECT_EQ((std::multiset<std::wstring>{L"<Not Selected>", L"pie"}), ComboItemSet(Item(IDC_CHART_GROUP)));
+    EXPECT_EQ(L"Gone", ComboSelection(Item(IDC_CHART_TRANSITION)));
     EXPECT_EQ(L"5", TextOf(Item(IDC_PIE_START_FRAME)));
     EXPECT_EQ(L"40", TextOf(Item(IDC_PIE_END_FRAME)));
-    EXPECT_EQ(L"Leader Last", Selection(Item(IDC_PIE_ORDERING)));
+    EXPECT_EQ(L"Leader Last", ComboSelection(Item(IDC_PIE_ORDERING)));
     EXPECT_EQ(BST_CHECKED, ::SendMessageW(Item(IDC_CHART_ENABLE), BM_GETCHECK, 0, 0));
 
     // Opening the lists offers the scene's names but changes no value.
     DropDown(Item(IDC_CHART_GROUP));
-    EXPECT_EQ((std::multiset<std::wstring>{L"<Not Selected>", L"Pie", L"pie", L"Pie 2"}), ItemSet(Item(IDC_CHART_GROUP)))
+    EXPECT_EQ((std::multiset<std::wstring>{L"<Not Selected>", L"Pie", L"pie", L"Pie 2"}), ComboItemSet(Item(IDC_CHART_GROUP)))
         << "type-0 nodes and the stored name";
-    EXPECT_EQ(L"pie", Selection(Item(IDC_CHART_GROUP)));
+    EXPECT_EQ(L"pie", ComboSelection(Item(IDC_CHART_GROUP)));
     DropDown(Item(IDC_CHART_TRANSITION));
-    EXPECT_EQ(L"Gone", Selection(Item(IDC_CHART_TRANSITION)));
+    EXPECT_EQ(L"Gone", ComboSelection(Item(IDC_CHART_TRANSITION)));
 
     // Loading and looking wrote nothing, and closing writes nothing either.
-    EXPECT_EQ(before, StoredBytes());
+    EXPECT_EQ(before, StoredChartBytes(host));
     ::DestroyWindow(hostFrame);
-    EXPECT_EQ(before, StoredBytes());
+    EXPECT_EQ(before, StoredChartBytes(host));
 }
 
 TEST_F(ChartEditorTest, EveryChangeOfAPieControlRewritesTheScenesDocument)
 {
-    StorePieChart(kStored);
+    StoreChartElement(host, L"PieChart", kStored);
     ASSERT_NO_FATAL_FAILURE(OpenEditor());
     Attributes expected = kStored;
     struct Step {
@@ -294,9 +216,9 @@ TEST_F(ChartEditorTest, EveryChangeOfAPieControlRewritesTheScenesDocument)
         SCOPED_TRACE(step.what);
         step.act();
         expected[step.attribute] = step.value;
-        EXPECT_EQ(expected, StoredPieChart());
+        EXPECT_EQ(expected, StoredChartElement(host, L"PieChart"));
     }
-    EXPECT_EQ((std::multiset<std::wstring>{L"<Not Selected>", L"In", L"Out", L"Gone"}), ItemSet(Item(IDC_CHART_TRANSITION)));
+    EXPECT_EQ((std::multiset<std::wstring>{L"<Not Selected>", L"In", L"Out", L"Gone"}), ComboItemSet(Item(IDC_CHART_TRANSITION)));
 
     // Text that is no number: the message, the frame kept, the rest saved.
     std::wstring message;
@@ -313,23 +235,23 @@ TEST_F(ChartEditorTest, EveryChangeOfAPieControlRewritesTheScenesDocument)
     EXPECT_TRUE(driver.Done() && !driver.TimedOut());
     EXPECT_EQ(L"Please enter an integer.", message);
     expected[L"enable"] = L"1";
-    EXPECT_EQ(expected, StoredPieChart());
+    EXPECT_EQ(expected, StoredChartElement(host, L"PieChart"));
 }
 
 TEST_F(ChartEditorTest, WithoutAPieChartThePageShowsTheDefaultsAndItsFirstChangeWritesAllSix)
 {
     host.AddScene(L"Bare");  // shown now: no chart document, no transitions
     ASSERT_NO_FATAL_FAILURE(OpenEditor());
-    EXPECT_EQ(L"<Not Selected>", Selection(Item(IDC_CHART_GROUP)));
-    EXPECT_EQ(L"<Not Selected>", Selection(Item(IDC_CHART_TRANSITION)));
+    EXPECT_EQ(L"<Not Selected>", ComboSelection(Item(IDC_CHART_GROUP)));
+    EXPECT_EQ(L"<Not Selected>", ComboSelection(Item(IDC_CHART_TRANSITION)));
     EXPECT_EQ(L"0", TextOf(Item(IDC_PIE_START_FRAME)));
     EXPECT_EQ(L"0", TextOf(Item(IDC_PIE_END_FRAME)));
-    EXPECT_EQ(L"Leader First", Selection(Item(IDC_PIE_ORDERING)));
+    EXPECT_EQ(L"Leader First", ComboSelection(Item(IDC_PIE_ORDERING)));
     EXPECT_EQ(BST_UNCHECKED, ::SendMessageW(Item(IDC_CHART_ENABLE), BM_GETCHECK, 0, 0));
-    EXPECT_EQ((Attributes{{L"(none)", L""}}), StoredPieChart());
+    EXPECT_EQ((Attributes{{L"(none)", L""}}), StoredChartElement(host, L"PieChart"));
 
     DropDown(Item(IDC_CHART_TRANSITION));
-    EXPECT_EQ((std::multiset<std::wstring>{L"<Not Selected>", L"Default"}), ItemSet(Item(IDC_CHART_TRANSITION)));
+    EXPECT_EQ((std::multiset<std::wstring>{L"<Not Selected>", L"Default"}), ComboItemSet(Item(IDC_CHART_TRANSITION)));
 
     ::SendMessageW(Item(IDC_CHART_ENABLE), BM_CLICK, 0, 0);
     EXPECT_EQ((Attributes{{L"groupname", L"<Not Selected>"},
@@ -338,12 +260,12 @@ TEST_F(ChartEditorTest, WithoutAPieChartThePageShowsTheDefaultsAndItsFirstChange
                           {L"endframe", L"0"},
                           {L"ordering", L"Leader First"},
                           {L"enable", L"1"}}),
-              StoredPieChart());
+              StoredChartElement(host, L"PieChart"));
 }
 
 TEST_F(ChartEditorTest, TheEditorFollowsTheHostFrameReloadsOnEventZeroAndStoresTheFramesPlaceOnClose)
 {
-    StorePieChart(kStored);
+    StoreChartElement(host, L"PieChart", kStored);
     ASSERT_NO_FATAL_FAILURE(OpenEditor());
     ::MoveWindow(hostFrame, 15, 25, 520, 410, TRUE);
     RECT client{};
@@ -359,7 +281,7 @@ TEST_F(ChartEditorTest, TheEditorFollowsTheHostFrameReloadsOnEventZeroAndStoresT
     // Host event 0: the pages load the active scene's document again.
     Attributes changed = kStored;
     changed[L"startframe"] = L"77";
-    StorePieChart(changed);
+    StoreChartElement(host, L"PieChart", changed);
     EXPECT_HRESULT_SUCCEEDED(CallEditorControl(L"LyricEvent", CSimValue(1L)));
     EXPECT_EQ(L"5", TextOf(Item(IDC_PIE_START_FRAME)));
     EXPECT_HRESULT_SUCCEEDED(CallEditorControl(L"LyricEvent", CSimValue(0L)));

@@ -1,46 +1,33 @@
 #pragma once
 // CPieChartDialog: the "Pie" page. It edits the chart document's `PieChart`
-// element (which group's children are the slices, the transition and frames
-// they are keyframed on, their order, whether pie charts are on) and writes
-// the document back into the scene after every change of a control.
+// element: which group's children are the slices, the transition and frames
+// they are keyframed on, their order, whether pie charts are on.
 
 #include <string>
-#include <vector>
 
-#include "charteditor/ChartPage.h"
+#include "charteditor/ChartSettingsPage.h"
 
-class CQuillonDoc;
-
-class CPieChartDialog : public CChartPage {
+class CPieChartDialog : public CChartSettingsPage {
 public:
     // Makes the window as a child of `parent`; the document is not owned.
     CPieChartDialog(HWND parent, CQuillonDoc* document);
     ~CPieChartDialog() override;
 
-    // Loads on "loaded"; other hints leave the page as it is.
-    void OnChartUpdate(CView* sender, LPARAM hint, void* object) override;
-
-    void LoadSettings();
-    void SaveSettings();
     // The lists offered when they drop down: the scene's group nodes, its
-    // transitions ("Default" for a scene without any).
+    // transitions.
     void FillGroupList();
     void FillTransitionList();
 
-protected:
-    BOOL OnInitDialog() override;
-    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
 private:
-    void SetDefaults();
-    void ReadControls();
-    void WriteControls();
-    // Empties the list, adds "<Not Selected>" and `names`, then the current
-    // value when it is missing, and selects the current value.
-    void RefillList(int id, const std::vector<std::wstring>& names, const std::wstring& current);
+    void SetDefaults() override;
+    void ReadElement(const CXmlNode& element) override;
+    void WriteElement(CXmlNode& element) const override;
+    void AddInitialItems() override;
+    void ReadControls() override;
+    void WriteControls() override;
+    bool SavesOn(int id, UINT code) const override;
+    bool FillOnDropDown(int id) override;
 
-    CQuillonDoc* m_document;
-    bool m_loading = false;
     std::wstring m_groupName;
     std::wstring m_transitionName;
     int m_startFrame = 0;

@@ -13,6 +13,7 @@
 
 #include "chartcontrol/QuillonDoc.h"
 #include "chartcontrol/QuillonIds.h"
+#include "charteditor/ChartDocumentTestSupport.h"
 #include "charteditor/SetupDialog.h"
 #include "charteditor/SetupIds.h"
 #include "platform/ui/UserPrompts.h"
@@ -53,22 +54,9 @@ protected:
         SimHostFixture::TearDown();
     }
 
-    // Stores a document in the scene, as an earlier editor left it.
-    void Store(const std::function<void(CXmlNode& root)>& fill)
-    {
-        CQuillonDoc writer;
-        writer.SetApplication(host.Application());
-        fill(*writer.GetRoot());
-        ASSERT_TRUE(writer.SaveDocument());
-    }
+    void Store(const std::function<void(CXmlNode& root)>& fill) { StoreChartDocument(host, fill); }
     // The scene's document as it is stored now.
-    std::wstring Stored()
-    {
-        CQuillonDoc reader;
-        reader.SetApplication(host.Application());
-        reader.LoadFromActiveScene();
-        return Outline(*reader.GetRoot());
-    }
+    std::wstring Stored() { return Outline(*StoredChartRoot(host)); }
     void Open()
     {
         doc.LoadFromActiveScene();

@@ -10,7 +10,9 @@
 #include "chartcontrol/QuillonIds.h"
 #include "chartcontrol/TemplateImportSeam.h"
 #include "common/com/ScopedComApartment.h"
+#include "charteditor/BarChartDialog.h"
 #include "charteditor/SetupDialog.h"
+#include "charteditor/TrellanChartDialog.h"
 #include "platform/ui/Dialog.h"
 #include "testing/simhost/SimHost.h"
 #include "testing/simhost/SimSceneFile.h"
@@ -19,6 +21,16 @@ namespace {
 
 const wchar_t kScene[] = LR"(<Scene name="Markets">
   <Node name="Sales" type="32"/>
+</Scene>)";
+
+// A scene with groups of bars, line charts and transitions.
+const wchar_t kChartScene[] = LR"(<Scene name="Markets">
+  <Node name="Regions" type="0"/>
+  <Node name="Quarters" type="0"/>
+  <Node name="Sales" type="32"/>
+  <Node name="Costs" type="32"/>
+  <Transition name="In"/>
+  <Transition name="Out"/>
 </Scene>)";
 
 } // namespace
@@ -104,5 +116,67 @@ void ShowSetupDialog()
     document.SaveDocument();
     document.LoadFromActiveScene();
     CSetupDemoWindow window(document);
+    window.DoModal();
+}
+
+namespace {
+
+// A chart page in a window of the demo's own, as the Charts tab would hold it.
+class CChartPageDemoWindow : public CDialog {
+public:
+    CChartPageDemoWindow(CQuillonDoc& document, bool bars)
+        : CDialog(IDD_DEMO_CHART_PAGE), m_document(document), m_bars(bars)
+    {
+    }
+    ~CChartPageDemoWindow() override { DestroyWindow(); }
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        ::SetWindowTextW(GetSafeHwnd(), m_bars ? L"Plotvane - Bar chart" : L"Plotvane - Line chart");
+        if (m_bars)
+            m_page = std::make_unique<CBarChartDialog>(GetSafeHwnd(), &m_document);
+        else
+            m_page = std::make_unique<CTrellanChartDialog>(GetSafeHwnd(), &m_document);
+        m_page->LoadSettings();
+        ::ShowWindow(m_page->GetSafeHwnd(), SW_SHOW);
+        return TRUE;
+    }
+
+private:
+    CQuillonDoc& m_document;
+    bool m_bars;
+    std::unique_ptr<CChartSettingsPage> m_page;
+};
+
+} // namespace
+
+void ShowChartPage(bool bars)
+{
+    ScopedComApartment com;
+    CSimHost host;
+    std::wstring error;
+    if (!LoadSceneText(host, kChartScene, error))
+        return;
+    host.DeclareProperty({kPlotvanePropertyGroup, L"Data", 0, L"", {L"LyricGlobalLight"}, L""});
+    CQuillonDoc document;
+    document.SetApplication(host.Application());
+    {
+        CXmlNodePtr root = document.GetRoot();
+        CXmlNode* bar = new CXmlNode(root.Get(), L"BarChart");
+        const wchar_t* const barSettings[][2] = {{L"groupname", L"Regions"}, {L"transitionname", L"In"},
+                                                 {L"style", L"Stacked"},     {L"orientation", L"Vertical"},
+                                                 {L"chaintoprevious", L"0"}, {L"enable", L"1"}};
+        for (const auto& setting : barSettings)
+            bar->SetAttribute(setting[0], setting[1]);
+        CXmlNode* line = new CXmlNode(root.Get(), L"Trellan");
+        const wchar_t* const lineSettings[][2] = {{L"nodename", L"Sales"}, {L"transitionname", L"Out"},
+                                                  {L"enable", L"1"}};
+        for (const auto& setting : lineSettings)
+            line->SetAttribute(setting[0], setting[1]);
+    }
+    document.SaveDocument();
+    document.LoadFromActiveScene();
+    CChartPageDemoWindow window(document, bars);
     window.DoModal();
 }

@@ -8,3 +8,6 @@ void ShowMakeGroup();
 // The setup dialog with its styles editor on a document with a catalogue
 // and two styles.
 void ShowSetupDialog();
+
+// The bar chart page (or the line chart page) on a document that sets it.
+void ShowChartPage(bool bars);

@@ -1,7 +1,7 @@
 // Shows the About box, the log page, the motion plug-in's script editor,
-// Plotvane's chart editor and its dialogs or the text-vote page for a
+// Plotvane's chart editor, its pages and dialogs or the text-vote page for a
 // reviewer's screenshot:
-//   ui_demo.exe about|log|drovel-editor|chart-editor|chart-editor-log|make-group|setup|sms-page
+//   ui_demo.exe about|log|drovel-editor|chart-editor|chart-editor-log|bar-page|line-page|make-group|setup|sms-page
 //               <ready file> <close file>
 // Once the window is up it writes its screen rectangle ("x y width height")
 // to the ready file, and it closes when the close file appears (or after a
@@ -136,6 +136,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     } else if (view == L"chart-editor" || view == L"chart-editor-log") {
         const ScopedComApartment com;
         ShowQuillonEditor(view == L"chart-editor-log");
+    } else if (view == L"bar-page" || view == L"line-page") {
+        ShowChartPage(view == L"bar-page");
     } else if (view == L"make-group") {
         ShowMakeGroup();
     } else if (view == L"setup") {
