@@ -15,11 +15,6 @@ public:
     CBarChartDialog(HWND parent, CQuillonDoc* document);
     ~CBarChartDialog() override;
 
-    // The lists offered when they drop down: the scene's group nodes, its
-    // transitions.
-    void FillGroupList();
-    void FillTransitionList();
-
 private:
     void SetDefaults() override;
     void ReadElement(const CXmlNode& element) override;
@@ -28,12 +23,8 @@ private:
     void ReadControls() override;
     void WriteControls() override;
     bool SavesOn(int id, UINT code) const override;
-    bool FillOnDropDown(int id) override;
 
-    std::wstring m_groupName;
-    std::wstring m_transitionName;
     std::wstring m_style;
     std::wstring m_orientation;
     bool m_chainToPrevious = false;
-    bool m_enable = false;
 };

@@ -4,6 +4,7 @@
 
 #include "chartcontrol/QuillonDoc.h"
 #include "chartcontrol/SceneHelpers.h"
+#include "charteditor/ChartEditorIds.h"
 #include "common/storedvalues/CNumbers.h"
 #include "hostclient/HostApplication.h"
 #include "hostclient/HostCanvas.h"
@@ -15,17 +16,21 @@
 const wchar_t kNotSelectedItem[] = L"<Not Selected>";
 
 CChartSettingsPage::CChartSettingsPage(UINT templateId, HWND parent, CQuillonDoc* document,
-                                       const wchar_t* elementName)
-    : CChartPage(templateId, parent), m_document(document), m_elementName(elementName)
+                                       const ChartElementShape& shape)
+    : CChartPage(templateId, parent), m_document(document), m_shape(shape)
 {
+    m_nodeName = kNotSelectedItem;
+    m_transitionName = kNotSelectedItem;
 }
 
 BOOL CChartSettingsPage::OnInitDialog()
 {
     CChartPage::OnInitDialog();
     CLoadingGuard loading(m_loading);
+    for (int id : {m_shape.nodeListId, IDC_CHART_TRANSITION})
+        AddComboItemIfMissing(GetItem(id), kNotSelectedItem);
     AddInitialItems();
-    WriteControls();
+    WriteAllControls();
     return TRUE;
 }
 
@@ -35,22 +40,56 @@ void CChartSettingsPage::OnChartUpdate(CView*, LPARAM hint, void*)
         LoadSettings();
 }
 
+bool CChartSettingsPage::SavesOnShared(int id, UINT code) const
+{
+    return (code == CBN_SELCHANGE && (id == m_shape.nodeListId || id == IDC_CHART_TRANSITION)) ||
+           (code == BN_CLICKED && id == IDC_CHART_ENABLE);
+}
+
 bool CChartSettingsPage::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     if (msg == WM_COMMAND) {
         const int id = LOWORD(wParam);
         const UINT code = HIWORD(wParam);
-        if (SavesOn(id, code)) {
+        bool handled = true;
+        if (code == CBN_DROPDOWN && id == m_shape.nodeListId)
+            FillNodeList();
+        else if (code == CBN_DROPDOWN && id == IDC_CHART_TRANSITION)
+            FillTransitionList();
+        else if (SavesOnShared(id, code) || SavesOn(id, code))
             SaveSettings();
-            result = 0;
-            return true;
-        }
-        if (code == CBN_DROPDOWN && FillOnDropDown(id)) {
+        else
+            handled = false;
+        if (handled) {
             result = 0;
             return true;
         }
     }
     return CChartPage::OnMessage(msg, wParam, lParam, result);
+}
+
+void CChartSettingsPage::SetAllDefaults()
+{
+    m_nodeName = kNotSelectedItem;
+    m_transitionName = kNotSelectedItem;
+    m_enable = false;
+    SetDefaults();
+}
+
+void CChartSettingsPage::WriteAllControls()
+{
+    ShowName(GetItem(m_shape.nodeListId), m_nodeName);
+    ShowName(GetItem(IDC_CHART_TRANSITION), m_transitionName);
+    WriteControls();
+    SetCheck(GetSafeHwnd(), IDC_CHART_ENABLE, m_enable);
+}
+
+void CChartSettingsPage::TakeControlValues()
+{
+    ReadSelection(GetItem(m_shape.nodeListId), m_nodeName);
+    ReadSelection(GetItem(IDC_CHART_TRANSITION), m_transitionName);
+    ReadControls();
+    m_enable = GetCheck(GetSafeHwnd(), IDC_CHART_ENABLE);
 }
 
 void CChartSettingsPage::LoadSettings()
@@ -61,28 +100,35 @@ void CChartSettingsPage::LoadSettings()
         ShowMessageBox(GetSafeHwnd(), L"Error retreiving document on load");
         return;
     }
-    CXmlNodePtr element = CXmlNodePtr::Adopt(root->FindChild(m_elementName, 0));
-    if (element)
+    CXmlNodePtr element = CXmlNodePtr::Adopt(root->FindChild(m_shape.elementName, 0));
+    if (element) {
+        element->GetAttributeString(m_shape.nodeAttribute, m_nodeName);
+        element->GetAttributeString(L"transitionname", m_transitionName);
         ReadElement(*element);
-    else
-        SetDefaults();
-    WriteControls();
+        ReadFlagAttribute(*element, L"enable", m_enable);
+    } else {
+        SetAllDefaults();
+    }
+    WriteAllControls();
 }
 
 void CChartSettingsPage::SaveSettings()
 {
     if (m_loading)
         return;
-    ReadControls();
+    TakeControlValues();
     CXmlNodePtr root = m_document ? m_document->GetRoot() : CXmlNodePtr();
     if (!root) {
         ShowMessageBox(GetSafeHwnd(), L"Error retreiving document on save");
         return;
     }
-    CXmlNodePtr element = CXmlNodePtr::Adopt(root->FindChild(m_elementName, 0));
+    CXmlNodePtr element = CXmlNodePtr::Adopt(root->FindChild(m_shape.elementName, 0));
     if (!element)
-        element = CXmlNodePtr(new CXmlNode(root.Get(), m_elementName));  // the root holds its reference
+        element = CXmlNodePtr(new CXmlNode(root.Get(), m_shape.elementName));  // the root holds its reference
+    element->SetAttribute(m_shape.nodeAttribute, m_nodeName.c_str());
+    element->SetAttribute(L"transitionname", m_transitionName.c_str());
     WriteElement(*element);
+    element->SetAttributeInt(L"enable", m_enable ? 1 : 0);
     element.Reset();
     root.Reset();
     m_document->SaveDocument();
@@ -99,20 +145,20 @@ void CChartSettingsPage::RefillList(int id, const std::vector<std::wstring>& nam
     ShowName(list, current);
 }
 
-void CChartSettingsPage::RefillWithNodes(int id, long nodeType, const std::wstring& current)
+void CChartSettingsPage::FillNodeList()
 {
     std::vector<std::wstring> names;
     try {
         CHostApplication application;
         application.Attach(m_document ? m_document->GetApplication() : nullptr);
-        ListNodesOfType(application, nodeType, names);
+        ListNodesOfType(application, m_shape.nodeType, names);
     } catch (const CHostException&) {
         names.clear();  // no canvas or scene: only "<Not Selected>"
     }
-    RefillList(id, names, current);
+    RefillList(m_shape.nodeListId, names, m_nodeName);
 }
 
-void CChartSettingsPage::RefillWithTransitions(int id, const std::wstring& current)
+void CChartSettingsPage::FillTransitionList()
 {
     std::vector<std::wstring> names;
     try {
@@ -128,7 +174,7 @@ void CChartSettingsPage::RefillWithTransitions(int id, const std::wstring& curre
     } catch (const CHostException&) {
         names.clear();
     }
-    RefillList(id, names, current);
+    RefillList(IDC_CHART_TRANSITION, names, m_transitionName);
 }
 
 void ShowName(HWND list, const std::wstring& value)

@@ -13,11 +13,6 @@ public:
     CPieChartDialog(HWND parent, CQuillonDoc* document);
     ~CPieChartDialog() override;
 
-    // The lists offered when they drop down: the scene's group nodes, its
-    // transitions.
-    void FillGroupList();
-    void FillTransitionList();
-
 private:
     void SetDefaults() override;
     void ReadElement(const CXmlNode& element) override;
@@ -26,12 +21,8 @@ private:
     void ReadControls() override;
     void WriteControls() override;
     bool SavesOn(int id, UINT code) const override;
-    bool FillOnDropDown(int id) override;
 
-    std::wstring m_groupName;
-    std::wstring m_transitionName;
     int m_startFrame = 0;
     int m_endFrame = 0;
     std::wstring m_ordering;
-    bool m_enable = false;
 };

@@ -11,13 +11,12 @@
 #include "hostclient/HostException.h"
 #include "hostclient/HostScene.h"
 #include "hostclient/HostTransition.h"
-#include "platform/ui/DataExchange.h"
 #include "platform/ui/UserPrompts.h"
 
 namespace {
 
-// The host node type of line-chart objects.
-constexpr long kLineChartNodeType = 32;
+// Line charts are the host's nodes of type 32.
+const ChartElementShape kLineChart = {L"Trellan", IDC_LINE_NODE, L"nodename", 32};
 
 // Every line chart (the chart text of one blank) redraws and locates its
 // labels while this lives; switched off again on every way out.
@@ -43,9 +42,8 @@ private:
 }  // namespace
 
 CTrellanChartDialog::CTrellanChartDialog(HWND parent, CQuillonDoc* document)
-    : CChartSettingsPage(IDD_LINE_CHART, parent, document, L"Trellan")
+    : CChartSettingsPage(IDD_LINE_CHART, parent, document, kLineChart)
 {
-    SetDefaults();
     Create();
 }
 
@@ -54,89 +52,20 @@ CTrellanChartDialog::~CTrellanChartDialog()
     DestroyWindow();
 }
 
-void CTrellanChartDialog::SetDefaults()
-{
-    m_nodeName = kNotSelectedItem;
-    m_transitionName = kNotSelectedItem;
-    m_enable = false;
-}
-
-void CTrellanChartDialog::ReadElement(const CXmlNode& trellan)
-{
-    trellan.GetAttributeString(L"nodename", m_nodeName);
-    trellan.GetAttributeString(L"transitionname", m_transitionName);
-    ReadFlagAttribute(trellan, L"enable", m_enable);
-}
-
-void CTrellanChartDialog::WriteElement(CXmlNode& trellan) const
-{
-    trellan.SetAttribute(L"nodename", m_nodeName.c_str());
-    trellan.SetAttribute(L"transitionname", m_transitionName.c_str());
-    trellan.SetAttributeInt(L"enable", m_enable ? 1 : 0);
-}
-
-void CTrellanChartDialog::AddInitialItems()
-{
-    for (int id : {IDC_LINE_NODE, IDC_CHART_TRANSITION})
-        AddComboItemIfMissing(GetItem(id), kNotSelectedItem);
-}
-
-// "Redraw" is neither loaded nor saved.
-void CTrellanChartDialog::ReadControls()
-{
-    ReadSelection(GetItem(IDC_LINE_NODE), m_nodeName);
-    ReadSelection(GetItem(IDC_CHART_TRANSITION), m_transitionName);
-    m_enable = GetCheck(GetSafeHwnd(), IDC_CHART_ENABLE);
-}
-
-void CTrellanChartDialog::WriteControls()
-{
-    ShowName(GetItem(IDC_LINE_NODE), m_nodeName);
-    ShowName(GetItem(IDC_CHART_TRANSITION), m_transitionName);
-    SetCheck(GetSafeHwnd(), IDC_CHART_ENABLE, m_enable);
-}
-
-bool CTrellanChartDialog::SavesOn(int id, UINT code) const
-{
-    return (code == CBN_SELCHANGE && (id == IDC_CHART_TRANSITION || id == IDC_LINE_NODE)) ||
-           (code == BN_CLICKED && id == IDC_CHART_ENABLE);
-}
-
-void CTrellanChartDialog::FillNodeList()
-{
-    RefillWithNodes(IDC_LINE_NODE, kLineChartNodeType, m_nodeName);
-}
-
-void CTrellanChartDialog::FillTransitionList()
-{
-    RefillWithTransitions(IDC_CHART_TRANSITION, m_transitionName);
-}
-
-bool CTrellanChartDialog::FillOnDropDown(int id)
-{
-    if (id == IDC_LINE_NODE)
-        FillNodeList();
-    else if (id == IDC_CHART_TRANSITION)
-        FillTransitionList();
-    else
-        return false;
-    return true;
-}
-
 void CTrellanChartDialog::AddParamTemplates()
 {
-    ReadControls();
-    if (_wcsicmp(m_nodeName.c_str(), kNotSelectedItem) == 0) {
+    TakeControlValues();
+    if (_wcsicmp(NodeName().c_str(), kNotSelectedItem) == 0) {
         ShowMessageBox(GetSafeHwnd(), L"First select a Line Chart node");
         return;
     }
-    RunTemplateImport(GetSafeHwnd(), Document() ? Document()->GetApplication() : nullptr, m_nodeName,
-                      m_nodeName + L" Params");
+    RunTemplateImport(GetSafeHwnd(), Document() ? Document()->GetApplication() : nullptr, NodeName(),
+                      NodeName() + L" Params");
 }
 
 void CTrellanChartDialog::MakeLabelKeyframes()
 {
-    ReadControls();
+    TakeControlValues();
     try {
         CHostApplication application;
         application.Attach(Document() ? Document()->GetApplication() : nullptr);
@@ -144,9 +73,9 @@ void CTrellanChartDialog::MakeLabelKeyframes()
         std::unique_ptr<CHostScene> scene = canvas ? canvas->GetScene() : nullptr;
         if (!scene)
             return;
-        std::unique_ptr<CHostTransition> transition = scene->TransitionByName(m_transitionName);
+        std::unique_ptr<CHostTransition> transition = scene->TransitionByName(TransitionName());
         if (!transition) {
-            ShowMessageBox(GetSafeHwnd(), L"Cannot find transition " + m_transitionName);
+            ShowMessageBox(GetSafeHwnd(), L"Cannot find transition " + TransitionName());
             return;
         }
         transition->Activate();
