@@ -95,7 +95,7 @@ bool CFTPClient::OpenControlConnection(const std::wstring& host, unsigned short 
     try {
         m_socket->Create(SOCK_STREAM);
         m_controlPeer = m_socket->GetHostByName(host.c_str(), port);
-        m_socket->Connect(m_controlPeer);
+        m_socket->Connect(m_controlPeer, m_timeout);
     } catch (const CBlockingSocketException& e) {
         ReportSocketError(e, __LINE__);
         DropControlConnection();

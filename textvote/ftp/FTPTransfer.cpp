@@ -193,7 +193,7 @@ bool CFTPClient::OpenPassiveDataConnection(IBlockingSocket& data, const CDataCom
         data.Create(SOCK_STREAM);
         sockaddr_in target = m_controlPeer;
         target.sin_port = htons(port);
-        data.Connect(target);
+        data.Connect(target, m_timeout);
     } catch (const CBlockingSocketException& e) {
         ReportSocketError(e, __LINE__);
         data.Cleanup();

@@ -25,25 +25,53 @@ timeval Seconds(unsigned seconds)
     return wait;
 }
 
+enum class WaitFor { Reading, Writing, Connecting };
+
 // A failing select() is thrown, never followed by a call that could block.
-bool Wait(SOCKET socket, bool forWriting, unsigned timeoutSeconds, const wchar_t* operation)
+bool Wait(SOCKET socket, WaitFor what, unsigned timeoutSeconds, const wchar_t* operation)
 {
     fd_set set;
     FD_ZERO(&set);
     FD_SET(socket, &set);
+    // A refused connect shows in the except set, not the write set.
+    fd_set failed = set;
+    const bool reading = what == WaitFor::Reading;
     timeval wait = Seconds(timeoutSeconds);
-    const int ready = select(0, forWriting ? nullptr : &set, forWriting ? &set : nullptr, nullptr, &wait);
+    const int ready = select(0, reading ? &set : nullptr, reading ? nullptr : &set,
+                             what == WaitFor::Connecting ? &failed : nullptr, &wait);
     if (ready == SOCKET_ERROR)
         throw CBlockingSocketException(operation);
     return ready > 0;
 }
 
-void WaitOrThrow(SOCKET socket, bool forWriting, unsigned timeoutSeconds, const wchar_t* timeoutName,
+void WaitOrThrow(SOCKET socket, WaitFor what, unsigned timeoutSeconds, const wchar_t* timeoutName,
                  const wchar_t* operation)
 {
     // A time-out has no Winsock error; a stale one must not show.
-    if (!Wait(socket, forWriting, timeoutSeconds, operation))
+    if (!Wait(socket, what, timeoutSeconds, operation))
         throw CBlockingSocketException(timeoutName, 0);
+}
+
+bool SetBlocking(SOCKET socket, bool blocking)
+{
+    u_long nonBlocking = blocking ? 0 : 1;
+    return ioctlsocket(socket, FIONBIO, &nonBlocking) == 0;
+}
+
+// Connects a non-blocking socket, waiting for the outcome up to the time-out.
+void ConnectWithin(SOCKET socket, const sockaddr_in& address, unsigned timeoutSeconds)
+{
+    if (connect(socket, reinterpret_cast<const sockaddr*>(&address), kAddressLength) == 0)
+        return;
+    if (WSAGetLastError() != WSAEWOULDBLOCK)
+        throw CBlockingSocketException(L"Connect");
+    WaitOrThrow(socket, WaitFor::Connecting, timeoutSeconds, L"Connect timeout", L"Connect");
+    int error = 0;
+    int size = sizeof error;
+    if (getsockopt(socket, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size) == SOCKET_ERROR)
+        throw CBlockingSocketException(L"Connect");
+    if (error != 0)
+        throw CBlockingSocketException(L"Connect", error);
 }
 
 }  // namespace
@@ -92,9 +120,20 @@ void CBlockingSocket::Create(int type)
         throw CBlockingSocketException(L"Create");
 }
 
-void CBlockingSocket::Connect(const sockaddr_in& address)
+void CBlockingSocket::Connect(const sockaddr_in& address, unsigned timeoutSeconds)
 {
-    if (connect(*this, reinterpret_cast<const sockaddr*>(&address), kAddressLength) == SOCKET_ERROR)
+    // A blocking connect() towards a host that drops the SYN waits minutes:
+    // only a non-blocking one can be bounded.
+    if (!SetBlocking(*this, false))
+        throw CBlockingSocketException(L"Connect");
+    try {
+        ConnectWithin(*this, address, timeoutSeconds);
+    } catch (const CBlockingSocketException&) {
+        // The owner still closes this socket, and every other call expects it blocking.
+        SetBlocking(*this, true);
+        throw;
+    }
+    if (!SetBlocking(*this, true))
         throw CBlockingSocketException(L"Connect");
 }
 
@@ -145,7 +184,7 @@ void CBlockingSocket::Close()
 
 int CBlockingSocket::Send(const char* data, int length, unsigned timeoutSeconds)
 {
-    WaitOrThrow(*this, true, timeoutSeconds, L"Send timeout", L"Send");
+    WaitOrThrow(*this, WaitFor::Writing, timeoutSeconds, L"Send timeout", L"Send");
     const int sent = send(*this, data, length, 0);
     if (sent == SOCKET_ERROR)
         throw CBlockingSocketException(L"Send");
@@ -166,7 +205,7 @@ int CBlockingSocket::Write(const char* data, int length, unsigned timeoutSeconds
 
 int CBlockingSocket::Receive(char* buffer, int size, unsigned timeoutSeconds)
 {
-    WaitOrThrow(*this, false, timeoutSeconds, L"Receive timeout", L"Receive");
+    WaitOrThrow(*this, WaitFor::Reading, timeoutSeconds, L"Receive timeout", L"Receive");
     const int received = recv(*this, buffer, size, 0);
     if (received == SOCKET_ERROR)
         throw CBlockingSocketException(L"Receive");
@@ -176,7 +215,7 @@ int CBlockingSocket::Receive(char* buffer, int size, unsigned timeoutSeconds)
 int CBlockingSocket::SendDatagram(const char* data, int length, const sockaddr_in& address,
                                   unsigned timeoutSeconds)
 {
-    WaitOrThrow(*this, true, timeoutSeconds, L"Send timeout", L"SendDatagram");
+    WaitOrThrow(*this, WaitFor::Writing, timeoutSeconds, L"Send timeout", L"SendDatagram");
     const int sent = sendto(*this, data, length, 0, reinterpret_cast<const sockaddr*>(&address), kAddressLength);
     if (sent == SOCKET_ERROR)
         throw CBlockingSocketException(L"SendDatagram");
@@ -185,7 +224,7 @@ int CBlockingSocket::SendDatagram(const char* data, int length, const sockaddr_i
 
 int CBlockingSocket::ReceiveDatagram(char* buffer, int size, sockaddr_in* address, unsigned timeoutSeconds)
 {
-    WaitOrThrow(*this, false, timeoutSeconds, L"Receive timeout", L"ReceiveDatagram");
+    WaitOrThrow(*this, WaitFor::Reading, timeoutSeconds, L"Receive timeout", L"ReceiveDatagram");
     sockaddr_in from{};
     int length = kAddressLength;
     const int received = recvfrom(*this, buffer, size, 0, reinterpret_cast<sockaddr*>(&from), &length);
@@ -212,7 +251,7 @@ void CBlockingSocket::GetSockName(sockaddr_in* address)
 
 bool CBlockingSocket::CheckReadability()
 {
-    return Wait(*this, false, 0, L"Socket Error");
+    return Wait(*this, WaitFor::Reading, 0, L"Socket Error");
 }
 
 sockaddr_in CBlockingSocket::GetHostByName(const wchar_t* name, unsigned short port)
@@ -247,7 +286,7 @@ std::unique_ptr<IBlockingSocket> CreateDefaultBlockingSocket()
 
 bool WaitUntilReadable(SOCKET socket, unsigned timeoutSeconds, const wchar_t* operation)
 {
-    return Wait(socket, false, timeoutSeconds, operation);
+    return Wait(socket, WaitFor::Reading, timeoutSeconds, operation);
 }
 
 }  // namespace nsSocket

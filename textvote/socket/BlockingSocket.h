@@ -39,7 +39,8 @@ public:
     // A new, unopened socket of the same class.
     virtual std::unique_ptr<IBlockingSocket> CreateInstance() const = 0;
     virtual void Create(int type = SOCK_STREAM) = 0;
-    virtual void Connect(const sockaddr_in& address) = 0;
+    // Connects within the time-out; the socket is blocking again afterwards.
+    virtual void Connect(const sockaddr_in& address, unsigned timeoutSeconds) = 0;
     virtual void Bind(const sockaddr_in& address) = 0;
     virtual void Listen() = 0;
     // Closes an open handle, ignoring errors; never throws.
@@ -71,7 +72,7 @@ public:
 
     std::unique_ptr<IBlockingSocket> CreateInstance() const override;
     void Create(int type = SOCK_STREAM) override;
-    void Connect(const sockaddr_in& address) override;
+    void Connect(const sockaddr_in& address, unsigned timeoutSeconds) override;
     void Bind(const sockaddr_in& address) override;
     void Listen() override;
     void Cleanup() noexcept override;

@@ -90,6 +90,17 @@ TEST_F(ConnectedSocket, CheckReadabilityTellsWithoutWaiting)
     EXPECT_FALSE(socket.CheckReadability());
 }
 
+TEST_F(ConnectedSocket, IsBlockingAgainOnceConnected)
+{
+    // With a receive time-out, a blocking recv() times out where a
+    // non-blocking one would say it would block.
+    const DWORD wait = 100;
+    ASSERT_EQ(0, setsockopt(socket, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&wait), sizeof wait));
+    char byte;
+    EXPECT_EQ(SOCKET_ERROR, recv(socket, &byte, 1, 0));
+    EXPECT_EQ(WSAETIMEDOUT, WSAGetLastError());
+}
+
 TEST_F(BlockingSocket, HandleIsZeroWhenNoneIsOpen)
 {
     CBlockingSocket socket;
@@ -117,9 +128,22 @@ TEST_F(BlockingSocket, RefusedConnectNamesTheOperation)
 
     CBlockingSocket socket;
     socket.Create();
-    const CBlockingSocketException e = Thrown([&] { socket.Connect(Loopback(port)); });
+    const CBlockingSocketException e = Thrown([&] { socket.Connect(Loopback(port), 2); });
     EXPECT_EQ(L"Connect", e.Operation());
     EXPECT_EQ(WSAECONNREFUSED, e.Code());
+    socket.Cleanup();
+}
+
+TEST_F(BlockingSocket, AnUnansweredConnectEndsAtItsTimeOut)
+{
+    CUnansweredListener silent;
+    ASSERT_TRUE(silent.Open());
+    CBlockingSocket socket;
+    socket.Create();
+    // Left to the system, this connect would end minutes later as "Connect".
+    const CBlockingSocketException e = Thrown([&] { socket.Connect(Loopback(silent.Port()), 1); });
+    EXPECT_EQ(L"Connect timeout", e.Operation());
+    EXPECT_EQ(0, e.Code());
     socket.Cleanup();
 }
 
@@ -135,7 +159,7 @@ TEST_F(BlockingSocket, ListensAndAcceptsIntoANewInstance)
 
     CBlockingSocket client;
     client.Create();
-    client.Connect(bound);
+    client.Connect(bound, 2);
     ASSERT_TRUE(nsSocket::WaitUntilReadable(listener, 2, L"Accept"));
     auto accepted = listener.CreateInstance();
     sockaddr_in from{};
