@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "textvote/ftp/ScriptedServerTestSupport.h"
+#include "textvote/socket/SocketTestSupport.h"
 
 using nsFTP::CFirewallKind;
 using nsFTP::CFTPClient;
@@ -222,6 +223,23 @@ TEST(FtpLogon, ASilentServerTimesOutAndTheClientLogsOnAgain)
     EXPECT_EQ(L".\\FTP\\FTPClient.cpp", observer.sourceFiles.back());
 
     EXPECT_TRUE(client.Login(LoopbackLogon(server.Port())));
+}
+
+TEST(FtpLogon, AServerThatNeverAnswersTheConnectFailsWithinTheTimeOut)
+{
+    CUnansweredListener silent;
+    ASSERT_TRUE(silent.Open());
+    RecordingObserver observer;
+    CFTPClient client(nsSocket::CreateDefaultBlockingSocket(), 1);
+    client.AttachObserver(&observer);
+
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(client.Login(LoopbackLogon(silent.Port())));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, kWithinShortTimeOuts);
+    EXPECT_FALSE(client.IsConnected());
+    EXPECT_TRUE(observer.commands.empty());
+    ASSERT_EQ(1u, observer.errors.size());
+    EXPECT_EQ(L"Connect timeout error", observer.errors[0]);
 }
 
 TEST(FtpLogon, LogoutAlwaysClosesTheConnection)

@@ -8,6 +8,7 @@
 
 #include "platform/net/TcpConnector.h"
 #include "textvote/ftp/ScriptedServerTestSupport.h"
+#include "textvote/socket/SocketTestSupport.h"
 
 using nsFTP::CFTPClient;
 using nsFTP::CRepresentation;
@@ -314,23 +315,36 @@ TEST(FtpTransfer, AMissingLocalFileSendsNothing)
     EXPECT_EQ(std::vector<std::string>{"NOOP"}, AfterLogon(server));
 }
 
-TEST(FtpTransfer, ARefusedDataConnectionSendsNoDataCommand)
+TEST(FtpTransfer, AFailedDataConnectionSendsNoDataCommand)
 {
     CTcpListener probe;
     ASSERT_TRUE(probe.Open(0));
     const unsigned short refusing = probe.Port();
     probe.Close();
-    const std::string reply = "227 Entering Passive Mode (127,0,0,1," + std::to_string(refusing >> 8) + "," +
-                              std::to_string(refusing & 0xFF) + ").\r\n";
-    CScriptedFtpServer server(LoggedOn({Answer("PASV", reply), Answer("NOOP", "200 OK.\r\n")}));
-    RecordingObserver observer;
-    auto client = LogOn(server, observer);
-    std::vector<std::wstring> lines;
-    EXPECT_FALSE(client->List(L"", lines));
-    ASSERT_EQ(1u, observer.errors.size());
-    EXPECT_EQ(L"Connect error 0x0000274d", observer.errors[0]);
-    EXPECT_EQ(0, client->Noop());
-    EXPECT_EQ((std::vector<std::string>{"PASV", "NOOP"}), AfterLogon(server));
+    CUnansweredListener silent;
+    ASSERT_TRUE(silent.Open());
+
+    struct Case { const char* name; unsigned short port; const wchar_t* error; };
+    const Case cases[] = {
+        {"refused", refusing, L"Connect error 0x0000274d"},
+        {"never answered", silent.Port(), L"Connect timeout error"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string reply = "227 Entering Passive Mode (127,0,0,1," + std::to_string(c.port >> 8) + "," +
+                                  std::to_string(c.port & 0xFF) + ").\r\n";
+        CScriptedFtpServer server(LoggedOn({Answer("PASV", reply), Answer("NOOP", "200 OK.\r\n")}));
+        RecordingObserver observer;
+        auto client = LogOn(server, observer, 1);
+        std::vector<std::wstring> lines;
+        const auto start = Clock::now();
+        EXPECT_FALSE(client->List(L"", lines));
+        EXPECT_LT(Clock::now() - start, kWithinShortTimeOuts);
+        ASSERT_EQ(1u, observer.errors.size());
+        EXPECT_EQ(c.error, observer.errors[0]);
+        EXPECT_EQ(0, client->Noop());
+        EXPECT_EQ((std::vector<std::string>{"PASV", "NOOP"}), AfterLogon(server));
+    }
 }
 
 TEST(FtpTransfer, ListingsParseEveryFormatAndKeepTheirPath)
