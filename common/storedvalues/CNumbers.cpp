@@ -55,6 +55,11 @@ std::wstring FormatFixed(double value, int decimals)
     return FormatWideInLocale(CLocale(), L"%.*f", decimals, value);
 }
 
+std::wstring FormatCDouble(const wchar_t* format, double value)
+{
+    return FormatWideInLocale(CLocale(), format, value);
+}
+
 double ParseLeadingCDouble(const std::wstring& text)
 {
     const std::string narrow = AsciiPrefix(text);

@@ -8,6 +8,8 @@
 std::wstring FormatFixed8(double value);
 // Fixed point with `decimals` places, clamped to 0 ... 15.
 std::wstring FormatFixed(double value, int decimals);
+// `format` is a wide printf format for one double, e.g. L"%.2lf".
+std::wstring FormatCDouble(const wchar_t* format, double value);
 // The number that the text starts with, as a user types it: "1." is 1,
 // "2.5x" is 2.5, a text without a leading number is 0.
 double ParseLeadingCDouble(const std::wstring& text);

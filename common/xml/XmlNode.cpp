@@ -4,7 +4,7 @@
 
 #include <cwchar>
 
-#include "common/text/WideFormat.h"
+#include "common/storedvalues/CNumbers.h"
 
 long g_xmlNodeCount = 0;
 
@@ -180,7 +180,7 @@ void CXmlNode::SetAttributeInt(const wchar_t* name, int value)
 
 void CXmlNode::SetAttributeDouble(const wchar_t* name, double value, const wchar_t* format)
 {
-    SetAttribute(name, FormatWide(format, value).c_str());
+    SetAttribute(name, FormatCDouble(format, value).c_str());
 }
 
 void CXmlNode::SetAttributeDouble(const wchar_t* name, double value)
@@ -224,7 +224,7 @@ bool CXmlNode::GetAttributeDouble(const wchar_t* name, double& value) const
     const auto it = m_attributes.find(name ? name : L"");
     if (it == m_attributes.end())
         return false;
-    value = wcstod(it->second.c_str(), nullptr);
+    value = ParseLeadingCDouble(it->second);
     return true;
 }
 

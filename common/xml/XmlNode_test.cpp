@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -228,6 +229,30 @@ TEST_F(XmlNodeTest, AttributeReadsConvertLikeTheCLibrary)
     ASSERT_TRUE(node->GetAttributeCopy(L"v", &copy));
     EXPECT_STREQ(L"", copy);
     delete[] copy;
+}
+
+// The host may switch its process to a locale with a decimal comma; stored
+// documents and provider replies keep the point.
+TEST_F(XmlNodeTest, NumberAttributesKeepThePointInACommaLocale)
+{
+    struct ProcessLocale {
+        ProcessLocale() { std::setlocale(LC_ALL, "German_Germany.1252"); }
+        ~ProcessLocale() { std::setlocale(LC_ALL, "C"); }
+    } german;
+    ASSERT_STREQ(",", std::localeconv()->decimal_point) << "the comma locale is not there to test in";
+
+    CXmlNodePtr node = CXmlNodePtr::Adopt(new CXmlNode(nullptr, L"n"));
+    node->SetAttributeDouble(L"d8", 0.5);
+    node->SetAttributeDouble(L"d2", 7.256, L"%.2lf");
+    std::wstring text;
+    node->GetAttributeString(L"d8", text);
+    EXPECT_EQ(L"0.50000000", text);
+    node->GetAttributeString(L"d2", text);
+    EXPECT_EQ(L"7.26", text);
+    node->SetAttribute(L"v", L"2.5");
+    double value = 0;
+    EXPECT_TRUE(node->GetAttributeDouble(L"v", value));
+    EXPECT_EQ(2.5, value);
 }
 
 TEST_F(XmlNodeTest, AttributesByPosition)
