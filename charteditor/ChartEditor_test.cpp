@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <ole2.h>
 
 #include <functional>
 #include <map>
@@ -15,6 +16,7 @@
 #include "chartcontrol/QuillonIds.h"
 #include "charteditor/ChartDocumentTestSupport.h"
 #include "charteditor/ChartEditorIds.h"
+#include "common/com/RefPtr.h"
 #include "common/logwindow/LogDialogIds.h"
 #include "common/win/UniqueHandle.h"
 #include "testing/comreg/ServerRegistrationTestSupport.h"
@@ -294,6 +296,30 @@ TEST_F(ChartEditorTest, TheEditorFollowsTheHostFrameReloadsOnEventZeroAndStoresT
                                          L"SetRegistry \"Quillon\" \"FrameWidth\" \"520\"",
                                          L"SetRegistry \"Quillon\" \"FrameHeight\" \"410\""}),
               CallsOf(host, L"Application"));
+}
+
+// The host's loop hands every key to the in-place control first: keys of the
+// editor's windows must do there what a dialog's keys do.
+TEST_F(ChartEditorTest, KeysOfTheEditorReachItsPagesThroughTheControl)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenEditor());
+    RefPtr<IOleInPlaceActiveObject> active;
+    ASSERT_HRESULT_SUCCEEDED(control->QueryInterface(IID_IOleInPlaceActiveObject, reinterpret_cast<void**>(active.Put())));
+    const auto key = [&](HWND window, WPARAM code) {
+        MSG message{window, WM_KEYDOWN, code, 0, 0, {}};
+        return active->TranslateAccelerator(&message);
+    };
+
+    ::SetFocus(Item(IDC_PIE_START_FRAME));
+    ASSERT_EQ(Item(IDC_PIE_START_FRAME), ::GetFocus());
+    EXPECT_EQ(S_OK, key(Item(IDC_PIE_START_FRAME), VK_TAB));
+    EXPECT_EQ(Item(IDC_PIE_END_FRAME), ::GetFocus()) << "Tab moves to the next control of the page";
+    EXPECT_EQ(S_OK, key(Item(IDC_PIE_END_FRAME), VK_RETURN));
+    EXPECT_EQ(S_OK, key(Item(IDC_PIE_END_FRAME), VK_ESCAPE));
+    EXPECT_TRUE(::IsWindowVisible(pie)) << "Enter and Escape do not end the page";
+
+    EXPECT_EQ(S_FALSE, key(hostFrame, VK_TAB)) << "the host's own windows are the host's";
+    EXPECT_EQ(E_POINTER, active->TranslateAccelerator(nullptr));
 }
 
 TEST_F(ChartEditorTest, TheLogTabShowsTheLinesOfARefresh)

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/ui/MessageLoop.h"
 #include "platform/ui/Module.h"
 #include "platform/ui/Window.h"
 
@@ -429,9 +430,17 @@ HWND CActiveXControl::ControlWindow() const
 
 // --- IOleInPlaceActiveObject ------------------------------------------------
 
-STDMETHODIMP CActiveXControl::TranslateAccelerator(LPMSG)
+// The container's message loop knows nothing of the windows inside the
+// control (a modeless editor, say): their keyboard handling (Tab between
+// controls, a page that swallows Enter) runs only when their keys come here.
+STDMETHODIMP CActiveXControl::TranslateAccelerator(LPMSG message)
 {
-    return S_FALSE;
+    if (!message)
+        return E_POINTER;
+    const HWND control = ControlWindow();
+    if (!control || (message->hwnd != control && !::IsChild(control, message->hwnd)))
+        return S_FALSE;
+    return PreTranslateWindowMessage(*message) ? S_OK : S_FALSE;
 }
 
 STDMETHODIMP CActiveXControl::OnFrameWindowActivate(BOOL)

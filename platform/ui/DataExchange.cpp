@@ -76,14 +76,15 @@ void SetControlInt(HWND dialog, int id, int value)
     SetControlText(dialog, id, std::to_wstring(value));
 }
 
-bool GetControlInt(HWND dialog, int id, int& value)
+bool GetControlInt(HWND dialog, int id, int& value, BadInteger bad)
 {
     const std::wstring text = Trimmed(GetControlText(dialog, id));
     if (text.empty() || text == L"-" || text == L"+")
         return false;
     if (ParseInt(text, value))
         return true;
-    ShowMessageBox(dialog, L"Please enter an integer.", MB_OK | MB_ICONEXCLAMATION);
+    if (bad == BadInteger::Tell)
+        ShowMessageBox(dialog, L"Please enter an integer.", MB_OK | MB_ICONEXCLAMATION);
     return false;
 }
 

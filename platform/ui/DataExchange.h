@@ -31,11 +31,17 @@ void SetCheck(HWND dialog, int id, bool checked);
 
 // "%d" into the control.
 void SetControlInt(HWND dialog, int id, int value);
+// What GetControlInt does with a text that is no integer.
+enum class BadInteger {
+    Tell,  // the user's edit: the class library's message
+    Keep,  // a read the user did not start (a timer's): no word
+};
 // The control's integer into `value`. Blanks around the number are allowed.
 // An empty text, or a lone sign (a number being typed), keeps `value`
 // without a word; any other text that is no integer of int's range keeps
-// it and shows "Please enter an integer.". False when `value` was kept.
-bool GetControlInt(HWND dialog, int id, int& value);
+// it and, when told to, shows "Please enter an integer.". False when
+// `value` was kept.
+bool GetControlInt(HWND dialog, int id, int& value, BadInteger bad = BadInteger::Tell);
 
 // The index of the item whose text is exactly `text`, or -1.
 int FindComboItem(HWND combo, const std::wstring& text);

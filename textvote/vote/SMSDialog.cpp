@@ -182,7 +182,7 @@ void CSMSDialog::SaveSettings()
 {
     if (m_loading)
         return;
-    ReadControls();
+    ReadControls(BadInteger::Tell);
     CXmlNodePtr root = m_document ? m_document->GetRoot() : nullptr;
     if (!root) {
         ShowMessageBox(GetSafeHwnd(), L"Error retreiving document on save");
@@ -249,7 +249,7 @@ void CSMSDialog::OnTimer(UINT_PTR id)
     }
 }
 
-void CSMSDialog::ReadControls()
+void CSMSDialog::ReadControls(BadInteger bad)
 {
     if (!GetSafeHwnd())
         return;
@@ -260,10 +260,7 @@ void CSMSDialog::ReadControls()
             m_settings.*field.member = IsDlgButtonChecked(GetSafeHwnd(), field.control) == BST_CHECKED ? 1 : 0;
             continue;
         }
-        BOOL converted = FALSE;
-        const int value = static_cast<int>(GetDlgItemInt(GetSafeHwnd(), field.control, &converted, TRUE));
-        if (converted)
-            m_settings.*field.member = value;
+        GetControlInt(GetSafeHwnd(), field.control, m_settings.*field.member, bad);
     }
 }
 
@@ -273,7 +270,7 @@ void CSMSDialog::WriteControls()
         return;
     // Each text put into a control reports a change, which would save the
     // half-filled page over the document.
-    m_loading = true;
+    CLoadingGuard loading(m_loading);
     for (const TextField& field : kTextFields) {
         const std::wstring& value = field.member(m_settings);
         if (field.isChannel) {
@@ -289,9 +286,8 @@ void CSMSDialog::WriteControls()
         if (field.isCheckBox)
             CheckDlgButton(GetSafeHwnd(), field.control, m_settings.*field.member ? BST_CHECKED : BST_UNCHECKED);
         else
-            SetDlgItemInt(GetSafeHwnd(), field.control, static_cast<UINT>(m_settings.*field.member), TRUE);
+            SetControlInt(GetSafeHwnd(), field.control, m_settings.*field.member);
     }
-    m_loading = false;
 }
 
 void CSMSDialog::EnableButtons(bool running)

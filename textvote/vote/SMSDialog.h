@@ -9,6 +9,7 @@
 #include <string>
 
 #include "charteditor/ChartPage.h"
+#include "platform/ui/DataExchange.h"
 #include "textvote/vote/VoteChart.h"
 #include "textvote/vote/VoteSettings.h"
 
@@ -39,8 +40,10 @@ private:
     void OnStart();
     void OnStop();
     void OnTimer(UINT_PTR id);
-    // Controls to members, members to controls.
-    void ReadControls();
+    // Controls to members, members to controls. A number that is no integer
+    // is told only when the user's edit reads it: the polls read the
+    // controls every two seconds.
+    void ReadControls(BadInteger bad = BadInteger::Keep);
     void WriteControls();
     void EnableButtons(bool running);
 

@@ -5,6 +5,7 @@
 #include "chartcontrol/QuillonDoc.h"
 #include "chartcontrol/QuillonIds.h"
 #include "common/win/UniqueHandle.h"
+#include "platform/ui/UserPrompts.h"
 #include "testing/uitest/HintRecordingView.h"
 #include "testing/uitest/PumpUntil.h"
 #include "textvote/vote/SMSDialog.h"
@@ -138,6 +139,32 @@ TEST_F(SMSDialogTest, LoadedSettingsReachTheControlsIntactAndEveryEditSavesThemA
     EXPECT_EQ(L"YPos", Stored(L"text4attrib"));
     Click(IDC_SMS_BAR4_IS_MAX);
     EXPECT_EQ(L"1", Stored(L"bar4IsSum"));
+}
+
+// The user's edit is told of a number that is no integer and the rest is
+// saved; the polls, which read the controls too, keep quiet.
+TEST_F(SMSDialogTest, ANumberThatIsNoIntegerIsToldOnlyWhenTheUserEditsIt)
+{
+    MakePage();
+    std::vector<std::wstring> messages;
+    ScopedMessageBoxHandler boxes([&messages](HWND, const std::wstring& text, const std::wstring&, UINT) {
+        messages.push_back(text);
+        return IDOK;
+    });
+    Type(IDC_SMS_IMAGE_WIDTH, L"64x");
+    EXPECT_EQ(std::vector<std::wstring>{L"Please enter an integer."}, messages);
+    EXPECT_EQ(L"400", Stored(L"imageWidth"));
+    EXPECT_EQ(L"755", Stored(L"campaignid")) << "the other values are saved";
+    Type(IDC_SMS_IMAGE_WIDTH, L"");
+    EXPECT_EQ(1u, messages.size()) << "an emptied edit is a number being typed";
+
+    PointAtTheStandIns();
+    AnswerVotes(VotePage(40, 35, 25));
+    Type(IDC_SMS_IMAGE_HEIGHT, L"3 0");
+    messages.clear();
+    Click(IDC_SMS_START);
+    Click(IDC_SMS_STOP);
+    EXPECT_EQ(std::vector<std::wstring>{}, messages) << "Start and its poll read the controls without a word";
 }
 
 TEST_F(SMSDialogTest, StartPollsAtOnceAndEveryTwoSecondsUntilStop)
