@@ -35,12 +35,14 @@ CXmlNodePtr ExchangeWithProvider(const std::wstring& request, const std::string&
     // Zero or negative would make every step give up at once or never.
     const CTimeValue timeout = CTimeValue::FromMilliseconds(timeoutMs > 0 ? timeoutMs : kDefaultProviderTimeoutMs);
 
-    CInetAddress peer;
-    if (!peer.Set(static_cast<unsigned short>(port), address))
-        return nullptr;
-    // One deadline for the whole exchange: a provider that trickles its
-    // reply must not hold the host's thread for longer than the time-out.
+    // One deadline for the whole exchange: a name server that does not
+    // answer or a provider that trickles its reply must not hold the host's
+    // thread for longer than the time-out.
     const auto deadline = std::chrono::steady_clock::now() + timeout.Duration();
+    const auto lookupBound = std::chrono::ceil<std::chrono::milliseconds>(CTimeValue::Until(deadline).Duration());
+    CInetAddress peer;
+    if (!peer.Set(static_cast<unsigned short>(port), address, AF_UNSPEC, static_cast<DWORD>(lookupBound.count())))
+        return nullptr;
     CTcpStream stream;
     if (!CTcpConnector().Connect(stream, peer, CTimeValue::Until(deadline)))
         return nullptr;

@@ -8,6 +8,7 @@
 #include "chartcontrol/Provider.h"
 #include "common/providerwire/ProviderFrame.h"
 #include "common/xml/XmlNodeTestSupport.h"
+#include "platform/net/InetAddressTestSupport.h"
 #include "testing/providerpeer/ScriptedProvider.h"
 
 namespace {
@@ -177,6 +178,16 @@ TEST_F(ProviderExchangeTest, LocalhostFindsAnIpv4OnlyProvider)
 {
     CScriptedProvider peer({Action::Answer, {EncodeProviderFrame(kOkReply)}});
     EXPECT_EQ(L"ok", StatusOf(RequestFrom(peer, 2000, L"localhost")));
+}
+
+TEST_F(ProviderExchangeTest, ANameServerThatDoesNotAnswerCostsOneTimeOut)
+{
+    CScriptedProvider peer({Action::Answer, {EncodeProviderFrame(kOkReply)}});
+    CHeldNameLookup lookup(true);
+    EXPECT_FALSE(RequestFrom(peer, 300, L"provider.example"));
+    EXPECT_EQ(std::vector<std::string>{"provider.example"}, lookup.Hosts());
+    EXPECT_TRUE(lookup.ReleaseAndWaitForWorkers(1));
+    EXPECT_EQ(0, peer.ConnectionsServed());
 }
 
 TEST_F(ProviderExchangeTest, PortOutsideSixteenBitsReachesNobody)

@@ -94,7 +94,7 @@ bool CFTPClient::OpenControlConnection(const std::wstring& host, unsigned short 
         return false;
     try {
         m_socket->Create(SOCK_STREAM);
-        m_controlPeer = m_socket->GetHostByName(host.c_str(), port);
+        m_controlPeer = m_socket->GetHostByName(host.c_str(), port, m_timeout);
         m_socket->Connect(m_controlPeer, m_timeout);
     } catch (const CBlockingSocketException& e) {
         ReportSocketError(e, __LINE__);

@@ -1,6 +1,7 @@
 // Logon against the scripted server, which checks the exact sequence.
 #include <gtest/gtest.h>
 
+#include "platform/net/InetAddressTestSupport.h"
 #include "textvote/ftp/ScriptedServerTestSupport.h"
 #include "textvote/socket/SocketTestSupport.h"
 
@@ -240,6 +241,22 @@ TEST(FtpLogon, AServerThatNeverAnswersTheConnectFailsWithinTheTimeOut)
     EXPECT_TRUE(observer.commands.empty());
     ASSERT_EQ(1u, observer.errors.size());
     EXPECT_EQ(L"Connect timeout error", observer.errors[0]);
+}
+
+TEST(FtpLogon, AHostNameNotResolvedWithinTheTimeOutFailsTheLogon)
+{
+    CHeldNameLookup lookup(true);
+    RecordingObserver observer;
+    CFTPClient client(nsSocket::CreateDefaultBlockingSocket(), 1);
+    client.AttachObserver(&observer);
+
+    EXPECT_FALSE(client.Login(nsFTP::CLogonRecord(L"ftp.example.com", 21, L"u1", L"p1", L"")));
+    EXPECT_FALSE(client.IsConnected());
+    EXPECT_TRUE(observer.commands.empty());
+    ASSERT_EQ(1u, observer.errors.size());
+    EXPECT_EQ(L"GetHostByName error 0x0000274c", observer.errors[0]);
+    EXPECT_EQ(std::vector<std::string>{"ftp.example.com"}, lookup.Hosts());
+    EXPECT_TRUE(lookup.ReleaseAndWaitForWorkers(1));
 }
 
 TEST(FtpLogon, LogoutAlwaysClosesTheConnection)

@@ -254,13 +254,15 @@ bool CBlockingSocket::CheckReadability()
     return Wait(*this, WaitFor::Reading, 0, L"Socket Error");
 }
 
-sockaddr_in CBlockingSocket::GetHostByName(const wchar_t* name, unsigned short port)
+sockaddr_in CBlockingSocket::GetHostByName(const wchar_t* name, unsigned short port, unsigned timeoutSeconds)
 {
     const std::optional<std::string> host = name ? ExactWideToNarrow(name, CP_ACP) : std::nullopt;
     if (!host)
         throw CBlockingSocketException(L"GetHostByName", WSAHOST_NOT_FOUND);
+    // Short of INFINITE, which would be no bound at all.
+    const DWORD timeoutMs = timeoutSeconds < MAXDWORD / 1000 ? timeoutSeconds * 1000 : MAXDWORD - 1;
     CInetAddress resolved;
-    if (!resolved.Set(port, *host, AF_INET))
+    if (!resolved.Set(port, *host, AF_INET, timeoutMs))
         throw CBlockingSocketException(L"GetHostByName", resolved.Error());
     sockaddr_in address{};
     memcpy(&address, resolved.First()->ai_addr, sizeof address);

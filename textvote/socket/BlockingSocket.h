@@ -58,7 +58,9 @@ public:
     virtual operator SOCKET() const = 0;
     // Whether a receive would not wait; never waits itself.
     virtual bool CheckReadability() = 0;
-    virtual sockaddr_in GetHostByName(const wchar_t* name, unsigned short port) = 0;
+    // Resolves within the time-out; a lookup not done by then throws
+    // WSAETIMEDOUT.
+    virtual sockaddr_in GetHostByName(const wchar_t* name, unsigned short port, unsigned timeoutSeconds) = 0;
     virtual std::wstring GetHostByAddr(const sockaddr_in& address) = 0;
 };
 
@@ -83,7 +85,7 @@ public:
     void GetSockName(sockaddr_in* address) override;
     operator SOCKET() const override { return m_socket ? m_socket.Get() : 0; }
     bool CheckReadability() override;
-    sockaddr_in GetHostByName(const wchar_t* name, unsigned short port) override;
+    sockaddr_in GetHostByName(const wchar_t* name, unsigned short port, unsigned timeoutSeconds) override;
     std::wstring GetHostByAddr(const sockaddr_in& address) override;
 
     int Send(const char* data, int length, unsigned timeoutSeconds);

@@ -203,16 +203,16 @@ TEST_F(BlockingSocket, DatagramsGoToTheGivenAddress)
 TEST_F(BlockingSocket, ResolvesIpv4AddressesAndNames)
 {
     CBlockingSocket socket;
-    const sockaddr_in numeric = socket.GetHostByName(L"127.0.0.1", 2121);
+    const sockaddr_in numeric = socket.GetHostByName(L"127.0.0.1", 2121, 2);
     EXPECT_EQ(AF_INET, numeric.sin_family);
     EXPECT_EQ(htons(2121), numeric.sin_port);
     EXPECT_EQ(htonl(INADDR_LOOPBACK), numeric.sin_addr.s_addr);
 
     // Only IPv4: "localhost" must not come back as ::1.
-    const sockaddr_in local = socket.GetHostByName(L"localhost", 21);
+    const sockaddr_in local = socket.GetHostByName(L"localhost", 21, 2);
     EXPECT_EQ(AF_INET, local.sin_family);
     EXPECT_EQ(htonl(INADDR_LOOPBACK), local.sin_addr.s_addr);
 
-    EXPECT_EQ(L"GetHostByName", Thrown([&] { socket.GetHostByName(L"no-such-host.invalid", 21); }).Operation());
+    EXPECT_EQ(L"GetHostByName", Thrown([&] { socket.GetHostByName(L"no-such-host.invalid", 21, 2); }).Operation());
     EXPECT_FALSE(socket.GetHostByAddr(numeric).empty());
 }
