@@ -185,6 +185,7 @@ TEST_F(ProviderExchangeTest, ANameServerThatDoesNotAnswerCostsOneTimeOut)
     CScriptedProvider peer({Action::Answer, {EncodeProviderFrame(kOkReply)}});
     CHeldNameLookup lookup(true);
     EXPECT_FALSE(RequestFrom(peer, 300, L"provider.example"));
+    EXPECT_EQ(0, lookup.Answered()) << "the exchange gave up while the lookup was held";
     EXPECT_EQ(std::vector<std::string>{"provider.example"}, lookup.Hosts());
     EXPECT_TRUE(lookup.ReleaseAndWaitForWorkers(1));
     EXPECT_EQ(0, peer.ConnectionsServed());

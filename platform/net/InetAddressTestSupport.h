@@ -3,6 +3,7 @@
 
 #include <winsock2.h>  // before windows.h
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -54,6 +55,8 @@ public:
                 return false;
         return true;
     }
+    // How many lookups were let go (released or held their longest).
+    int Answered() const { return m_answered; }
     // The names looked up so far.
     std::vector<std::string> Hosts()
     {
@@ -75,6 +78,7 @@ private:
         }
         self.m_started.notify_all();
         WaitForSingleObject(self.m_released.Get(), kMostHeldMs);
+        ++self.m_answered;
         return getaddrinfo("127.0.0.1", service, hints, list);
     }
 
@@ -86,5 +90,6 @@ private:
     std::condition_variable m_started;
     std::vector<std::string> m_hosts;
     std::vector<UniqueKernelHandle> m_workers;
+    std::atomic<int> m_answered{0};
     CScopedAddressLookup m_scope{&Lookup};
 };
