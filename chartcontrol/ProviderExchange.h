@@ -24,8 +24,7 @@ CXmlNodePtr SendProviderCommand(const std::wstring& address, int port, const std
 // Connects, sends `request` framed, reads the first reply frame and closes.
 // `timeoutMs` bounds the whole exchange, from the name's lookup to the
 // closing ">". Null on a name not resolved in time, a refused or timed-out
-// connection, a short send, a provider
-// that closes or is not done in time, a reply over the bound, or a reply
-// that does not parse.
+// connection, a short send, a provider that closes or is not done in time,
+// a reply over the bound, or a reply that does not parse.
 CXmlNodePtr ExchangeWithProvider(const std::wstring& request, const std::string& address, int port,
                                  int timeoutMs);

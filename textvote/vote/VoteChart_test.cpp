@@ -3,6 +3,7 @@
 #include "textvote/vote/VoteTestSupport.h"  // first: winsock2.h before windows.h
 
 #include <algorithm>
+#include <functional>
 
 #include "common/text/TextConversion.h"
 
@@ -208,6 +209,33 @@ TEST_F(VoteChartTest, AnImageThatWasNotSavedIsNeverUploaded)
     const std::vector<std::wstring> messages = Messages(log);
     ASSERT_FALSE(messages.empty());
     EXPECT_NE(std::wstring::npos, messages.back().find(L"was not saved")) << messages.back();
+}
+
+TEST_F(VoteChartTest, AnUploadThatFailsIsLoggedWithItsReason)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> spoil;
+        const wchar_t* reason;
+    };
+    const Case cases[] = {
+        {"a refused logon", [&] { settings.ftpPassword = L"not the password"; }, L"530"},
+        {"nobody at the port", [&] { chart.SetFtpPort(1); }, L"Connect error"},
+    };
+    int votes = 40;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.spoil();
+        Start();
+        TickOn(VotePage(votes++, 35, 25));
+        EXPECT_EQ(1, host.CallCount(L"Image", L"Save"));
+        const std::vector<std::wstring> messages = Messages(log);
+        ASSERT_FALSE(messages.empty());
+        EXPECT_NE(std::wstring::npos, messages.back().find(L"Error: The image C:\\voting.jpg was not uploaded to "
+                                                           L"127.0.0.1 as votes.jpg: "))
+            << messages.back();
+        EXPECT_NE(std::wstring::npos, messages.back().find(c.reason)) << messages.back();
+    }
 }
 
 TEST_F(VoteChartTest, RowsFollowTheirSettings)
