@@ -8,16 +8,10 @@
 
 class CChartPage : public CDialog {
 public:
-    using CDialog::CDialog;
+    CChartPage(UINT templateId, HWND parent) : CDialog(templateId, parent) { KeepOpenOnEnterAndEscape(); }
 
     // The document's update (the hints of QuillonDoc.h).
     virtual void OnChartUpdate(CView* sender, LPARAM hint, void* object) = 0;
-
-    bool PreTranslateMessage(MSG& msg) override;
-
-protected:
-    void OnOK() override {}
-    void OnCancel() override {}
 };
 
 // Tells the page of the update when it still has its window.

@@ -45,6 +45,7 @@ CQuillonDialog* CQuillonDialog::Open(HWND parent, IDispatch* application)
 CQuillonDialog::CQuillonDialog(HWND parent, IDispatch* application)
     : CDialog(IDD_QUILLON_DIALOG, parent), m_application(application)
 {
+    KeepOpenOnEnterAndEscape();
 }
 
 BOOL CQuillonDialog::OnInitDialog()
@@ -114,13 +115,6 @@ void CQuillonDialog::StoreHostFramePlace()
     } catch (const CHostException&) {
         // the host keeps the place it had
     }
-}
-
-bool CQuillonDialog::PreTranslateMessage(MSG& msg)
-{
-    if (IsDialogEndingKey(msg))
-        return true;
-    return CDialog::PreTranslateMessage(msg);
 }
 
 bool CQuillonDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)

@@ -31,12 +31,8 @@ public:
     HWND Logo() const { return m_logo.GetSafeHwnd(); }
     HWND Rebar() const { return m_toolbar.Rebar(); }
 
-    bool PreTranslateMessage(MSG& msg) override;
-
 protected:
     BOOL OnInitDialog() override;
-    void OnOK() override {}
-    void OnCancel() override {}
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void PostNcDestroy() override { DeleteWhenHandlersReturn(); }
 

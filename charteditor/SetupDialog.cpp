@@ -39,6 +39,7 @@ CCreateContext ContextFor(CQuillonDoc& document)
 
 CSetupDialog::CSetupDialog(HWND parent, CQuillonDoc& document) : CDialog(IDD_SETUP, parent), m_document(document)
 {
+    KeepOpenOnEnterAndEscape();
     Create();
 }
 

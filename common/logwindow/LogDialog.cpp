@@ -68,19 +68,13 @@ private:
 
 CLogDialog::CLogDialog(HWND parent) : CDialog(IDD_LOG_PAGE, parent)
 {
+    KeepOpenOnEnterAndEscape();
     Create();
 }
 
 CLogDialog::~CLogDialog()
 {
     DestroyWindow(); // while the font still exists and our WM_DESTROY handler runs
-}
-
-bool CLogDialog::PreTranslateMessage(MSG& msg)
-{
-    // Enter and Escape would end the page as a dialog.
-    if (IsDialogEndingKey(msg)) return true;
-    return CDialog::PreTranslateMessage(msg);
 }
 
 BOOL CLogDialog::OnInitDialog()

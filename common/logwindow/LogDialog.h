@@ -12,8 +12,6 @@ public:
     explicit CLogDialog(HWND parent);
     ~CLogDialog() override;
 
-    bool PreTranslateMessage(MSG& msg) override;
-
 protected:
     BOOL OnInitDialog() override;
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

@@ -3,6 +3,16 @@
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/MessageLoop.h"
 
+namespace {
+
+// The key presses that would end a dialog.
+bool IsDialogEndingKey(const MSG& msg)
+{
+    return msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE);
+}
+
+}  // namespace
+
 CDialog::CDialog(UINT templateId, HWND parent, HINSTANCE resources)
     : m_templateId(templateId), m_parent(parent), m_resources(resources)
 {
@@ -84,6 +94,7 @@ bool CDialog::PreTranslateMessage(MSG& msg)
 {
     // The dialog manager's keyboard interface: Tab, arrows, Enter, Escape.
     if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
+    if (m_keepOpen && IsDialogEndingKey(msg)) return true;
     return ::IsDialogMessageW(GetSafeHwnd(), &msg) != FALSE;
 }
 
@@ -94,12 +105,14 @@ BOOL CDialog::OnInitDialog()
 
 void CDialog::OnOK()
 {
-    EndDialog(IDOK);
+    if (!m_keepOpen)
+        EndDialog(IDOK);
 }
 
 void CDialog::OnCancel()
 {
-    EndDialog(IDCANCEL);
+    if (!m_keepOpen)
+        EndDialog(IDCANCEL);
 }
 
 bool CDialog::PaintIconWhileMinimised(HICON icon)
@@ -177,9 +190,4 @@ void CDialog::RunModalLoop()
             ::DispatchMessageW(&msg);
         }
     }
-}
-
-bool IsDialogEndingKey(const MSG& msg)
-{
-    return msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE);
 }

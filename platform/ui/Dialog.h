@@ -69,6 +69,11 @@ protected:
     virtual BOOL OnInitDialog();
     virtual void OnOK();
     virtual void OnCancel();
+    // For a window inside another (a page, a view) or one that only its own
+    // command closes: Enter and Escape end nothing (in a modeless child the
+    // dialog manager would turn them into IDOK/IDCANCEL and hide it), and
+    // OnOK and OnCancel do nothing. Called from the constructor.
+    void KeepOpenOnEnterAndEscape() { m_keepOpen = true; }
     // For WM_PAINT: while the window is minimised, draws `icon` centred and
     // answers true.
     bool PaintIconWhileMinimised(HICON icon);
@@ -84,9 +89,6 @@ private:
     HINSTANCE m_resources;
     bool m_modal = false;
     bool m_endRequested = false;
+    bool m_keepOpen = false;
     INT_PTR m_result = -1;
 };
-
-// True for the key presses that would end a dialog (Enter, Escape); pages
-// that live inside other windows swallow them.
-bool IsDialogEndingKey(const MSG& msg);

@@ -3,6 +3,7 @@
 CFormView::CFormView(UINT templateId, HINSTANCE resources)
     : CDialog(templateId, nullptr, resources)
 {
+    KeepOpenOnEnterAndEscape();
 }
 
 bool CFormView::CreateView(HWND parent, UINT id)
@@ -11,11 +12,4 @@ bool CFormView::CreateView(HWND parent, UINT id)
         return false;
     ::SetWindowLongPtrW(GetSafeHwnd(), GWLP_ID, static_cast<LONG_PTR>(id));
     return true;
-}
-
-bool CFormView::PreTranslateMessage(MSG& msg)
-{
-    if (IsDialogEndingKey(msg))
-        return true;
-    return CDialog::PreTranslateMessage(msg);
 }

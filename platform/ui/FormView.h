@@ -14,10 +14,4 @@ public:
 
     bool CreateView(HWND parent, UINT id) override;
     HWND GetViewWindow() const override { return GetSafeHwnd(); }
-
-    bool PreTranslateMessage(MSG& msg) override;
-
-protected:
-    void OnOK() override {}
-    void OnCancel() override {}
 };

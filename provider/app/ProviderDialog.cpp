@@ -45,6 +45,8 @@ std::wstring GetModuleVersion()
 CODBCProviderDlg::CODBCProviderDlg()
     : CDialog(IDD_PROVIDER_DIALOG), m_listener(MakeScriptRunner([this] { return CurrentScript(); }))
 {
+    // Enter and Escape never end the program: only the close command does.
+    KeepOpenOnEnterAndEscape();
 }
 
 CODBCProviderDlg::~CODBCProviderDlg()
@@ -109,13 +111,6 @@ void CODBCProviderDlg::OnSetup()
         return;
     m_listener.Shutdown();
     StartServerPort(m_listener);
-}
-
-bool CODBCProviderDlg::PreTranslateMessage(MSG& msg)
-{
-    if (IsDialogEndingKey(msg))
-        return true;
-    return CDialog::PreTranslateMessage(msg);
 }
 
 bool CODBCProviderDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)

@@ -16,13 +16,8 @@ public:
     CODBCProviderDlg();
     ~CODBCProviderDlg() override;
 
-    bool PreTranslateMessage(MSG& msg) override;
-
 protected:
     BOOL OnInitDialog() override;
-    // Enter and Escape never end the program: only the close command does.
-    void OnOK() override {}
-    void OnCancel() override {}
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
