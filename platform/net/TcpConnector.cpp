@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "platform/net/NonBlockingConnect.h"
+
 namespace {
 
 // Connects one socket without blocking past `deadline`.
@@ -13,24 +15,9 @@ UniqueSocket ConnectOne(const addrinfo& address, std::chrono::steady_clock::time
     u_long nonBlocking = 1;
     if (ioctlsocket(socket.Get(), FIONBIO, &nonBlocking) != 0)
         return UniqueSocket();
-    if (connect(socket.Get(), address.ai_addr, static_cast<int>(address.ai_addrlen)) == 0)
-        return socket;
-    if (WSAGetLastError() != WSAEWOULDBLOCK)
-        return UniqueSocket();
-
-    // A refused connect shows up in the except set, not the write set.
-    fd_set writable;
-    fd_set failed;
-    FD_ZERO(&writable);
-    FD_ZERO(&failed);
-    FD_SET(socket.Get(), &writable);
-    FD_SET(socket.Get(), &failed);
-    timeval wait = RemainingUntil(deadline);
-    if (select(0, nullptr, &writable, &failed, &wait) <= 0 || FD_ISSET(socket.Get(), &failed))
-        return UniqueSocket();
     int error = 0;
-    int size = sizeof error;
-    if (getsockopt(socket.Get(), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size) != 0 || error != 0)
+    if (ConnectNonBlocking(socket.Get(), address.ai_addr, static_cast<int>(address.ai_addrlen),
+                           RemainingUntil(deadline), error) != ConnectOutcome::Connected)
         return UniqueSocket();
     return socket;
 }

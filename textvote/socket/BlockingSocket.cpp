@@ -11,6 +11,7 @@
 #include "common/text/TextConversion.h"
 #include "common/text/WideFormat.h"
 #include "platform/net/InetAddress.h"
+#include "platform/net/NonBlockingConnect.h"
 
 namespace nsSocket {
 
@@ -25,7 +26,7 @@ timeval Seconds(unsigned seconds)
     return wait;
 }
 
-enum class WaitFor { Reading, Writing, Connecting };
+enum class WaitFor { Reading, Writing };
 
 // A failing select() is thrown, never followed by a call that could block.
 bool Wait(SOCKET socket, WaitFor what, unsigned timeoutSeconds, const wchar_t* operation)
@@ -33,12 +34,9 @@ bool Wait(SOCKET socket, WaitFor what, unsigned timeoutSeconds, const wchar_t* o
     fd_set set;
     FD_ZERO(&set);
     FD_SET(socket, &set);
-    // A refused connect shows in the except set, not the write set.
-    fd_set failed = set;
     const bool reading = what == WaitFor::Reading;
     timeval wait = Seconds(timeoutSeconds);
-    const int ready = select(0, reading ? &set : nullptr, reading ? nullptr : &set,
-                             what == WaitFor::Connecting ? &failed : nullptr, &wait);
+    const int ready = select(0, reading ? &set : nullptr, reading ? nullptr : &set, nullptr, &wait);
     if (ready == SOCKET_ERROR)
         throw CBlockingSocketException(operation);
     return ready > 0;
@@ -61,17 +59,18 @@ bool SetBlocking(SOCKET socket, bool blocking)
 // Connects a non-blocking socket, waiting for the outcome up to the time-out.
 void ConnectWithin(SOCKET socket, const sockaddr_in& address, unsigned timeoutSeconds)
 {
-    if (connect(socket, reinterpret_cast<const sockaddr*>(&address), kAddressLength) == 0)
-        return;
-    if (WSAGetLastError() != WSAEWOULDBLOCK)
-        throw CBlockingSocketException(L"Connect");
-    WaitOrThrow(socket, WaitFor::Connecting, timeoutSeconds, L"Connect timeout", L"Connect");
     int error = 0;
-    int size = sizeof error;
-    if (getsockopt(socket, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size) == SOCKET_ERROR)
-        throw CBlockingSocketException(L"Connect");
-    if (error != 0)
-        throw CBlockingSocketException(L"Connect", error);
+    switch (ConnectNonBlocking(socket, reinterpret_cast<const sockaddr*>(&address), kAddressLength,
+                               Seconds(timeoutSeconds), error)) {
+    case ConnectOutcome::Connected:
+        return;
+    case ConnectOutcome::TimedOut:
+        // A time-out has no Winsock error; a stale one must not show.
+        throw CBlockingSocketException(L"Connect timeout", 0);
+    case ConnectOutcome::Failed:
+        break;
+    }
+    throw CBlockingSocketException(L"Connect", error);
 }
 
 }  // namespace
