@@ -3,15 +3,11 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <memory>
 
 #include "common/text/TextConversion.h"
+#include "common/win/UniqueHandle.h"
 
 namespace {
-
-struct FileCloser {
-    void operator()(FILE* file) const { fclose(file); }
-};
 
 constexpr int kPieceBytes = 1024;  // one fgets: at most 1023 bytes and the terminator
 
@@ -20,11 +16,11 @@ constexpr int kPieceBytes = 1024;  // one fgets: at most 1023 bytes and the term
 void LoadDateMap(const std::wstring& path, DateMap& map)
 {
     map.clear();
-    std::unique_ptr<FILE, FileCloser> file(_wfopen(path.c_str(), L"rb"));
+    UniqueStdioFile file(_wfopen(path.c_str(), L"rb"));
     if (!file)
         return;
     char piece[kPieceBytes];
-    while (fgets(piece, kPieceBytes, file.get())) {
+    while (fgets(piece, kPieceBytes, file.Get())) {
         std::string line(piece);
         std::string kept;
         for (char c : line)

@@ -3,21 +3,17 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <memory>
 
 #include "chartcontrol/ControlLog.h"
 #include "chartcontrol/ModulePath.h"
 #include "chartcontrol/ProviderExchange.h"
+#include "common/win/UniqueHandle.h"
 #include "common/xml/XmlParse.h"
 
 namespace {
 
 // A hand-written provider list is a few kilobytes.
 constexpr unsigned long long kMaxProviderFileBytes = 4 * 1024 * 1024;
-
-struct CloseFile {
-    void operator()(FILE* file) const { fclose(file); }
-};
 
 bool ReadUtf16FileSkippingMark(const std::wstring& path, std::wstring& text)
 {
@@ -31,11 +27,11 @@ bool ReadUtf16FileSkippingMark(const std::wstring& path, std::wstring& text)
     if (size < 2 || size % 2 != 0 || size > kMaxProviderFileBytes)
         return false;
 
-    std::unique_ptr<FILE, CloseFile> file(_wfopen(path.c_str(), L"rb"));
+    UniqueStdioFile file(_wfopen(path.c_str(), L"rb"));
     if (!file)
         return false;
     std::wstring units(static_cast<size_t>(size / 2), L'\0');
-    if (fread(&units[0], 1, static_cast<size_t>(size), file.get()) != size)
+    if (fread(&units[0], 1, static_cast<size_t>(size), file.Get()) != size)
         return false;
     text.assign(units, 1, std::wstring::npos);
     return true;

@@ -8,6 +8,7 @@
 
 #include "chartcontrol/ChartScene.h"
 #include "common/text/WideFormat.h"
+#include "common/win/UniqueHandle.h"
 #include "hostclient/HostApplication.h"
 #include "hostclient/HostCanvas.h"
 #include "hostclient/HostElement.h"
@@ -19,13 +20,8 @@
 #include "hostclient/HostTransition.h"
 #include "platform/ui/Module.h"
 #include "platform/ui/UserPrompts.h"
-#include "common/win/UniqueHandle.h"
 
 namespace {
-
-struct FileCloser {
-    void operator()(FILE* file) const { fclose(file); }
-};
 
 struct KeyframeChannel {
     const wchar_t* name;
@@ -62,13 +58,13 @@ bool ExtractBinaryResource(const std::wstring& path, UINT resourceId)
         ShowMessageBox(nullptr, FormatWide(L"Error extracting %s", path.c_str()));
         return false;
     }
-    std::unique_ptr<FILE, FileCloser> file(_wfopen(path.c_str(), L"wb"));
+    UniqueStdioFile file(_wfopen(path.c_str(), L"wb"));
     if (!file) {
         ShowMessageBox(nullptr, FormatWide(L"Cannot create file %s", path.c_str()));
         return false;
     }
-    const size_t written = fwrite(bytes, 1, size, file.get());
-    const bool closed = fclose(file.release()) == 0;
+    const size_t written = fwrite(bytes, 1, size, file.Get());
+    const bool closed = fclose(file.Detach()) == 0;
     if (written != size || !closed) {
         ShowMessageBox(nullptr, FormatWide(L"Error writing %s, check that there is enough disk space", path.c_str()));
         return false;

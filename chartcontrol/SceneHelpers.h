@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CHostApplication;
@@ -16,6 +17,19 @@ class CHostScene;
 // A new unique path in the temporary folder, named "MVT....<extension>"
 // ("lno" or ".lno"); no file is left there. False when the system refuses.
 bool MakeTempFileName(std::wstring& path, const std::wstring& extension);
+
+// A temporary file, deleted when this goes, however the work on it ends.
+class CTemporaryFile {
+public:
+    explicit CTemporaryFile(std::wstring path) : m_path(std::move(path)) {}
+    CTemporaryFile(const CTemporaryFile&) = delete;
+    CTemporaryFile& operator=(const CTemporaryFile&) = delete;
+    ~CTemporaryFile() { ::DeleteFileW(m_path.c_str()); }
+    const std::wstring& Path() const { return m_path; }
+
+private:
+    std::wstring m_path;
+};
 
 // Writes this module's resource of type "BINARY" and that id into a new file
 // at `path`. A missing resource, a file that cannot be made and a short write

@@ -24,25 +24,6 @@ namespace {
 constexpr wchar_t kPlaceholder[] = L"<LC>";
 constexpr long kLastOlderBuild = 1431;
 
-// The extracted template goes on every way out, a failed Open included.
-class CTemporaryFile {
-public:
-    explicit CTemporaryFile(std::wstring path) : m_path(std::move(path)) {}
-    CTemporaryFile(const CTemporaryFile&) = delete;
-    CTemporaryFile& operator=(const CTemporaryFile&) = delete;
-    ~CTemporaryFile() { Delete(); }
-    const std::wstring& Path() const { return m_path; }
-    void Delete()
-    {
-        if (!m_path.empty())
-            ::DeleteFileW(m_path.c_str());
-        m_path.clear();
-    }
-
-private:
-    std::wstring m_path;
-};
-
 std::wstring ReplaceAll(std::wstring text, const std::wstring& from, const std::wstring& to)
 {
     for (size_t at = text.find(from); at != std::wstring::npos; at = text.find(from, at + to.size()))
@@ -57,7 +38,7 @@ bool OpenTemplateScene(CHostApplication& application, CHostScene& scene)
     std::wstring path;
     if (!MakeTempFileName(path, L"lno"))
         return false;
-    CTemporaryFile file(path);
+    const CTemporaryFile file(path);  // gone on every way out, a failed Open included
     std::unique_ptr<CHostVersion> version = application.Version();
     const UINT resource = TemplateResourceForBuild(version ? version->GetBuild() : 0);
     if (!ExtractBinaryResource(file.Path(), resource))
@@ -65,7 +46,6 @@ bool OpenTemplateScene(CHostApplication& application, CHostScene& scene)
     application.Open(file.Path());
     if (std::unique_ptr<CHostFrameBuffer> frameBuffer = scene.GetFrameBuffer())
         frameBuffer->SelectScene(scene);
-    file.Delete();
     return true;
 }
 

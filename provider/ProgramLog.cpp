@@ -2,12 +2,12 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <memory>
 
 #include "common/logwindow/LogLine.h"
 #include "common/win/CriticalSection.h"
 #include "common/text/TextConversion.h"
 #include "common/text/WideFormat.h"
+#include "common/win/UniqueHandle.h"
 #include "provider/SetupIni.h"
 
 namespace {
@@ -52,18 +52,14 @@ std::wstring LogFolder()
     return folder;
 }
 
-struct FileCloser {
-    void operator()(FILE* file) const { fclose(file); }
-};
-
 void AppendToDayFile(const std::wstring& line, const SYSTEMTIME& time)
 {
     // Text mode: the "\n" becomes the file's CR LF.
-    std::unique_ptr<FILE, FileCloser> file(_wfopen(LogFilePath(LogFolder(), time).c_str(), L"a"));
+    UniqueStdioFile file(_wfopen(LogFilePath(LogFolder(), time).c_str(), L"a"));
     if (!file)
         return;
     const std::string ansi = WideToNarrow(line, CP_ACP) + "\n";
-    fwrite(ansi.data(), 1, ansi.size(), file.get());
+    fwrite(ansi.data(), 1, ansi.size(), file.Get());
 }
 
 }  // namespace

@@ -73,14 +73,13 @@ void ProviderFixture::WriteSetup(const wchar_t* key, int value)
 
 std::string ProviderFixture::ReadFileBytes(const std::wstring& path)
 {
-    struct Closer { void operator()(FILE* f) const { fclose(f); } };
-    std::unique_ptr<FILE, Closer> file(_wfopen(path.c_str(), L"rb"));
+    UniqueStdioFile file(_wfopen(path.c_str(), L"rb"));
     if (!file)
         return std::string();
     std::string bytes;
     char chunk[4096];
     size_t got = 0;
-    while ((got = fread(chunk, 1, sizeof(chunk), file.get())) > 0)
+    while ((got = fread(chunk, 1, sizeof(chunk), file.Get())) > 0)
         bytes.append(chunk, got);
     return bytes;
 }

@@ -5,11 +5,11 @@
 #include <climits>
 #include <cstdio>
 #include <initializer_list>
-#include <memory>
 #include <new>
 
 #include "common/automation/DispatchArguments.h"
 #include "common/com/ComBoundary.h"
+#include "common/win/UniqueHandle.h"
 #include "common/xml/XmlName.h"
 #include "provider/ProgramLog.h"
 #include "provider/ScrivaneIds.h"
@@ -54,10 +54,6 @@ HRESULT ReadTexts(const DISPPARAMS& params, std::initializer_list<std::wstring*>
     }
     return S_OK;
 }
-
-struct FileCloser {
-    void operator()(FILE* file) const { fclose(file); }
-};
 
 }  // namespace
 
@@ -216,11 +212,11 @@ HRESULT CScrivaneObject::SaveResponse(const DISPPARAMS& params, UINT* argumentEr
     if (FAILED(hr))
         return hr;
     // Failures here never reach the script.
-    std::unique_ptr<FILE, FileCloser> file(_wfopen(path.c_str(), L"wb"));
+    UniqueStdioFile file(_wfopen(path.c_str(), L"wb"));
     if (!file)
         return S_OK;
     static const unsigned char kUtf16LeMark[2] = {0xFF, 0xFE};
-    if (fwrite(kUtf16LeMark, 1, sizeof(kUtf16LeMark), file.get()) == sizeof(kUtf16LeMark))
-        m_root->WriteToFile(file.get());
+    if (fwrite(kUtf16LeMark, 1, sizeof(kUtf16LeMark), file.Get()) == sizeof(kUtf16LeMark))
+        m_root->WriteToFile(file.Get());
     return S_OK;
 }

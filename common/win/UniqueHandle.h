@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdio>
+
 #include <utility>
 
 template <typename Traits>
@@ -49,7 +51,8 @@ private:
 };
 
 // A kind of handle whose "none" is null: events, threads, processes, timers,
-// modules, registry keys, GDI objects, memory DCs, cursors, image lists.
+// modules, registry keys, GDI objects, memory DCs, cursors, image lists,
+// C runtime files.
 template <typename H, auto CloseFunction>
 struct NullHandleTraits {
     using Handle = H;
@@ -100,3 +103,4 @@ using UniqueMemoryDC = UniqueHandle<NullHandleTraits<HDC, &::DeleteDC>>;
 using UniqueCursor = UniqueHandle<NullHandleTraits<HCURSOR, &::DestroyCursor>>;
 using UniqueImageList = UniqueHandle<NullHandleTraits<HIMAGELIST, &::ImageList_Destroy>>;
 using UniqueTimerQueueTimer = UniqueHandle<TimerQueueTimerTraits>;
+using UniqueStdioFile = UniqueHandle<NullHandleTraits<FILE*, &::fclose>>;

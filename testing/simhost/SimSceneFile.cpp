@@ -2,12 +2,12 @@
 
 #include <cstdio>
 #include <cwchar>
-#include <memory>
 #include <vector>
 
 #include "common/errors/FailureReport.h"
 #include "common/text/TextConversion.h"
 #include "common/text/WideFormat.h"
+#include "common/win/UniqueHandle.h"
 #include "common/xml/XmlParse.h"
 #include "testing/simhost/SimHost.h"
 
@@ -15,13 +15,9 @@ namespace {
 
 constexpr long kMaxFileBytes = 4 * 1024 * 1024;
 
-struct FileCloser {
-    void operator()(FILE* f) const { fclose(f); }
-};
-
 bool ReadText(const std::wstring& path, std::wstring& text, std::wstring& error)
 {
-    std::unique_ptr<FILE, FileCloser> file(_wfopen(path.c_str(), L"rb"));
+    UniqueStdioFile file(_wfopen(path.c_str(), L"rb"));
     if (!file) {
         error = L"cannot open the file";
         return false;
@@ -29,7 +25,7 @@ bool ReadText(const std::wstring& path, std::wstring& text, std::wstring& error)
     std::vector<char> bytes;
     char buffer[4096];
     size_t got;
-    while ((got = fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+    while ((got = fread(buffer, 1, sizeof buffer, file.Get())) > 0) {
         if (bytes.size() + got > static_cast<size_t>(kMaxFileBytes)) {
             error = L"the file is too large";
             return false;

@@ -204,7 +204,6 @@ void CSMSDialog::OnStart()
 {
     if (m_running)
         return;
-    ReadControls();
     SYSTEMTIME now{};
     GetLocalTime(&now);
     if (!m_chart.Start(now))
@@ -257,7 +256,7 @@ void CSMSDialog::ReadControls(BadInteger bad)
         field.member(m_settings) = GetItemText(field.control);
     for (const IntField& field : kIntFields) {
         if (field.isCheckBox) {
-            m_settings.*field.member = IsDlgButtonChecked(GetSafeHwnd(), field.control) == BST_CHECKED ? 1 : 0;
+            m_settings.*field.member = GetCheck(GetSafeHwnd(), field.control) ? 1 : 0;
             continue;
         }
         GetControlInt(GetSafeHwnd(), field.control, m_settings.*field.member, bad);
@@ -284,7 +283,7 @@ void CSMSDialog::WriteControls()
     }
     for (const IntField& field : kIntFields) {
         if (field.isCheckBox)
-            CheckDlgButton(GetSafeHwnd(), field.control, m_settings.*field.member ? BST_CHECKED : BST_UNCHECKED);
+            SetCheck(GetSafeHwnd(), field.control, m_settings.*field.member != 0);
         else
             SetControlInt(GetSafeHwnd(), field.control, m_settings.*field.member);
     }

@@ -8,6 +8,7 @@
 #include "chartcontrol/ControlLog.h"
 #include "chartcontrol/SceneHelpers.h"
 #include "common/text/WideFormat.h"
+#include "common/win/UniqueHandle.h"
 #include "hostclient/HostApplication.h"
 #include "hostclient/HostCanvas.h"
 #include "hostclient/HostElement.h"
@@ -23,30 +24,13 @@ namespace {
 
 const wchar_t kDownloadFailed[] = L"Error: Failure getting data from Voxtally server";
 
-struct FileCloser {
-    void operator()(FILE* file) const { fclose(file); }
-};
-
-// Removes the temporary file however the poll ends.
-class CTemporaryFile {
-public:
-    explicit CTemporaryFile(std::wstring path) : m_path(std::move(path)) {}
-    ~CTemporaryFile() { DeleteFileW(m_path.c_str()); }
-    CTemporaryFile(const CTemporaryFile&) = delete;
-    CTemporaryFile& operator=(const CTemporaryFile&) = delete;
-    const std::wstring& Path() const { return m_path; }
-
-private:
-    std::wstring m_path;
-};
-
 bool ReadWholeFile(const std::wstring& path, long long size, std::string& bytes)
 {
-    std::unique_ptr<FILE, FileCloser> file(_wfopen(path.c_str(), L"rb"));
+    UniqueStdioFile file(_wfopen(path.c_str(), L"rb"));
     if (!file)
         return false;
     bytes.resize(static_cast<size_t>(size));
-    bytes.resize(fread(&bytes[0], 1, bytes.size(), file.get()));
+    bytes.resize(fread(&bytes[0], 1, bytes.size(), file.Get()));
     return true;
 }
 

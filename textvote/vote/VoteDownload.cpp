@@ -57,8 +57,5 @@ bool DownloadVotePage(const std::wstring& address, const std::wstring& file)
         return false;
     RefPtr<CStatusWatch> watch = CStatusWatch::Create();
     const HRESULT hr = URLDownloadToFileW(nullptr, address.c_str(), file.c_str(), 0, watch.Get());
-    if (SUCCEEDED(hr) && watch->Status() < 400)
-        return true;
-    DeleteFileW(file.c_str());
-    return false;
+    return SUCCEEDED(hr) && watch->Status() < 400;
 }

@@ -2,32 +2,19 @@
 
 #include <algorithm>
 
+#include "chartcontrol/ChartScene.h"
 #include "common/storedvalues/CNumbers.h"
-
-namespace {
-
-bool IsSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
-
-}  // namespace
 
 bool VoteItemValue(const std::string& item, double& value)
 {
     const size_t colon = item.find(':');
     if (colon == std::string::npos)
         return false;
-    size_t first = colon + 1;
-    size_t end = item.size();
-    while (first < end && IsSpace(item[first]))
-        ++first;
-    while (end > first && IsSpace(item[end - 1]))
-        --end;
-    std::wstring number;
-    for (size_t i = first; i < end; ++i)
-        if (item[i] != '%')
-            number += static_cast<wchar_t>(static_cast<unsigned char>(item[i]));
+    std::wstring text;
+    for (size_t i = colon + 1; i < item.size(); ++i)
+        text += static_cast<wchar_t>(static_cast<unsigned char>(item[i]));
+    std::wstring number = TrimWhiteSpace(text);
+    number.erase(std::remove(number.begin(), number.end(), L'%'), number.end());
     double parsed = 0;
     if (!ParseLeadingCDecimal(number, parsed))
         parsed = 0;
