@@ -1,7 +1,5 @@
 #include "charteditor/ChartsDialog.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 
 #include "charteditor/ChartEditorIds.h"
@@ -50,13 +48,9 @@ bool CChartsDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
 {
     if (msg == WM_SIZE) {
         Layout(LOWORD(lParam), HIWORD(lParam));
-    } else if (msg == WM_NOTIFY) {
-        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->hwndFrom == m_tabs && header->code == TCN_SELCHANGE) {
-            ShowSelectedPage(m_tabs);
-            result = 0;
-            return true;
-        }
+    } else if (msg == WM_NOTIFY && ShowPageOnSelectionChange(m_tabs, lParam)) {
+        result = 0;
+        return true;
     }
     return CChartPage::OnMessage(msg, wParam, lParam, result);
 }

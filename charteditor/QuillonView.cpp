@@ -1,7 +1,5 @@
 #include "charteditor/QuillonView.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 
 #include "chartcontrol/QuillonDoc.h"
@@ -66,13 +64,9 @@ bool CQuillonView::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
 {
     if (msg == WM_SIZE) {
         Layout(LOWORD(lParam), HIWORD(lParam));
-    } else if (msg == WM_NOTIFY) {
-        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->hwndFrom == m_tabs && m_tabs && header->code == TCN_SELCHANGE) {
-            ShowSelectedPage(m_tabs);
-            result = 0;
-            return true;
-        }
+    } else if (msg == WM_NOTIFY && ShowPageOnSelectionChange(m_tabs, lParam)) {
+        result = 0;
+        return true;
     }
     return CFormView::OnMessage(msg, wParam, lParam, result);
 }

@@ -18,7 +18,8 @@
 
 class CThreadClassCache {
 public:
-    // Becomes the calling thread's cache; a thread has at most one.
+    // Becomes the calling thread's cache; an inner one hides the outer one
+    // until it goes.
     CThreadClassCache();
     ~CThreadClassCache();
     CThreadClassCache(const CThreadClassCache&) = delete;

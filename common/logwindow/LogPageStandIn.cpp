@@ -41,7 +41,7 @@ LRESULT CALLBACK CLogPageStandIn::WindowProc(HWND window, UINT message, WPARAM w
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    } else if (message == WM_LOG_LINE && lParam == kLogLineCookie) {
+    } else if (message == WM_LOG_LINE) {
         const UniqueLogText line = TakeLogText(wParam, lParam);
         auto* self = reinterpret_cast<CLogPageStandIn*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         if (self && line)

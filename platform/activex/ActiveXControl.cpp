@@ -440,7 +440,8 @@ STDMETHODIMP CActiveXControl::TranslateAccelerator(LPMSG message)
     const HWND control = ControlWindow();
     if (!control || (message->hwnd != control && !::IsChild(control, message->hwnd)))
         return S_FALSE;
-    return PreTranslateWindowMessage(*message) ? S_OK : S_FALSE;
+    // The container's own windows get their keys from the container's loop.
+    return PreTranslateWindowMessage(*message, control) ? S_OK : S_FALSE;
 }
 
 STDMETHODIMP CActiveXControl::OnFrameWindowActivate(BOOL)

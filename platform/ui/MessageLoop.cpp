@@ -14,7 +14,7 @@ void Handle(MSG& msg)
 
 } // namespace
 
-bool PreTranslateWindowMessage(MSG& msg)
+bool PreTranslateWindowMessage(MSG& msg, HWND top)
 {
     for (HWND hwnd = msg.hwnd; hwnd && ::IsWindow(hwnd);) {
         if (CWnd* wnd = CWnd::FromHandle(hwnd)) {
@@ -24,7 +24,7 @@ bool PreTranslateWindowMessage(MSG& msg)
                 ::OutputDebugStringW(L"PreTranslateMessage: exception\n");
             }
         }
-        if (!::IsWindow(hwnd) || !(::GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD)) break;
+        if (hwnd == top || !::IsWindow(hwnd) || !(::GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD)) break;
         hwnd = ::GetParent(hwnd);
     }
     return false;

@@ -5,8 +5,9 @@
 #include <windows.h>
 
 // Offers the message to the object of its window and then of each parent up
-// to the top-level window; true when one of them swallowed it.
-bool PreTranslateWindowMessage(MSG& msg);
+// to the top-level window, or only up to `top` when one is given; true when
+// one of them swallowed it.
+bool PreTranslateWindowMessage(MSG& msg, HWND top = nullptr);
 
 // Runs until WM_QUIT and returns its exit code.
 int RunMessageLoop();

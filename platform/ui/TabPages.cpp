@@ -40,6 +40,15 @@ void ShowSelectedPage(HWND tabs)
             ::ShowWindow(pages[i], i == selected ? SW_SHOW : SW_HIDE);
 }
 
+bool ShowPageOnSelectionChange(HWND tabs, LPARAM notification)
+{
+    const NMHDR* header = reinterpret_cast<const NMHDR*>(notification);
+    if (!tabs || !header || header->hwndFrom != tabs || header->code != TCN_SELCHANGE)
+        return false;
+    ShowSelectedPage(tabs);
+    return true;
+}
+
 void PlaceTabPages(HWND tabs, int width, int height)
 {
     for (HWND page : Pages(tabs))

@@ -119,15 +119,12 @@ bool CODBCProviderDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
     case WM_SIZE:
         LayoutControls(LOWORD(lParam), HIWORD(lParam));
         break;
-    case WM_NOTIFY: {
-        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->idFrom == IDC_PAGES && header->code == TCN_SELCHANGE) {
-            ShowSelectedPage(m_tabs);
+    case WM_NOTIFY:
+        if (ShowPageOnSelectionChange(m_tabs, lParam)) {
             result = 0;
             return true;
         }
         break;
-    }
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case ID_SETUP: OnSetup(); return true;
