@@ -17,15 +17,13 @@ constexpr int kSplitterMargin = 3;
 constexpr int kTopViewHeight = 265;
 constexpr int kBottomLeftViewWidth = 340;
 
-// The context's view, made as the splitter's pane and added to the document.
+// The context's view, made as the splitter's pane and shown.
 std::unique_ptr<CView> CreatePaneView(const CSplitterWnd& splitter, int row, int column, const CCreateContext& context)
 {
-    std::unique_ptr<CView> view = context.newView();
-    if (!view || !view->CreateView(splitter.GetSafeHwnd(), CSplitterWnd::PaneId(row, column)))
-        return nullptr;
-    if (context.document)
-        context.document->AddView(view.get());
-    ::ShowWindow(view->GetViewWindow(), SW_SHOW);
+    std::unique_ptr<CView> view =
+        CreateContextView(context, splitter.GetSafeHwnd(), CSplitterWnd::PaneId(row, column));
+    if (view)
+        ::ShowWindow(view->GetViewWindow(), SW_SHOW);
     return view;
 }
 

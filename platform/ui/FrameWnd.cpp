@@ -37,16 +37,20 @@ bool CFrameWnd::Create(const wchar_t* windowName, DWORD style, const RECT& rect,
     return true;
 }
 
+std::unique_ptr<CView> CreateContextView(const CCreateContext& context, HWND parent, UINT id)
+{
+    std::unique_ptr<CView> view = context.newView ? context.newView() : nullptr;
+    if (!view || !view->CreateView(parent, id))
+        return nullptr;
+    if (context.document)
+        context.document->AddView(view.get());
+    return view;
+}
+
 bool CFrameWnd::OnCreateClient(const CCreateContext& context)
 {
-    if (!context.newView)
-        return false;
-    m_view = context.newView();
-    if (!m_view)
-        return false;
-    if (context.document)
-        context.document->AddView(m_view.get());
-    return m_view->CreateView(GetSafeHwnd(), kFirstPaneId);
+    m_view = CreateContextView(context, GetSafeHwnd(), kFirstPaneId);
+    return m_view != nullptr;
 }
 
 void CFrameWnd::InitialUpdateFrame(bool visible)

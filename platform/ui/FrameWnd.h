@@ -18,6 +18,10 @@ struct CCreateContext {
     CDocument* document = nullptr;
 };
 
+// The context's view with its window made as the child `id` of `parent`,
+// then added to the context's document; null when either cannot be made.
+std::unique_ptr<CView> CreateContextView(const CCreateContext& context, HWND parent, UINT id);
+
 class CFrameWnd : public CWnd {
 public:
     CFrameWnd() = default;
