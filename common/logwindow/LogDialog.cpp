@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <commdlg.h>
-#include <vector>
 
 namespace {
 
@@ -186,10 +185,7 @@ void CLogDialog::Layout(int width, int height)
 
 std::wstring CLogDialog::EditText() const
 {
-    const int length = ::GetWindowTextLengthW(m_edit);
-    std::vector<wchar_t> text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = ::GetWindowTextW(m_edit, text.data(), static_cast<int>(text.size()));
-    return std::wstring(text.data(), static_cast<size_t>(copied > 0 ? copied : 0));
+    return WindowText(m_edit);
 }
 
 void CLogDialog::Save()

@@ -6,6 +6,7 @@
 #include <cwchar>
 
 #include "platform/ui/UserPrompts.h"
+#include "platform/ui/Window.h"
 
 namespace {
 
@@ -46,14 +47,7 @@ bool ParseInt(const std::wstring& text, int& value)
 
 std::wstring GetControlText(HWND dialog, int id)
 {
-    const HWND control = ::GetDlgItem(dialog, id);
-    const int length = control ? ::GetWindowTextLengthW(control) : 0;
-    if (length <= 0)
-        return {};
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = ::GetWindowTextW(control, &text[0], length + 1);
-    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return text;
+    return WindowText(::GetDlgItem(dialog, id));
 }
 
 void SetControlText(HWND dialog, int id, const std::wstring& text)

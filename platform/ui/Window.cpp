@@ -2,8 +2,6 @@
 
 #include "platform/ui/Module.h"
 
-#include <vector>
-
 namespace {
 
 // Each module that links this layer has its own CWnd class, so the property
@@ -160,11 +158,7 @@ LRESULT CWnd::SendMessage(UINT msg, WPARAM wParam, LPARAM lParam) const
 
 std::wstring CWnd::GetWindowText() const
 {
-    const int length = ::GetWindowTextLengthW(m_hWnd);
-    if (length <= 0) return {};
-    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1);
-    const int copied = ::GetWindowTextW(m_hWnd, buffer.data(), static_cast<int>(buffer.size()));
-    return std::wstring(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
+    return WindowText(m_hWnd);
 }
 
 void CWnd::SetWindowText(const std::wstring& text)
@@ -328,4 +322,15 @@ void CWnd::Detach()
 bool CStatic::Create(const wchar_t* text, DWORD style, const RECT& rect, HWND parent, UINT id)
 {
     return CreateEx(0, L"STATIC", text, style, rect, parent, id);
+}
+
+std::wstring WindowText(HWND window)
+{
+    const int length = window ? ::GetWindowTextLengthW(window) : 0;
+    if (length <= 0)
+        return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = ::GetWindowTextW(window, &text[0], length + 1);
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
 }

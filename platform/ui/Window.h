@@ -93,6 +93,9 @@ private:
 // coordinates for a top-level window).
 RECT GetRectInParent(HWND window);
 
+// The window's whole text; empty for no window.
+std::wstring WindowText(HWND window);
+
 // Registers a window class of the calling module for windows that CWnd takes
 // over after creation (its procedure is DefWindowProc until then). The
 // module's address in the name keeps the classes of two modules that link
