@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "chartcontrol/SceneHelpers.h"
+#include "common/win/UniqueHandle.h"
 #include "hostclient/HostScene.h"
+#include "platform/ui/DeviceContext.h"
 #include "platform/ui/UserPrompts.h"
 #include "testing/simhost/SimHostTestSupport.h"
 
@@ -90,28 +92,25 @@ TEST(SceneHelpers, ABinaryResourceIsWrittenWholeOrAMessageSaysWhyNot)
 
 TEST(SceneHelpers, MagentaPixelsTakeTheGivenColour)
 {
-    HIMAGELIST list = nullptr;
-    ASSERT_TRUE(LoadImageListFromBitmap(301, list, 2, 2, 4, RGB(1, 2, 3)));
-    EXPECT_EQ(2, ImageList_GetImageCount(list));
+    HIMAGELIST loaded = nullptr;
+    ASSERT_TRUE(LoadImageListFromBitmap(301, loaded, 2, 2, 4, RGB(1, 2, 3)));
+    const UniqueImageList list(loaded);
+    EXPECT_EQ(2, ImageList_GetImageCount(list.Get()));
     // The two cells drawn side by side give the picture back.
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP canvas = CreateCompatibleBitmap(screen, 4, 2);
-    HGDIOBJ old = SelectObject(dc, canvas);
-    ImageList_Draw(list, 0, dc, 0, 0, ILD_NORMAL);
-    ImageList_Draw(list, 1, dc, 2, 0, ILD_NORMAL);
+    const WindowDC screen(nullptr);
+    const UniqueMemoryDC dc(CreateCompatibleDC(screen.Get()));
+    const UniqueBitmap canvas(CreateCompatibleBitmap(screen.Get(), 4, 2));
+    const SelectedObject drawing(dc.Get(), canvas.Get());
+    ImageList_Draw(list.Get(), 0, dc.Get(), 0, 0, ILD_NORMAL);
+    ImageList_Draw(list.Get(), 1, dc.Get(), 2, 0, ILD_NORMAL);
     // Top row: white, (255, 0, 254) | magenta, blue; bottom row: magenta, black | magenta, (10, 20, 30).
     const COLORREF expected[2][4] = {{RGB(255, 255, 255), RGB(255, 0, 254), RGB(1, 2, 3), RGB(0, 0, 255)},
                                      {RGB(1, 2, 3), RGB(0, 0, 0), RGB(1, 2, 3), RGB(10, 20, 30)}};
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 4; ++x)
-            EXPECT_EQ(expected[y][x], GetPixel(dc, x, y)) << x << "," << y;
-    SelectObject(dc, old);
-    DeleteObject(canvas);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    ImageList_Destroy(list);
-    EXPECT_FALSE(LoadImageListFromBitmap(399, list, 2, 2, 4, RGB(1, 2, 3)));
+            EXPECT_EQ(expected[y][x], GetPixel(dc.Get(), x, y)) << x << "," << y;
+    HIMAGELIST none = nullptr;
+    EXPECT_FALSE(LoadImageListFromBitmap(399, none, 2, 2, 4, RGB(1, 2, 3)));
 }
 
 TEST_F(SceneHelpersTest, AKeyframeRangeMovesTheExtremesOfOneChannel)

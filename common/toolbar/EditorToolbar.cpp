@@ -1,5 +1,6 @@
 #include "common/toolbar/EditorToolbar.h"
 
+#include "common/toolbar/MagentaKeyedImageList.h"
 #include "platform/ui/Module.h"
 
 namespace {
@@ -9,39 +10,12 @@ constexpr int kImageRoom = 10;
 constexpr UINT kRebarId = 0xE81C;
 constexpr UINT kToolbarId = 0xE800;
 
-// Pure magenta is the pictures' transparent colour: it becomes the button face.
-void ReplaceMagenta(HBITMAP bitmap)
-{
-    BITMAP info = {};
-    if (!GetObjectW(bitmap, sizeof info, &info) || info.bmBitsPixel != 24 || !info.bmBits)
-        return;
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    for (int y = 0; y < info.bmHeight; ++y) {
-        BYTE* row = static_cast<BYTE*>(info.bmBits) + static_cast<size_t>(y) * info.bmWidthBytes;
-        for (int x = 0; x < info.bmWidth; ++x) {
-            BYTE* pixel = row + x * 3;  // blue, green, red
-            if (pixel[0] == 255 && pixel[1] == 0 && pixel[2] == 255) {
-                pixel[0] = GetBValue(face);
-                pixel[1] = GetGValue(face);
-                pixel[2] = GetRValue(face);
-            }
-        }
-    }
-}
-
 }  // namespace
 
+// Pure magenta is the pictures' transparent colour: it becomes the button face.
 UniqueImageList CEditorToolbar::LoadImages(UINT bitmapId)
 {
-    UniqueBitmap bitmap(static_cast<HBITMAP>(LoadImageW(CurrentModule(), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0,
-                                                        LR_CREATEDIBSECTION)));
-    if (!bitmap)
-        return UniqueImageList();
-    ReplaceMagenta(bitmap.Get());
-    UniqueImageList images(ImageList_Create(kImageSize, kImageSize, ILC_COLOR24, 0, kImageRoom));
-    if (images)
-        ImageList_Add(images.Get(), bitmap.Get(), nullptr);
-    return images;
+    return LoadMagentaKeyedImageList(bitmapId, kImageSize, kImageSize, kImageRoom, GetSysColor(COLOR_BTNFACE));
 }
 
 bool CEditorToolbar::Create(HWND dialog, const std::vector<ToolbarButton>& buttons, const ToolbarBitmaps& bitmaps)
