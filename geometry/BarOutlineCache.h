@@ -20,7 +20,9 @@ struct BarOutline {
     // each point (its share of the perimeter), and u and v of each lid
     // corner, v for the top and for the bottom.
     std::vector<float> wallU;
-    CTriDC lids;
+    // The lids' triangles, three corners each; only these are kept, not the
+    // recorder that made them.
+    std::vector<CTriDC::Corner> lidCorners;
     int32_t triangles = 0;
     std::vector<float> lidU, topV, bottomV;
 };

@@ -174,7 +174,7 @@ std::unique_ptr<BarOutline> MakeBarOutline(IGeoObject& object)
     }
 
     const std::vector<Vec3f> polygon = LidPolygon(points);
-    CTriDC& lids = outline->lids;
+    CTriDC lids;
     outline->triangles = lids.ClipEars(polygon.data(), Vec3f{0, 0, -1}, static_cast<int32_t>(polygon.size()));
     const double spanX = lids.MaxX() - lids.MinX(), spanY = lids.MaxY() - lids.MinY();
     for (int32_t j = 0; j < lids.GetVertexCount(); ++j) {
@@ -183,6 +183,8 @@ std::unique_ptr<BarOutline> MakeBarOutline(IGeoObject& object)
         outline->topV.push_back(static_cast<float>(v));
         outline->bottomV.push_back(static_cast<float>(1 - v));
     }
+    // A copy holds just the corners; the recorder's room and scratch go with it.
+    outline->lidCorners = lids.Vertices();
     return outline;
 }
 
@@ -199,7 +201,8 @@ void WriteBarVertices(IGeoObject* object, int32_t& vertexIndex, int32_t* indices
                       const BarOutline& bar, const std::wstring& guid)
 {
     const std::vector<OutlinePoint>& outline = bar.points;
-    const CTriDC& lids = bar.lids;
+    const std::vector<CTriDC::Corner>& lids = bar.lidCorners;
+    const int32_t lidCount = static_cast<int32_t>(lids.size());
     const int32_t outlineCount = static_cast<int32_t>(outline.size());
     g_dataBarStore.AdvanceFrame(guid);
 
@@ -262,9 +265,9 @@ void WriteBarVertices(IGeoObject* object, int32_t& vertexIndex, int32_t* indices
     start = vertexIndex;
     object->BeginPart("Top");
     object->BeginPrimitivesAt(kGeoPrimitiveLids, start);
-    for (int32_t j = 0; j < lids.GetVertexCount(); ++j) {
-        const CTriDC::Corner& p = lids.GetVertex(j);
+    for (int32_t j = 0; j < lidCount; ++j) {
         const size_t at = static_cast<size_t>(j);
+        const CTriDC::Corner& p = lids[at];
         AddVertex(indices, vertices, vertexIndex, {bar.lidU[at], bar.topV[at], 0, 1, 0, p.x, topY, p.y});
     }
     object->SetPrimitiveCount(vertexIndex - start);
@@ -273,10 +276,10 @@ void WriteBarVertices(IGeoObject* object, int32_t& vertexIndex, int32_t* indices
     start = vertexIndex;
     object->BeginPart("Bottom");
     object->BeginPrimitivesAt(kGeoPrimitiveLids, start);
-    for (int32_t j = 0; j + 2 < lids.GetVertexCount(); j += 3) {
+    for (int32_t j = 0; j + 2 < lidCount; j += 3) {
         for (const int32_t corner : {j + 2, j + 1, j}) {
-            const CTriDC::Corner& p = lids.GetVertex(corner);
             const size_t at = static_cast<size_t>(corner);
+            const CTriDC::Corner& p = lids[at];
             AddVertex(indices, vertices, vertexIndex,
                               {bar.lidU[at], bar.bottomV[at], 0, -1, 0, p.x, bottomY, p.y});
         }

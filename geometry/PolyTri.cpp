@@ -70,11 +70,6 @@ int32_t CPolyTri::ClipEars(const Vec3f* points, const Vec3f& reference, int32_t 
             c = Next(c);
         }
     } while (remaining > 3 && progress);
-    // A recorder may be kept long after its one triangulation.
-    m_next = {};
-    m_previous = {};
-    m_notConvex = {};
-    m_grid = CPointGrid();
     return emitted;
 }
 

@@ -62,6 +62,8 @@ public:
 
     int32_t GetVertexCount() const { return static_cast<int32_t>(m_vertices.size()); }
     const Corner& GetVertex(int32_t j) const { return m_vertices[static_cast<size_t>(j)]; }
+    // Three corners a triangle, in the order emitted.
+    const std::vector<Corner>& Vertices() const { return m_vertices; }
     // Texture coordinates over the bounds of all emitted corners.
     double U(int32_t j) const;
     double V(int32_t j) const;

@@ -4,6 +4,7 @@
 #include "common/text/TextConversion.h"
 #include "common/text/WideFormat.h"
 #include "common/win/CriticalSection.h"
+#include "common/win/ModulePinnedThread.h"
 #include "motion/codec/DebugOutput.h"
 #include "motion/codec/DrovelScriptEngine.h"
 #include "motion/codec/LiveCounts.h"
@@ -198,6 +199,19 @@ void Run(RunBlock& block)
     }
 }
 
+// The runner thread's whole work. Nothing may leave it: the host would end.
+void RunToEnd(RunBlock& block) noexcept
+{
+    try {
+        Run(block);
+    } catch (const std::exception& e) {
+        DebugOutput(L"Runner %ls: stopped by an exception: %ls\n", block.name.c_str(),
+                    NarrowToWide(e.what(), CP_ACP).c_str());
+    } catch (...) {
+        DebugOutput(L"Runner %ls: stopped by an exception\n", block.name.c_str());
+    }
+}
+
 // Whether the suspended thread is at a point where ending it leaves no lock
 // of the process held: inside script code, executing the engine's own module.
 bool AtSafePoint(HANDLE thread, const RunBlock& block)
@@ -247,22 +261,11 @@ void ScriptRunner::Start(const std::wstring& text)
     m_block->name = m_name;
     // The thread holds the module until its very end, so the module cannot
     // be unloaded under it, and the run block, which it works on.
-    UniqueModule module;
-    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                            reinterpret_cast<LPCWSTR>(&ScriptRunner::ThreadMain), module.Put())) {
-        m_block.Reset();
-        m_stopEvent.Reset();
-        return;
-    }
-    m_block->AddRef();
-    m_thread.Reset(CreateThread(nullptr, 0, &ScriptRunner::ThreadMain, m_block.Get(), 0, nullptr));
+    m_thread = StartModulePinnedThread([run = m_block]() noexcept { RunToEnd(*run); });
     if (!m_thread) {
-        m_block->Release();
         m_block.Reset();
         m_stopEvent.Reset();
-        return;
     }
-    module.Detach();   // the thread frees both as it exits
 }
 
 void ScriptRunner::Stop()
@@ -336,26 +339,4 @@ HRESULT ScriptRunner::GetVariable(const std::wstring& name, VARIANT& result, con
 HRESULT ScriptRunner::SetVariable(const std::wstring& name, const VARIANT& value)
 {
     return m_block ? m_block->variables.Set(name, value) : E_UNEXPECTED;
-}
-
-DWORD WINAPI ScriptRunner::ThreadMain(void* block)
-{
-    HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&ScriptRunner::ThreadMain), &module);
-    {
-        // The reference Start took for this thread.
-        const RefPtr<RunBlock> run = RefPtr<RunBlock>::Adopt(static_cast<RunBlock*>(block));
-        // Nothing may leave the thread: the host would end.
-        try {
-            Run(*run);
-        } catch (const std::exception& e) {
-            DebugOutput(L"Runner %ls: stopped by an exception: %ls\n", run->name.c_str(),
-                        NarrowToWide(e.what(), CP_ACP).c_str());
-        } catch (...) {
-            DebugOutput(L"Runner %ls: stopped by an exception\n", run->name.c_str());
-        }
-    }
-    // Drops the module reference Start took for this thread.
-    FreeLibraryAndExitThread(module, 0);
 }

@@ -59,7 +59,6 @@ public:
 private:
     ~ScriptRunner() override;
     bool CreateUniqueStopEvent();
-    static DWORD WINAPI ThreadMain(void* block);
     // After the stop wait: ends the thread at a safe moment and releases
     // what it held, or leaves it to end by itself.
     void EndByForce();

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "common/win/ModulePinnedThread.h"
 #include "common/win/UniqueHandle.h"
 #include "platform/net/AddressLookup.h"
 #include "platform/net/WinsockRuntime.h"
@@ -49,27 +50,6 @@ struct NameLookup {
     addrinfo* list = nullptr;
 };
 
-struct WorkerStart {
-    std::shared_ptr<NameLookup> lookup;
-    // A reference on the module this code is in, given up as the thread ends.
-    HMODULE module;
-};
-
-DWORD WINAPI LookupWorker(void* parameter)
-{
-    HMODULE module;
-    {
-        const std::unique_ptr<WorkerStart> start(static_cast<WorkerStart*>(parameter));
-        module = start->module;
-        NameLookup& lookup = *start->lookup;
-        lookup.error = lookup.lookup(lookup.host.c_str(), lookup.query.service, &lookup.query.hints, &lookup.list);
-        SetEvent(lookup.done.Get());
-    }
-    // The host may have unloaded the control meanwhile: the last reference
-    // must go with the thread, no code of the module running after it.
-    FreeLibraryAndExitThread(module, 0);
-}
-
 }  // namespace
 
 AddressLookup ReplaceAddressLookup(AddressLookup lookup)
@@ -114,21 +94,19 @@ bool CInetAddress::Set(unsigned short port, const std::string& host, int family,
     // A name server that does not answer holds getaddrinfo for many seconds;
     // only a lookup on its own thread can be given up.
     const auto lookup = std::make_shared<NameLookup>(host, port, family);
-    UniqueModule pinned;
-    if (!lookup->done ||
-        !GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCWSTR>(&LookupWorker),
-                            pinned.Put())) {
+    if (!lookup->done) {
         m_error = static_cast<int>(GetLastError());
         return false;
     }
-    auto start = std::make_unique<WorkerStart>(WorkerStart{lookup, pinned.Get()});
-    const UniqueKernelHandle worker(CreateThread(nullptr, 0, &LookupWorker, start.get(), 0, nullptr));
+    const UniqueKernelHandle worker = StartModulePinnedThread([lookup]() noexcept {
+        NameLookup& run = *lookup;
+        run.error = run.lookup(run.host.c_str(), run.query.service, &run.query.hints, &run.list);
+        SetEvent(run.done.Get());
+    });
     if (!worker) {
         m_error = static_cast<int>(GetLastError());
         return false;
     }
-    start.release();
-    pinned.Detach();
     if (WaitForSingleObject(lookup->done.Get(), timeoutMs) != WAIT_OBJECT_0) {
         m_error = WSAETIMEDOUT;
         return false;
