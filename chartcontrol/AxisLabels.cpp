@@ -6,7 +6,7 @@
 #include "chartcontrol/QuillonApp.h"
 #include "chartcontrol/Trellan.h"
 #include "common/storedvalues/CNumbers.h"
-#include "common/text/WideFormat.h"
+#include "base/text/WideFormat.h"
 #include "common/xml/XmlNode.h"
 
 namespace {

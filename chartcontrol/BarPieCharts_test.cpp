@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "chartcontrol/ChartUpdateTestSupport.h"
+#include "chartcontrol/test/ChartUpdateTestSupport.h"
 #include "chartcontrol/QuillonDoc.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "chartcontrol/SceneHelpers.h"
 #include "chartcontrol/TemplateImportSeam.h"
 #include "chartcontrol/Trellan.h"
-#include "common/text/WideFormat.h"
+#include "base/text/WideFormat.h"
 #include "hostclient/HostApplication.h"
 #include "hostclient/HostCanvas.h"
 #include "hostclient/HostElement.h"

@@ -5,7 +5,7 @@
 #include "chartcontrol/ControlLog.h"
 #include "chartcontrol/QuillonIds.h"
 #include "chartcontrol/Trellan.h"
-#include "common/text/WideFormat.h"
+#include "base/text/WideFormat.h"
 #include "hostclient/HostElement.h"
 #include "hostclient/HostNode.h"
 #include "hostclient/HostPropertyGroup.h"

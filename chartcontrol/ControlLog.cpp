@@ -2,7 +2,7 @@
 
 #include <cstdarg>
 
-#include "common/text/WideFormat.h"
+#include "base/text/WideFormat.h"
 
 void PostLogLine(const wchar_t* format, ...)
 {

@@ -4,7 +4,7 @@
 
 #include <cwctype>
 
-#include "common/logwindow/LogPageStandIn.h"
+#include "common/logwindow/test/LogPageStandIn.h"
 
 namespace {
 

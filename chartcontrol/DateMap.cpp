@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-#include "common/text/TextConversion.h"
-#include "common/win/UniqueHandle.h"
+#include "base/text/TextConversion.h"
+#include "base/win/UniqueHandle.h"
 
 namespace {
 

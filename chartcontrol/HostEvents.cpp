@@ -7,7 +7,7 @@
 #include "chartcontrol/QuillonDoc.h"
 #include "chartcontrol/QuillonIds.h"
 #include "chartcontrol/SceneHelpers.h"
-#include "common/com/ComTypes.h"
+#include "base/com/ComTypes.h"
 #include "common/storedvalues/CNumbers.h"
 #include "common/storedvalues/StorableGuid.h"
 #include "hostclient/HostApplication.h"

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "chartcontrol/ChartControlIds.h"
-#include "chartcontrol/ChartUpdateTestSupport.h"
+#include "chartcontrol/test/ChartUpdateTestSupport.h"
 #include "chartcontrol/QuillonDoc.h"
 #include "charteditor/ParameterTemplatesIds.h"
 #include "platform/ui/UserPrompts.h"

@@ -4,8 +4,8 @@
 
 #include "chartcontrol/ChartScene.h"
 #include "chartcontrol/QuillonIds.h"
-#include "common/com/ComTypes.h"
-#include "common/text/WideFormat.h"
+#include "base/com/ComTypes.h"
+#include "base/text/WideFormat.h"
 #include "hostclient/HostApplication.h"
 #include "hostclient/HostCanvas.h"
 #include "hostclient/HostKeyFrames.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "chartcontrol/ChartUpdateTestSupport.h"
+#include "chartcontrol/test/ChartUpdateTestSupport.h"
 #include "chartcontrol/QuillonApp.h"
 #include "common/providerwire/ProviderFrame.h"
 #include "testing/uitest/PumpUntil.h"

@@ -7,7 +7,7 @@
 #include "chartcontrol/ChartScene.h"
 #include "chartcontrol/QuillonDoc.h"
 #include "common/storedvalues/CNumbers.h"
-#include "common/text/WideFormat.h"
+#include "base/text/WideFormat.h"
 #include "hostclient/HostApplication.h"
 #include "hostclient/HostCanvas.h"
 #include "hostclient/HostElement.h"

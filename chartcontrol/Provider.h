@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "common/com/RefCounted.h"
-#include "common/com/RefPtr.h"
+#include "base/com/RefCounted.h"
+#include "base/com/RefPtr.h"
 #include "common/xml/XmlNode.h"
 
 class CProvider final : public RefCounted {

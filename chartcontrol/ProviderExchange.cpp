@@ -1,14 +1,15 @@
-#include "chartcontrol/ProviderExchange.h"
-
-#include <winsock2.h>  // before windows.h, which the socket layer needs
+// The socket layer needs winsock2.h before anything includes windows.h.
+#include <winsock2.h>
 #include <windows.h>
+
+#include "chartcontrol/ProviderExchange.h"
 
 #include <chrono>
 #include <vector>
 
 #include "chartcontrol/ProviderReplyReader.h"
 #include "common/providerwire/ProviderFrame.h"
-#include "common/text/TextConversion.h"
+#include "base/text/TextConversion.h"
 #include "platform/net/TcpConnector.h"
 
 namespace {

@@ -1,3 +1,6 @@
+// The socket layer needs winsock2.h before anything includes windows.h.
+#include <winsock2.h>
+
 #include "chartcontrol/ProviderExchange.h"
 
 #include <gtest/gtest.h>
@@ -7,8 +10,8 @@
 
 #include "chartcontrol/Provider.h"
 #include "common/providerwire/ProviderFrame.h"
-#include "common/xml/XmlNodeTestSupport.h"
-#include "platform/net/InetAddressTestSupport.h"
+#include "common/xml/test/XmlNodeTestSupport.h"
+#include "platform/net/test/InetAddressTestSupport.h"
 #include "testing/providerpeer/ScriptedProvider.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "chartcontrol/ControlLog.h"
 #include "chartcontrol/ModulePath.h"
 #include "chartcontrol/ProviderExchange.h"
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 #include "common/xml/XmlParse.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <string>
 
-#include "common/logwindow/LogPageStandIn.h"
-#include "common/xml/XmlNodeTestSupport.h"
+#include "common/logwindow/test/LogPageStandIn.h"
+#include "common/xml/test/XmlNodeTestSupport.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "chartcontrol/QuillonApp.h"
 #include "common/about/AboutDialog.h"
 #include "common/about/VersionInfo.h"
-#include "common/text/WideFormat.h"
+#include "base/text/WideFormat.h"
 #include "common/xml/XmlNode.h"
 #include "hostclient/HostApplication.h"
 #include "hostclient/HostDispatchError.h"

@@ -8,8 +8,8 @@
 #include "chartcontrol/QuillonCtrl.h"
 #include "chartcontrol/QuillonIds.h"
 #include "chartcontrol/QuillonApp.h"
-#include "common/com/ComTypes.h"
-#include "common/win/UniqueHandle.h"
+#include "base/com/ComTypes.h"
+#include "base/win/UniqueHandle.h"
 #include "platform/ui/MessageLoop.h"
 #include "testing/simhost/SimHost.h"
 

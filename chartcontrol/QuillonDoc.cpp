@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "chartcontrol/QuillonIds.h"
-#include "common/com/ComTypes.h"
+#include "base/com/ComTypes.h"
 #include "common/xml/XmlParse.h"
 #include "hostclient/HostApplication.h"
 #include "hostclient/HostCanvas.h"

@@ -7,9 +7,9 @@
 #include <memory>
 
 #include "chartcontrol/ChartScene.h"
-#include "common/text/WideFormat.h"
+#include "base/text/WideFormat.h"
 #include "common/toolbar/MagentaKeyedImageList.h"
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 #include "hostclient/HostApplication.h"
 #include "hostclient/HostCanvas.h"
 #include "hostclient/HostElement.h"

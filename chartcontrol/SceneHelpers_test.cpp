@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "chartcontrol/SceneHelpers.h"
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 #include "hostclient/HostScene.h"
 #include "platform/ui/DeviceContext.h"
 #include "platform/ui/UserPrompts.h"

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "charteditor/BarChartDialog.h"
-#include "charteditor/ChartDocumentTestSupport.h"
+#include "charteditor/test/ChartDocumentTestSupport.h"
 #include "charteditor/ChartEditorIds.h"
 #include "charteditor/ParameterTemplatesIds.h"
 #include "charteditor/TrellanChartDialog.h"

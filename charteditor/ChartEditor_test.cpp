@@ -14,11 +14,11 @@
 #include <vector>
 
 #include "chartcontrol/QuillonIds.h"
-#include "charteditor/ChartDocumentTestSupport.h"
+#include "charteditor/test/ChartDocumentTestSupport.h"
 #include "charteditor/ChartEditorIds.h"
-#include "common/com/RefPtr.h"
+#include "base/com/RefPtr.h"
 #include "common/logwindow/LogDialogIds.h"
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 #include "testing/comreg/ServerRegistrationTestSupport.h"
 #include "testing/simhost/SimHostTestSupport.h"
 #include "testing/uitest/ComboBoxes.h"

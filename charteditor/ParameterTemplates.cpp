@@ -8,7 +8,7 @@
 #include "chartcontrol/SceneHelpers.h"
 #include "chartcontrol/Trellan.h"
 #include "charteditor/ParameterTemplatesIds.h"
-#include "common/text/WideFormat.h"
+#include "base/text/WideFormat.h"
 #include "hostclient/HostApplication.h"
 #include "hostclient/HostCanvas.h"
 #include "hostclient/HostElement.h"

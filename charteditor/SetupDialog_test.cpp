@@ -13,7 +13,7 @@
 
 #include "chartcontrol/QuillonDoc.h"
 #include "chartcontrol/QuillonIds.h"
-#include "charteditor/ChartDocumentTestSupport.h"
+#include "charteditor/test/ChartDocumentTestSupport.h"
 #include "charteditor/SetupDialog.h"
 #include "charteditor/SetupIds.h"
 #include "platform/ui/UserPrompts.h"

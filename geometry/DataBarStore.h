@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "common/win/CriticalSection.h"
+#include "base/win/CriticalSection.h"
 #include "geometry/GeoHostInterface.h"
 
 // Live ChangeState records (debug counter).

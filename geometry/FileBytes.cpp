@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 
 bool ReadFileBytes(const wchar_t* path, size_t maxSize, std::string& bytes)
 {

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "common/xml/XmlNodeTestSupport.h"
+#include "common/xml/test/XmlNodeTestSupport.h"
 #include "geometry/ParamMap.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/storedvalues/CNumbers.h"
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 #include "geometry/ShapeMakerResources.h"
 #include "platform/ui/DeviceContext.h"
 #include "platform/ui/Module.h"

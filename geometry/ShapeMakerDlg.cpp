@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "common/com/ScopedComApartment.h"
+#include "base/com/ScopedComApartment.h"
 #include "geometry/ShapeMakerResources.h"
 #include "platform/ui/UserPrompts.h"
 

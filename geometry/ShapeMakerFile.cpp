@@ -5,7 +5,7 @@
 #include <cwchar>
 #include <map>
 
-#include "common/text/TextConversion.h"
+#include "base/text/TextConversion.h"
 #include "common/xml/XmlParse.h"
 #include "common/storedvalues/CNumbers.h"
 #include "geometry/HostValues.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "common/storedvalues/CommaLocaleTestSupport.h"
-#include "common/xml/XmlNodeTestSupport.h"
+#include "common/storedvalues/test/CommaLocaleTestSupport.h"
+#include "common/xml/test/XmlNodeTestSupport.h"
 #include "geometry/FileBytes.h"
 #include "geometry/HostVersion.h"
 #include "geometry/ShapeParamController.h"

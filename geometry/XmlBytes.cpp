@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "common/text/TextConversion.h"
+#include "base/text/TextConversion.h"
 
 std::wstring DecodeXmlBytes(const char* bytes, size_t size, UINT codePage)
 {

@@ -4,7 +4,7 @@
 
 #include <new>
 
-#include "common/com/ScopedExcepInfo.h"
+#include "base/com/ScopedExcepInfo.h"
 #include "hostclient/HostDispatchError.h"
 #include "hostclient/HostException.h"
 

@@ -3,9 +3,9 @@
 #include <cwchar>
 #include <vector>
 
-#include "common/com/ScopedExcepInfo.h"
-#include "common/errors/FailureReport.h"
-#include "common/text/WideFormat.h"
+#include "base/com/ScopedExcepInfo.h"
+#include "base/errors/FailureReport.h"
+#include "base/text/WideFormat.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <utility>
 
-#include "common/com/ComTypes.h"
-#include "common/com/RefPtr.h"
+#include "base/com/ComTypes.h"
+#include "base/com/RefPtr.h"
 #include "hostclient/HostArgument.h"
 #include "hostclient/HostException.h"
 

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "common/com/ComTypes.h"
-#include "common/com/RefPtr.h"
+#include "base/com/ComTypes.h"
+#include "base/com/RefPtr.h"
 
 // The objects of a one-dimensional SAFEARRAY of VT_DISPATCH, or of
 // VT_VARIANT holding dispatch objects, from any lower bound; null entries

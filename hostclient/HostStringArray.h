@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "common/com/ComTypes.h"
+#include "base/com/ComTypes.h"
 
 // `out` receives VT_ARRAY | VT_BSTR with one element per string, in order
 // (zero elements for an empty list). Throws CHostOutOfMemory when out of memory.

@@ -4,10 +4,10 @@
 #include <cstdio>
 
 #include "common/logwindow/LogLine.h"
-#include "common/win/CriticalSection.h"
-#include "common/text/TextConversion.h"
-#include "common/text/WideFormat.h"
-#include "common/win/UniqueHandle.h"
+#include "base/win/CriticalSection.h"
+#include "base/text/TextConversion.h"
+#include "base/text/WideFormat.h"
+#include "base/win/UniqueHandle.h"
 #include "provider/SetupIni.h"
 
 namespace {

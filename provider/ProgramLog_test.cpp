@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "provider/ProgramLog.h"
-#include "provider/ProviderTestSupport.h"
+#include "provider/test/ProviderTestSupport.h"
 #include "provider/SetupIni.h"
 
 namespace {

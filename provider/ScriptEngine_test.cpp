@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "provider/ProviderTestSupport.h"
+#include "provider/test/ProviderTestSupport.h"
 #include "provider/ScrivaneIds.h"
 #include "provider/ScrivaneObject.h"
 #include "provider/ScrivaneScriptEngine.h"

@@ -8,8 +8,8 @@
 #include <new>
 
 #include "common/automation/DispatchArguments.h"
-#include "common/com/ComBoundary.h"
-#include "common/win/UniqueHandle.h"
+#include "base/com/ComBoundary.h"
+#include "base/win/UniqueHandle.h"
 #include "common/xml/XmlName.h"
 #include "provider/ProgramLog.h"
 #include "provider/ScrivaneIds.h"

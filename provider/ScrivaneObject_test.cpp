@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "common/com/ComTypes.h"
-#include "provider/ProviderTestSupport.h"
+#include "base/com/ComTypes.h"
+#include "provider/test/ProviderTestSupport.h"
 #include "provider/ScrivaneIds.h"
 #include "provider/ScrivaneObject.h"
 

@@ -3,7 +3,7 @@
 // members also as global names, a new CScrivaneObject per engine, and the
 // program log.
 
-#include "common/com/RefPtr.h"
+#include "base/com/RefPtr.h"
 #include "common/script/ScriptEngine.h"
 
 constexpr wchar_t kScrivaneItemName[] = L"Scrivane";

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "common/com/RefPtr.h"
-#include "common/com/ScopedComApartment.h"
-#include "common/win/UniqueHandle.h"
-#include "motion/codec/CodecInstallTestSupport.h"
+#include "base/com/RefPtr.h"
+#include "base/com/ScopedComApartment.h"
+#include "base/win/UniqueHandle.h"
+#include "motion/codec/test/CodecInstallTestSupport.h"
 #include "motion/plugin/AviLibrary.h"
 #include "motion/plugin/CompanionMovieWriter.h"
-#include "motion/plugin/MovieTestSupport.h"
+#include "motion/plugin/test/MovieTestSupport.h"
 
 #include <vfw.h>
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "common/com/ScopedComApartment.h"
+#include "base/com/ScopedComApartment.h"
 #include "common/providerwire/ProviderFrame.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "bench/loopback/LoopbackFloor.h"
 #include "bench/loopback/RoundTripFigures.h"
 #include "chartcontrol/ProviderExchange.h"
-#include "common/com/ScopedComApartment.h"
+#include "base/com/ScopedComApartment.h"
 #include "common/providerwire/ProviderFrame.h"
 #include "platform/net/WinsockRuntime.h"
 #include "provider/app/ScrivaneProcess.h"

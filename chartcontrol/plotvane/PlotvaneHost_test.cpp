@@ -6,7 +6,7 @@
 
 #include "chartcontrol/QuillonIds.h"
 #include "common/about/AboutIds.h"
-#include "common/com/ComTypes.h"
+#include "base/com/ComTypes.h"
 #include "testing/comreg/ServerRegistrationTestSupport.h"
 #include "testing/simhost/SimHostTestSupport.h"
 #include "testing/testmain/TestVariants.h"

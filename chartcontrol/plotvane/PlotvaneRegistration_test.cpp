@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "chartcontrol/QuillonIds.h"
-#include "common/com/RefPtr.h"
+#include "base/com/RefPtr.h"
 #include "platform/activex/ServerRegistration.h"
 #include "testing/comreg/ServerRegistrationTestSupport.h"
 

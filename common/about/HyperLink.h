@@ -4,7 +4,7 @@
 // opens it when clicked. Its parent must be a window of this layer, which
 // reflects the static's colour and click messages to it.
 
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 #include "platform/ui/Window.h"
 
 #include <string>

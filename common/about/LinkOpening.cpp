@@ -1,7 +1,7 @@
 #include "common/about/LinkOpening.h"
 
-#include "common/text/TextConversion.h"
-#include "common/text/WideFormat.h"
+#include "base/text/TextConversion.h"
+#include "base/text/WideFormat.h"
 
 #include <shellapi.h>
 #include <vector>

@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-#include "common/text/WideFormat.h"
+#include "base/text/WideFormat.h"
 
 BOOL CVersionInfo::Open(const std::wstring& path)
 {

@@ -1,6 +1,6 @@
 #include "common/automation/AutomationObject.h"
 
-#include "common/com/ComBoundary.h"
+#include "base/com/ComBoundary.h"
 
 #include <olectl.h>
 

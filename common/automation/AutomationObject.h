@@ -11,8 +11,8 @@
 #include <atomic>
 
 #include "common/automation/TypeInfoLoader.h"
-#include "common/com/ComObject.h"
-#include "common/com/RefPtr.h"
+#include "base/com/ComObject.h"
+#include "base/com/RefPtr.h"
 
 class CXmlNode;
 

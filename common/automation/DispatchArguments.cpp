@@ -1,6 +1,6 @@
 #include "common/automation/DispatchArguments.h"
 
-#include "common/com/ComTypes.h"
+#include "base/com/ComTypes.h"
 
 HRESULT DispatchArguments::Convert(UINT scriptPosition, VARTYPE type, VARIANT& converted)
 {

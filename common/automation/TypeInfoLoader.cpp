@@ -1,7 +1,7 @@
 #include "common/automation/TypeInfoLoader.h"
 
-#include "common/com/RefPtr.h"
-#include "common/com/ThreadClassCache.h"
+#include "base/com/RefPtr.h"
+#include "base/com/ThreadClassCache.h"
 
 HRESULT LoadTypeInfo(const TypeLibraryRef& library, REFGUID type, LCID locale,
                      ITypeInfo** info, const LogSink& log)

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <oaidl.h>
 
-#include "common/errors/FailureReport.h"
+#include "base/errors/FailureReport.h"
 
 struct TypeLibraryRef {
     GUID libraryId;

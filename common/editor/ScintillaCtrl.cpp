@@ -1,6 +1,6 @@
 #include "common/editor/ScintillaCtrl.h"
 
-#include "common/text/TextConversion.h"
+#include "base/text/TextConversion.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,8 +1,8 @@
 #include "common/editor/ScintillaCtrl.h"
 #include "common/editor/VBScriptEditor.h"
 
-#include "common/text/TextConversion.h"
-#include "common/win/UniqueHandle.h"
+#include "base/text/TextConversion.h"
+#include "base/win/UniqueHandle.h"
 
 #include "testing/scilexer/SciLexerStandIn.h"
 

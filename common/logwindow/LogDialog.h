@@ -3,7 +3,7 @@
 // posted to it (WM_LOG_LINE), keeps about the last 200,000 characters and
 // offers "Clear" and "Save". While it exists it is the program's log target.
 
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 #include "platform/ui/Dialog.h"
 
 class CLogDialog : public CDialog {

@@ -3,7 +3,7 @@
 #include "common/logwindow/LogDialogIds.h"
 #include "common/logwindow/LogLine.h"
 #include "common/logwindow/LogText.h"
-#include "common/text/TextConversion.h"
+#include "base/text/TextConversion.h"
 #include "LogTestSupport.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/UserPrompts.h"

@@ -3,7 +3,7 @@
 #include <atomic>
 #include <cstring>
 
-#include "common/text/WideFormat.h"
+#include "base/text/WideFormat.h"
 
 namespace {
 

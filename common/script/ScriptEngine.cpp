@@ -2,11 +2,11 @@
 
 #include <cwchar>
 
-#include "common/com/ComBoundary.h"
-#include "common/com/ComTypes.h"
-#include "common/com/ScopedExcepInfo.h"
-#include "common/com/ThreadClassCache.h"
-#include "common/errors/FailureReport.h"
+#include "base/com/ComBoundary.h"
+#include "base/com/ComTypes.h"
+#include "base/com/ScopedExcepInfo.h"
+#include "base/com/ThreadClassCache.h"
+#include "base/errors/FailureReport.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include <string>
 
 #include "common/automation/AutomationObject.h"
-#include "common/com/ComObject.h"
-#include "common/com/RefPtr.h"
+#include "base/com/ComObject.h"
+#include "base/com/RefPtr.h"
 #include "common/script/ScriptError.h"
 
 struct ScriptEngineOptions {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "common/errors/FailureReport.h"
+#include "base/errors/FailureReport.h"
 
 struct ScriptError {
     std::wstring description;   // empty when the engine gave none

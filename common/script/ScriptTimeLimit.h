@@ -8,7 +8,7 @@
 #include <atomic>
 #include <functional>
 
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 
 class CScriptTimeLimit {
 public:

@@ -7,7 +7,7 @@
 #include <string>
 #include <locale.h>
 
-#include "common/text/WideFormat.h"
+#include "base/text/WideFormat.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "common/storedvalues/CommaLocaleTestSupport.h"
+#include "common/storedvalues/test/CommaLocaleTestSupport.h"
 
 namespace {
 

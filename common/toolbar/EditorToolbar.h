@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 #include "platform/ui/Window.h"
 
 struct ToolbarButton {

@@ -1,7 +1,7 @@
 #pragma once
 // Pictures whose transparent colour is pure magenta, as image lists.
 
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 
 // A 24-bit image list of cx x cy cells (growing by `grow`, no mask) from this
 // module's bitmap resource, its pure magenta pixels replaced by `colour`.

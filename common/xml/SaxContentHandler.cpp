@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "common/com/ComBoundary.h"
+#include "base/com/ComBoundary.h"
 #include "common/xml/XmlNode.h"
 
 HRESULT WINAPI SAXContentHandlerImpl::putDocumentLocator(ISAXLocator*) { return S_OK; }

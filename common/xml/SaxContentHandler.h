@@ -5,8 +5,8 @@
 #include <windows.h>
 #include <msxml2.h>
 
-#include "common/com/ComObject.h"
-#include "common/com/RefPtr.h"
+#include "base/com/ComObject.h"
+#include "base/com/RefPtr.h"
 
 class CXmlNode;
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "common/com/RefCounted.h"
-#include "common/com/RefPtr.h"
+#include "base/com/RefCounted.h"
+#include "base/com/RefPtr.h"
 
 // Live nodes in the process (plain arithmetic: nodes are used by one thread).
 extern long g_xmlNodeCount;

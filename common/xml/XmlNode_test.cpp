@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/xml/XmlNode.h"
-#include "common/xml/XmlNodeTestSupport.h"
+#include "common/xml/test/XmlNodeTestSupport.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "common/com/ComTypes.h"
-#include "common/com/ThreadClassCache.h"
+#include "base/com/ComTypes.h"
+#include "base/com/ThreadClassCache.h"
 #include "common/xml/SaxContentHandler.h"
 
 namespace {

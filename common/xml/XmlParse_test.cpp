@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "common/xml/XmlNodeTestSupport.h"
+#include "common/xml/test/XmlNodeTestSupport.h"
 #include "common/xml/XmlParse.h"
 
 namespace {

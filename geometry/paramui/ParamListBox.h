@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 #include "geometry/paramui/GroupTrack.h"
 #include "geometry/paramui/SliderTrack.h"
 #include "platform/ui/Window.h"

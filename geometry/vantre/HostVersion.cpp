@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/text/WideFormat.h"
+#include "base/text/WideFormat.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "common/text/TextConversion.h"
+#include "base/text/TextConversion.h"
 #include "geometry/DataBarStore.h"
 #include "geometry/GeoHostInterface.h"
 #include "geometry/MeshBuilder.h"

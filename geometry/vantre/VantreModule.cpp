@@ -1,6 +1,6 @@
 #include "geometry/vantre/VantreModule.h"
 
-#include "common/com/ScopedComApartment.h"
+#include "base/com/ScopedComApartment.h"
 #include "geometry/GdiplusSession.h"
 #include "geometry/HostVersion.h"
 #include "geometry/ParamMap.h"

@@ -1,7 +1,7 @@
 #include "motion/codec/CodecInstance.h"
 
-#include "common/com/ComTypes.h"
-#include "common/win/CriticalSection.h"
+#include "base/com/ComTypes.h"
+#include "base/win/CriticalSection.h"
 #include "motion/codec/CodecFormats.h"
 #include "motion/codec/ScriptRegistry.h"
 

@@ -4,8 +4,8 @@
 // movie opens its source movie, starts the script the header record carries
 // and hands out the source frame the script's variable selects.
 
-#include "common/com/RefCounted.h"
-#include "common/com/RefPtr.h"
+#include "base/com/RefCounted.h"
+#include "base/com/RefPtr.h"
 #include "motion/codec/CompanionRecordReader.h"
 #include "motion/plugin/AviLibrary.h"
 

@@ -1,13 +1,13 @@
 // A companion movie played through Video for Windows with the installed
 // codec: the script picks the source frames that come out.
-#include "motion/codec/CodecInstallTestSupport.h"
-#include "motion/codec/CompanionPlaybackTestSupport.h"
+#include "motion/codec/test/CodecInstallTestSupport.h"
+#include "motion/codec/test/CompanionPlaybackTestSupport.h"
 
-#include "common/com/RefPtr.h"
-#include "common/win/UniqueHandle.h"
+#include "base/com/RefPtr.h"
+#include "base/win/UniqueHandle.h"
 #include "motion/plugin/AviLibrary.h"
 #include "motion/plugin/CompanionMovieWriter.h"
-#include "motion/plugin/MovieTestSupport.h"
+#include "motion/plugin/test/MovieTestSupport.h"
 #include "motion/records/CompanionRecords.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include <cstdarg>
 #include <windows.h>
 
-#include "common/text/WideFormat.h"
+#include "base/text/WideFormat.h"
 
 void DebugOutput(const wchar_t* format, ...) noexcept
 {

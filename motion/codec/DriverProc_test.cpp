@@ -1,8 +1,8 @@
 // The codec's entry called directly, through the DLL's export.
 #include "motion/codec/CodecFormats.h"
-#include "motion/codec/CodecInstallTestSupport.h"
+#include "motion/codec/test/CodecInstallTestSupport.h"
 
-#include "motion/plugin/MovieTestSupport.h"
+#include "motion/plugin/test/MovieTestSupport.h"
 #include "motion/records/CompanionRecords.h"
 
 #include <gtest/gtest.h>

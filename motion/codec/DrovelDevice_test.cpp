@@ -1,10 +1,10 @@
 // A motion-control script driving the simulated device through the Drovel
 // object, on its runner thread.
-#include "motion/codec/DeviceSessionTestSupport.h"
+#include "motion/codec/test/DeviceSessionTestSupport.h"
 #include "motion/codec/LiveCounts.h"
 #include "motion/codec/MCCGISerial.h"
 #include "motion/codec/ScriptRunner.h"
-#include "motion/codec/ScriptRunnerTestSupport.h"
+#include "motion/codec/test/ScriptRunnerTestSupport.h"
 
 #include <gtest/gtest.h>
 

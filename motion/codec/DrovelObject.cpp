@@ -1,8 +1,8 @@
 #include "motion/codec/DrovelObject.h"
 
 #include "common/automation/DispatchArguments.h"
-#include "common/com/ComBoundary.h"
-#include "common/com/ComTypes.h"
+#include "base/com/ComBoundary.h"
+#include "base/com/ComTypes.h"
 #include "motion/codec/DebugOutput.h"
 #include "motion/codec/DrovelIds.h"
 

@@ -7,7 +7,7 @@
 // calls the object ends by itself.
 
 #include "common/automation/AutomationObject.h"
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 #include "motion/codec/LiveCounts.h"
 #include "motion/codec/MCCGISerial.h"
 #include "motion/codec/ScriptVariables.h"

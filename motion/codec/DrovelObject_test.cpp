@@ -1,6 +1,6 @@
 #include "motion/codec/DrovelObject.h"
 
-#include "common/com/ComTypes.h"
+#include "base/com/ComTypes.h"
 #include "motion/codec/DrovelIds.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // name (no global members), a new CDrovelObject per engine, no host log
 // lines, and script errors to the debugger output.
 
-#include "common/com/RefPtr.h"
+#include "base/com/RefPtr.h"
 #include "common/script/ScriptEngine.h"
 #include "motion/codec/DrovelObject.h"
 

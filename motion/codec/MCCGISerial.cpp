@@ -1,7 +1,7 @@
 #include "motion/codec/MCCGISerial.h"
 
-#include "common/text/TextConversion.h"
-#include "common/text/WideFormat.h"
+#include "base/text/TextConversion.h"
+#include "base/text/WideFormat.h"
 
 #include <algorithm>
 #include <cstdio>

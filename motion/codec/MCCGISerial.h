@@ -4,7 +4,7 @@
 // streamed data cut into records between a start and an end pattern.
 // OnEvent runs on the listener thread; everything else on the owner's thread.
 
-#include "common/win/CriticalSection.h"
+#include "base/win/CriticalSection.h"
 #include "motion/codec/RecordFramer.h"
 #include "motion/codec/SerialEx.h"
 

@@ -1,5 +1,5 @@
 #include "motion/codec/MCCGISerial.h"
-#include "motion/codec/DeviceSessionTestSupport.h"
+#include "motion/codec/test/DeviceSessionTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "motion/codec/ScriptRegistry.h"
 
-#include "common/win/CriticalSection.h"
+#include "base/win/CriticalSection.h"
 #include "motion/codec/ScriptVariables.h"
 
 #include <map>

@@ -4,7 +4,7 @@
 // ReleaseScript stops it. Used from the codec's message handlers on the
 // players' threads; a lock of its own serialises them.
 
-#include "common/com/RefPtr.h"
+#include "base/com/RefPtr.h"
 #include "motion/codec/ScriptRunner.h"
 
 #include <string>

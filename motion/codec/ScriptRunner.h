@@ -10,9 +10,9 @@
 // registry's lock serialises the codec's players); the runner thread shares
 // only the run block below with them.
 
-#include "common/com/RefCounted.h"
-#include "common/com/RefPtr.h"
-#include "common/win/UniqueHandle.h"
+#include "base/com/RefCounted.h"
+#include "base/com/RefPtr.h"
+#include "base/win/UniqueHandle.h"
 
 #include <functional>
 #include <string>

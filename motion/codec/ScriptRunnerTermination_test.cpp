@@ -2,7 +2,7 @@
 // is ended after the stop wait. Alone in its program, since the ended
 // thread leaves its engine and objects behind.
 #include "motion/codec/ScriptRunner.h"
-#include "motion/codec/ScriptRunnerTestSupport.h"
+#include "motion/codec/test/ScriptRunnerTestSupport.h"
 
 #include "motion/codec/LiveCounts.h"
 

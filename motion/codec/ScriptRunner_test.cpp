@@ -1,8 +1,8 @@
 #include "motion/codec/ScriptRegistry.h"
 #include "motion/codec/ScriptRunner.h"
-#include "motion/codec/ScriptRunnerTestSupport.h"
+#include "motion/codec/test/ScriptRunnerTestSupport.h"
 
-#include "common/com/ComTypes.h"
+#include "base/com/ComTypes.h"
 #include "common/script/ScriptEngine.h"
 #include "motion/codec/LiveCounts.h"
 #include "testing/debugoutput/DebugOutputCapture.h"

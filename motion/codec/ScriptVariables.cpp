@@ -1,6 +1,6 @@
 #include "motion/codec/ScriptVariables.h"
 
-#include "common/com/ComTypes.h"
+#include "base/com/ComTypes.h"
 
 namespace {
 

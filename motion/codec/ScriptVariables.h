@@ -5,7 +5,7 @@
 // name, clamped at 0, which is how a script plays the source movie forward,
 // holds it or runs it backward.
 
-#include "common/win/CriticalSection.h"
+#include "base/win/CriticalSection.h"
 
 #include <map>
 #include <string>

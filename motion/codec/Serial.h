@@ -6,7 +6,7 @@
 // ERROR_OPERATION_ABORTED when the abort event is set; an operation is never
 // left pending on a block that goes out of scope.
 
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 
 #include <atomic>
 #include <windows.h>

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <vfw.h>
 
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 
 class AviLibrary {
 public:

@@ -1,7 +1,7 @@
 #include "motion/plugin/CompanionMovieWriter.h"
 
-#include "common/com/ComBoundary.h"
-#include "common/com/RefPtr.h"
+#include "base/com/ComBoundary.h"
+#include "base/com/RefPtr.h"
 #include "common/storedvalues/StorableGuid.h"
 #include "motion/plugin/AviLibrary.h"
 #include "motion/plugin/CompanionPath.h"

@@ -1,8 +1,8 @@
 #include "motion/plugin/CompanionMovieWriter.h"
-#include "motion/plugin/RecordCopyCompressorTestSupport.h"
-#include "motion/plugin/MovieTestSupport.h"
+#include "motion/plugin/test/RecordCopyCompressorTestSupport.h"
+#include "motion/plugin/test/MovieTestSupport.h"
 
-#include "common/com/RefPtr.h"
+#include "base/com/RefPtr.h"
 #include "motion/plugin/AviLibrary.h"
 #include "motion/records/CompanionRecords.h"
 

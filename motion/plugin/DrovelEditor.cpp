@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "common/editor/VBScriptEditor.h"
-#include "common/text/WideFormat.h"
+#include "base/text/WideFormat.h"
 #include "motion/plugin/CompanionSwitch.h"
 #include "motion/plugin/DrovelLEIFletResources.h"
 #include "motion/plugin/host/HostElement.h"

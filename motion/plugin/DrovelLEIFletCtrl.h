@@ -7,7 +7,7 @@
 
 #include "motion/plugin/host/HostApplication.h"
 #include "platform/activex/ActiveXControl.h"
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 
 // Dispatch ids, in the type library's order.
 enum DrovelMember : DISPID {

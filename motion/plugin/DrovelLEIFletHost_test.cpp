@@ -6,9 +6,9 @@
 #include <ocidl.h>
 #include <olectl.h>
 
-#include "common/com/ComTypes.h"
+#include "base/com/ComTypes.h"
 #include "motion/plugin/DrovelLEIFletIds.h"
-#include "motion/plugin/DrovelPluginTestSupport.h"
+#include "motion/plugin/test/DrovelPluginTestSupport.h"
 #include "testing/testmain/TestVariants.h"
 #include "testing/uitest/ModalDriver.h"
 

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
-#include "common/com/RefPtr.h"
+#include "base/com/RefPtr.h"
 #include "motion/plugin/DrovelLEIFletIds.h"
 #include "platform/activex/ServerRegistration.h"
 #include "testing/comreg/ServerRegistrationTestSupport.h"

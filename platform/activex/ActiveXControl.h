@@ -14,8 +14,8 @@
 
 #include <memory>
 
-#include "common/com/ComObject.h"
-#include "common/com/RefPtr.h"
+#include "base/com/ComObject.h"
+#include "base/com/RefPtr.h"
 #include "platform/activex/ComServer.h"
 #include "platform/activex/EventConnectionPoint.h"
 #include "platform/activex/TypedDispatch.h"

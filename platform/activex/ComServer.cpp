@@ -1,7 +1,7 @@
 #include "platform/activex/ComServer.h"
 
-#include "common/com/ComObject.h"
-#include "common/com/RefPtr.h"
+#include "base/com/ComObject.h"
+#include "base/com/RefPtr.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "common/com/RefPtr.h"
+#include "base/com/RefPtr.h"
 
 struct ComServer;
 struct ComClass;

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "common/com/ComBoundary.h"
+#include "base/com/ComBoundary.h"
 
 STDMETHODIMP CEventConnectionPoint::QueryInterface(REFIID iid, void** object)
 {

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/com/RefPtr.h"
+#include "base/com/RefPtr.h"
 
 class CEventConnectionPoint final : public IConnectionPoint {
 public:

@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 #include "platform/ui/Dialog.h"
 
 namespace {

@@ -14,8 +14,8 @@
 #include <memory>
 #include <vector>
 
-#include "common/com/ComObject.h"
-#include "common/com/RefPtr.h"
+#include "base/com/ComObject.h"
+#include "base/com/RefPtr.h"
 #include "platform/activex/ComServer.h"
 
 class CDialog;

@@ -3,8 +3,8 @@
 #include <oleauto.h>
 #include <olectl.h>
 
-#include "common/com/RefPtr.h"
-#include "common/win/UniqueHandle.h"
+#include "base/com/RefPtr.h"
+#include "base/win/UniqueHandle.h"
 #include "platform/ui/Module.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <utility>
 
-#include "common/win/ModulePinnedThread.h"
-#include "common/win/UniqueHandle.h"
+#include "base/win/ModulePinnedThread.h"
+#include "base/win/UniqueHandle.h"
 #include "platform/net/AddressLookup.h"
 #include "platform/net/WinsockRuntime.h"
 

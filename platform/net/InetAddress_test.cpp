@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/net/InetAddressTestSupport.h"
+#include "platform/net/test/InetAddressTestSupport.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <winsock2.h>
 
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 
 struct SocketTraits {
     using Handle = SOCKET;

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 #include "platform/ui/UserPrompts.h"
-#include "provider/ProviderTestSupport.h"
+#include "provider/test/ProviderTestSupport.h"
 #include "provider/app/ScriptDialog.h"
 #include "provider/app/ScriptFile.h"
 

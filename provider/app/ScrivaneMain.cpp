@@ -4,9 +4,9 @@
 
 #include <commctrl.h>
 
-#include "common/com/ScopedComApartment.h"
-#include "common/com/ThreadClassCache.h"
-#include "common/win/UniqueHandle.h"
+#include "base/com/ScopedComApartment.h"
+#include "base/com/ThreadClassCache.h"
+#include "base/win/UniqueHandle.h"
 #include "platform/net/WinsockRuntime.h"
 #include "platform/ui/UserPrompts.h"
 #include "provider/SetupIni.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 #include "provider/app/ScriptFile.h"
 
 namespace scrivane_process {

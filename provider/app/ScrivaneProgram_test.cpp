@@ -1,6 +1,6 @@
 // The real Scrivane.exe, started in a folder of its own and talked to over
 // loopback from this separate process, as a chart control would.
-#include "provider/server/ServerTestSupport.h"  // first: winsock2.h before windows.h
+#include "provider/server/test/ServerTestSupport.h"  // first: winsock2.h before windows.h
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "common/providerwire/ProviderFrame.h"
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 #include "common/xml/XmlNode.h"
 #include "platform/net/WinsockRuntime.h"
 #include "provider/app/ScrivaneProcess.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/ui/UserPrompts.h"
-#include "provider/ProviderTestSupport.h"
+#include "provider/test/ProviderTestSupport.h"
 #include "provider/SetupIni.h"
 #include "provider/app/ScrivaneResources.h"
 #include "provider/app/SetupDialog.h"

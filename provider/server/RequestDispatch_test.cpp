@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "common/providerwire/ProviderFrame.h"
-#include "common/xml/XmlNodeTestSupport.h"
+#include "common/xml/test/XmlNodeTestSupport.h"
 #include "provider/server/RequestDispatch.h"
 
 namespace {

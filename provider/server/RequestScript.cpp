@@ -2,7 +2,7 @@
 
 #include "provider/server/RequestScript.h"
 
-#include "common/com/ScopedComApartment.h"
+#include "base/com/ScopedComApartment.h"
 #include "common/script/ScriptTimeLimit.h"
 #include "provider/ProgramLog.h"
 #include "provider/ScrivaneScriptEngine.h"

@@ -1,4 +1,4 @@
-#include "provider/server/ServerTestSupport.h"  // first: winsock2.h before windows.h
+#include "provider/server/test/ServerTestSupport.h"  // first: winsock2.h before windows.h
 
 #include <gtest/gtest.h>
 
@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "common/com/ThreadClassCache.h"
+#include "base/com/ThreadClassCache.h"
 #include "common/providerwire/ProviderFrame.h"
 #include "provider/ScrivaneIds.h"
-#include "provider/ProviderTestSupport.h"
+#include "provider/test/ProviderTestSupport.h"
 #include "provider/server/RequestScript.h"
 #include "provider/server/SocketListener.h"
 

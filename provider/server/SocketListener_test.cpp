@@ -12,8 +12,8 @@
 
 #include "common/providerwire/ProviderFrame.h"
 #include "platform/net/UniqueSocket.h"
-#include "provider/ProviderTestSupport.h"
-#include "provider/server/ServerTestSupport.h"
+#include "provider/test/ProviderTestSupport.h"
+#include "provider/server/test/ServerTestSupport.h"
 #include "provider/server/SocketListener.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "testing/comreg/ServerRegistrationTestSupport.h"
 
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "testing/debugoutput/DebugOutputCapture.h"
 
-#include "common/text/TextConversion.h"
+#include "base/text/TextConversion.h"
 
 #include <atomic>
 #include <cstring>

@@ -13,7 +13,7 @@
 #include <cwchar>
 #include <string>
 
-#include "common/com/ScopedComApartment.h"
+#include "base/com/ScopedComApartment.h"
 #include "geometry/GdiplusSession.h"
 #include "testing/geohost/MeshPictures.h"
 #include "testing/geohost/ParamPanelDriver.h"

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 #include "geometry/GeoHostInterface.h"
 
 class CVantreLibrary {

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "chartcontrol/Provider.h"
-#include "common/com/ScopedComApartment.h"
-#include "common/text/TextConversion.h"
+#include "base/com/ScopedComApartment.h"
+#include "base/text/TextConversion.h"
 
 namespace {
 

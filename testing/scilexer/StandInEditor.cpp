@@ -1,6 +1,6 @@
 #include "testing/scilexer/StandInEditor.h"
 
-#include "common/text/TextConversion.h"
+#include "base/text/TextConversion.h"
 #include "testing/scilexer/SciLexerStandIn.h"
 
 #include <algorithm>

@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "common/text/WideFormat.h"
+#include "base/text/WideFormat.h"
 #include "testing/geohost/MeshPictures.h"
 #include "testing/simhost/SimHost.h"
 

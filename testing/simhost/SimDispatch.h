@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "common/com/ComObject.h"
+#include "base/com/ComObject.h"
 #include "testing/simhost/SimValue.h"
 
 class CSimHost;

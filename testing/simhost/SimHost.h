@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/com/RefPtr.h"
+#include "base/com/RefPtr.h"
 #include "testing/simhost/SimGeometry.h"
 #include "testing/simhost/SimModel.h"
 

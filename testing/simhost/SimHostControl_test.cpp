@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "common/com/ComObject.h"
-#include "common/com/ComTypes.h"
+#include "base/com/ComObject.h"
+#include "base/com/ComTypes.h"
 #include "platform/activex/ServerRegistration.h"
 #include "platform/activex/test/ActiveXProbeIds.h"
 #include "testing/comreg/ServerRegistrationTestSupport.h"

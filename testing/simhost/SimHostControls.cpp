@@ -2,8 +2,8 @@
 // their members by name, start-up and menu commands.
 #include "testing/simhost/SimHost.h"
 
-#include "common/com/ComTypes.h"
-#include "common/com/ScopedExcepInfo.h"
+#include "base/com/ComTypes.h"
+#include "base/com/ScopedExcepInfo.h"
 
 HRESULT CSimHost::LoadControl(const std::wstring& progId, RefPtr<IDispatch>& control)
 {

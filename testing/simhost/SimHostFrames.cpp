@@ -2,7 +2,7 @@
 // ActiveX host window, as a real container does.
 #include "testing/simhost/SimHost.h"
 
-#include "common/com/ComTypes.h"
+#include "base/com/ComTypes.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "common/com/ScopedComApartment.h"
-#include "common/errors/FailureReport.h"
-#include "common/text/TextConversion.h"
+#include "base/com/ScopedComApartment.h"
+#include "base/errors/FailureReport.h"
+#include "base/text/TextConversion.h"
 #include "geometry/GdiplusSession.h"
 #include "testing/simhost/SimChartPicture.h"
 #include "testing/simhost/SimHost.h"

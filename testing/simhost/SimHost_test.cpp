@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "common/com/ComTypes.h"
+#include "base/com/ComTypes.h"
 #include "testing/simhost/SimHostTestSupport.h"
 #include "testing/simhost/SimSceneFile.h"
 #include "testing/testmain/TestVariants.h"

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "common/text/TextConversion.h"
+#include "base/text/TextConversion.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <cwchar>
 #include <vector>
 
-#include "common/errors/FailureReport.h"
-#include "common/text/TextConversion.h"
-#include "common/text/WideFormat.h"
-#include "common/win/UniqueHandle.h"
+#include "base/errors/FailureReport.h"
+#include "base/text/TextConversion.h"
+#include "base/text/WideFormat.h"
+#include "base/win/UniqueHandle.h"
 #include "common/xml/XmlParse.h"
 #include "testing/simhost/SimHost.h"
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <new>
 
-#include "common/text/WideFormat.h"
+#include "base/text/WideFormat.h"
 #include "testing/simhost/SimDispatch.h"
 
 CSimValue::CSimValue(const VARIANT& v)

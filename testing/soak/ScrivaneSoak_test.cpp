@@ -6,7 +6,7 @@
 // started. SOAK_SECONDS sets the length (default 30, with a 2 s idle
 // time-out); testing/soak/scrivane-soak runs the two-minute form with the
 // program's own 30 s.
-#include "provider/server/ServerTestSupport.h"  // first: winsock2.h before windows.h
+#include "provider/server/test/ServerTestSupport.h"  // first: winsock2.h before windows.h
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "chartcontrol/Provider.h"
-#include "common/com/ScopedComApartment.h"
+#include "base/com/ScopedComApartment.h"
 #include "common/providerwire/ProviderFrame.h"
 #include "platform/net/WinsockRuntime.h"
 #include "provider/app/ScrivaneProcess.h"

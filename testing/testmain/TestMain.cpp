@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "common/com/ScopedComApartment.h"
+#include "base/com/ScopedComApartment.h"
 
 int main(int argc, char** argv)
 {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "common/text/WideFormat.h"
-#include "common/win/CriticalSection.h"
+#include "base/text/WideFormat.h"
+#include "base/win/CriticalSection.h"
 #include "common/xml/XmlNode.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "chartcontrol/QuillonDoc.h"
 #include "chartcontrol/QuillonIds.h"
 #include "chartcontrol/TemplateImportSeam.h"
-#include "common/com/ScopedComApartment.h"
+#include "base/com/ScopedComApartment.h"
 #include "charteditor/BarChartDialog.h"
 #include "charteditor/SetupDialog.h"
 #include "charteditor/TrellanChartDialog.h"

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "common/com/RefPtr.h"
-#include "common/win/UniqueHandle.h"
+#include "base/com/RefPtr.h"
+#include "base/win/UniqueHandle.h"
 #include "motion/plugin/DrovelLEIFletIds.h"
 #include "platform/ui/Module.h"
 #include "testing/simhost/SimHost.h"

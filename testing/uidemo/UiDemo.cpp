@@ -14,10 +14,10 @@
 #include "SmsPageDemo.h"
 #include "common/about/AboutDialog.h"
 #include "common/about/VelmoraStatic.h"
-#include "common/com/ScopedComApartment.h"
+#include "base/com/ScopedComApartment.h"
 #include "common/logwindow/LogDialog.h"
 #include "common/logwindow/LogLine.h"
-#include "common/text/WideFormat.h"
+#include "base/text/WideFormat.h"
 #include "platform/ui/Dialog.h"
 
 #include <windows.h>

@@ -11,10 +11,10 @@
 #include <string>
 
 #include "chartcontrol/QuillonDoc.h"
-#include "common/com/ScopedComApartment.h"
-#include "common/text/TextConversion.h"
-#include "common/text/WideFormat.h"
-#include "common/win/UniqueHandle.h"
+#include "base/com/ScopedComApartment.h"
+#include "base/text/TextConversion.h"
+#include "base/text/WideFormat.h"
+#include "base/win/UniqueHandle.h"
 #include "platform/net/WinsockRuntime.h"
 #include "testing/simhost/SimHost.h"
 #include "testing/uitest/PumpUntil.h"

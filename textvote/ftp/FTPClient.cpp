@@ -4,7 +4,7 @@
 #include <chrono>
 #include <cwchar>
 
-#include "common/text/TextConversion.h"
+#include "base/text/TextConversion.h"
 #include "textvote/ftp/ClientErrors.h"
 #include "textvote/ftp/DecimalText.h"
 

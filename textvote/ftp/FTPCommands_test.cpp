@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "textvote/ftp/ScriptedServerTestSupport.h"
+#include "textvote/ftp/test/ScriptedServerTestSupport.h"
 
 using nsFTP::CFTPClient;
 using nsFTP::CRepresentation;

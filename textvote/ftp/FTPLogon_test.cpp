@@ -1,9 +1,9 @@
 // Logon against the scripted server, which checks the exact sequence.
 #include <gtest/gtest.h>
 
-#include "platform/net/InetAddressTestSupport.h"
-#include "textvote/ftp/ScriptedServerTestSupport.h"
-#include "textvote/socket/SocketTestSupport.h"
+#include "platform/net/test/InetAddressTestSupport.h"
+#include "textvote/ftp/test/ScriptedServerTestSupport.h"
+#include "textvote/socket/test/SocketTestSupport.h"
 
 using nsFTP::CFirewallKind;
 using nsFTP::CFTPClient;

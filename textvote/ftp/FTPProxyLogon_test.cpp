@@ -2,7 +2,7 @@
 // real server, for the firewall kinds the proxy speaks.
 #include <gtest/gtest.h>
 
-#include "textvote/ftp/FTPServerTestSupport.h"
+#include "textvote/ftp/test/FTPServerTestSupport.h"
 
 using nsFTP::CFirewallKind;
 using nsFTP::CFTPClient;

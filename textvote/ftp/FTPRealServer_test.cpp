@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <memory>
 
-#include "textvote/ftp/FTPServerTestSupport.h"  // first: winsock2.h before windows.h
+#include "textvote/ftp/test/FTPServerTestSupport.h"  // first: winsock2.h before windows.h
 
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 
 using nsFTP::CFTPClient;
 using nsFTP::CRepresentation;

@@ -4,7 +4,7 @@
 
 #include <ws2tcpip.h>
 
-#include "common/text/TextConversion.h"
+#include "base/text/TextConversion.h"
 #include "textvote/ftp/ClientErrors.h"
 #include "textvote/ftp/ListingParser.h"
 

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "platform/net/TcpConnector.h"
-#include "textvote/ftp/ScriptedServerTestSupport.h"
-#include "textvote/socket/SocketTestSupport.h"
+#include "textvote/ftp/test/ScriptedServerTestSupport.h"
+#include "textvote/socket/test/SocketTestSupport.h"
 
 using nsFTP::CFTPClient;
 using nsFTP::CRepresentation;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "textvote/ftp/FTPTestSupport.h"
+#include "textvote/ftp/test/FTPTestSupport.h"
 #include "textvote/ftp/FileStatus.h"
 #include "textvote/ftp/FirewallKind.h"
 #include "textvote/ftp/Reply.h"

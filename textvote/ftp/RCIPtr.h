@@ -3,8 +3,8 @@
 // count lives in a holder beside the value. A holder marked unshareable is
 // never shared; a pointer made from it gets a holder with its own copy.
 
-#include "common/com/RefCounted.h"
-#include "common/com/RefPtr.h"
+#include "base/com/RefCounted.h"
+#include "base/com/RefPtr.h"
 
 namespace nsSP {
 

@@ -8,8 +8,8 @@
 #include <cwchar>
 #include <optional>
 
-#include "common/text/TextConversion.h"
-#include "common/text/WideFormat.h"
+#include "base/text/TextConversion.h"
+#include "base/text/WideFormat.h"
 #include "platform/net/InetAddress.h"
 #include "platform/net/NonBlockingConnect.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "textvote/socket/SocketTestSupport.h"
+#include "textvote/socket/test/SocketTestSupport.h"
 
 using nsSocket::CBlockingSocket;
 using nsSocket::CBlockingSocketException;

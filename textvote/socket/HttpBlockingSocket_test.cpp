@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "textvote/socket/SocketTestSupport.h"
+#include "textvote/socket/test/SocketTestSupport.h"
 
 using nsSocket::CHttpBlockingSocket;
 

@@ -1,10 +1,10 @@
 // The text-vote page on the simulated host, against the stand-in vote
 // service and a real FTP server.
-#include "textvote/vote/VoteTestSupport.h"  // first: winsock2.h before windows.h
+#include "textvote/vote/test/VoteTestSupport.h"  // first: winsock2.h before windows.h
 
 #include "chartcontrol/QuillonDoc.h"
 #include "chartcontrol/QuillonIds.h"
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 #include "platform/ui/UserPrompts.h"
 #include "testing/uitest/HintRecordingView.h"
 #include "testing/uitest/PumpUntil.h"

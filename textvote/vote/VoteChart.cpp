@@ -7,8 +7,8 @@
 
 #include "chartcontrol/ControlLog.h"
 #include "chartcontrol/SceneHelpers.h"
-#include "common/text/WideFormat.h"
-#include "common/win/UniqueHandle.h"
+#include "base/text/WideFormat.h"
+#include "base/win/UniqueHandle.h"
 #include "hostclient/HostApplication.h"
 #include "hostclient/HostCanvas.h"
 #include "hostclient/HostElement.h"

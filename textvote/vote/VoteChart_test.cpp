@@ -1,11 +1,11 @@
 // The text-vote chart on the simulated host, against the stand-in vote
 // service and a real FTP server.
-#include "textvote/vote/VoteTestSupport.h"  // first: winsock2.h before windows.h
+#include "textvote/vote/test/VoteTestSupport.h"  // first: winsock2.h before windows.h
 
 #include <algorithm>
 #include <functional>
 
-#include "common/text/TextConversion.h"
+#include "base/text/TextConversion.h"
 
 namespace {
 

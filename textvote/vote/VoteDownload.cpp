@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <urlmon.h>
 
-#include "common/com/ComObject.h"
-#include "common/com/RefPtr.h"
+#include "base/com/ComObject.h"
+#include "base/com/RefPtr.h"
 
 namespace {
 

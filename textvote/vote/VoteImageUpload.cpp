@@ -1,3 +1,6 @@
+// The socket layer needs winsock2.h before anything includes windows.h.
+#include <winsock2.h>
+
 #include "textvote/vote/VoteImageUpload.h"
 
 #include "chartcontrol/ChartScene.h"

@@ -1,7 +1,7 @@
 // The vote service's page into percentages.
 #include <gtest/gtest.h>
 
-#include "common/storedvalues/CommaLocaleTestSupport.h"
+#include "common/storedvalues/test/CommaLocaleTestSupport.h"
 #include "textvote/vote/VoteItems.h"
 
 TEST(VoteItems, EachParagraphFillsTheNextSlot)

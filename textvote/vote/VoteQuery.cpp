@@ -1,8 +1,8 @@
 #include "textvote/vote/VoteQuery.h"
 
 #include "chartcontrol/ChartScene.h"
-#include "common/text/TextConversion.h"
-#include "common/text/WideFormat.h"
+#include "base/text/TextConversion.h"
+#include "base/text/WideFormat.h"
 
 std::wstring CleanServiceUrl(const std::wstring& url)
 {

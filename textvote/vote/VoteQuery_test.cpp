@@ -1,7 +1,7 @@
 // The vote service's address.
 #include <gtest/gtest.h>
 
-#include "common/logwindow/LogPageStandIn.h"
+#include "common/logwindow/test/LogPageStandIn.h"
 #include "textvote/vote/VoteQuery.h"
 
 TEST(VoteQuery, TheAddressCarriesTheCampaignTheStartAndAFarEnd)

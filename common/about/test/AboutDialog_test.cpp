@@ -2,7 +2,7 @@
 
 #include "common/about/AboutIds.h"
 #include "common/about/VelmoraStatic.h"
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 
 #include <gtest/gtest.h>
 #include <functional>

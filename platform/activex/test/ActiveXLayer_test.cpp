@@ -5,7 +5,7 @@
 
 #include <olectl.h>
 
-#include "common/com/ScopedExcepInfo.h"
+#include "base/com/ScopedExcepInfo.h"
 #include "platform/activex/test/ActiveXProbeResources.h"
 #include "platform/activex/test/ActiveXProbeTestSupport.h"
 #include "platform/ui/MessageLoop.h"

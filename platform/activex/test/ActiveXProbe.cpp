@@ -2,7 +2,7 @@
 // shows what the layer handed it, so a test sees the conversions.
 #include <new>
 
-#include "common/text/WideFormat.h"
+#include "base/text/WideFormat.h"
 #include "platform/activex/ActiveXControl.h"
 #include "platform/activex/PropertyPage.h"
 #include "platform/activex/ServerExports.h"

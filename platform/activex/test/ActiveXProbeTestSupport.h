@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "common/com/ComTypes.h"
-#include "common/com/RefPtr.h"
-#include "common/win/UniqueHandle.h"
+#include "base/com/ComTypes.h"
+#include "base/com/RefPtr.h"
+#include "base/win/UniqueHandle.h"
 #include "platform/activex/test/ActiveXProbeIds.h"
 #include "testing/comreg/ServerRegistrationTestSupport.h"
 

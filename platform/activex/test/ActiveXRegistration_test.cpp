@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
-#include "common/com/RefPtr.h"
+#include "base/com/RefPtr.h"
 #include "platform/activex/ServerRegistration.h"
 #include "platform/activex/test/ActiveXProbeIds.h"
 #include "testing/comreg/ServerRegistrationTestSupport.h"

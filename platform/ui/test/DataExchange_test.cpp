@@ -1,6 +1,6 @@
 #include "platform/ui/DataExchange.h"
 
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/UserPrompts.h"
 #include "TestDialogIds.h"

@@ -1,6 +1,6 @@
 #include "platform/ui/Dialog.h"
 
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 #include "TestDialogIds.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "platform/ui/FormView.h"
 #include "platform/ui/FrameWnd.h"
 
-#include "common/win/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 #include "platform/ui/MessageLoop.h"
 #include "TestDialogIds.h"
 
