@@ -4,7 +4,7 @@
 #include "common/logwindow/LogLine.h"
 #include "common/logwindow/LogText.h"
 #include "base/text/TextConversion.h"
-#include "LogTestSupport.h"
+#include "common/logwindow/test/LogTestSupport.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/UserPrompts.h"
 

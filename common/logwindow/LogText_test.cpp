@@ -1,6 +1,6 @@
 #include "common/logwindow/LogText.h"
 
-#include "LogTestSupport.h"
+#include "common/logwindow/test/LogTestSupport.h"
 
 #include <gtest/gtest.h>
 
