@@ -6,9 +6,81 @@
 // creation sets code page 65001, and the wide-text overloads convert.
 
 #include "common/editor/ScintillaMessages.h"
+#include "common/editor/Utf8Conversion.h"
 #include "platform/ui/Window.h"
 
 #include <string>
+#include <type_traits>
+
+namespace scintilla_detail {
+
+// A member's argument as a message parameter: pointers by address, the rest
+// by value (a bool as 1 or 0).
+template <class T>
+sptr_t Param(T value)
+{
+    if constexpr (std::is_pointer_v<T>)
+        return reinterpret_cast<sptr_t>(value);
+    else
+        return static_cast<sptr_t>(value);
+}
+
+} // namespace scintilla_detail
+
+// The kinds of the message table: how a parameter is declared, how it is
+// passed, and how a result comes back.
+#define SCI_DECLARE_None(name)
+#define SCI_DECLARE_Int(name) int name,
+#define SCI_DECLARE_Bool(name) bool name,
+#define SCI_DECLARE_Pos(name) sptr_t name,
+#define SCI_DECLARE_Line(name) int name,
+#define SCI_DECLARE_Colour(name) COLORREF name,
+#define SCI_DECLARE_Str(name) const char* name,
+#define SCI_DECLARE_StrOut(name) char* name,
+#define SCI_DECLARE_Cells(name) const char* name,
+#define SCI_DECLARE_KeyMod(name) DWORD name,
+#define SCI_DECLARE_TextRange(name) SciTextRange* name,
+#define SCI_DECLARE_TextToFind(name) SciTextToFind* name,
+#define SCI_DECLARE_RangeToFormat(name) SciRangeToFormat* name,
+
+#define SCI_PASS_None(name) 0
+#define SCI_PASS_Int(name) scintilla_detail::Param(name)
+#define SCI_PASS_Bool(name) scintilla_detail::Param(name)
+#define SCI_PASS_Pos(name) scintilla_detail::Param(name)
+#define SCI_PASS_Line(name) scintilla_detail::Param(name)
+#define SCI_PASS_Colour(name) scintilla_detail::Param(name)
+#define SCI_PASS_Str(name) scintilla_detail::Param(name)
+#define SCI_PASS_StrOut(name) scintilla_detail::Param(name)
+#define SCI_PASS_Cells(name) scintilla_detail::Param(name)
+#define SCI_PASS_KeyMod(name) scintilla_detail::Param(name)
+#define SCI_PASS_TextRange(name) scintilla_detail::Param(name)
+#define SCI_PASS_TextToFind(name) scintilla_detail::Param(name)
+#define SCI_PASS_RangeToFormat(name) scintilla_detail::Param(name)
+
+#define SCI_RESULT_Void void
+#define SCI_RESULT_Int int
+#define SCI_RESULT_Bool bool
+#define SCI_RESULT_Pos sptr_t
+#define SCI_RESULT_Line int
+#define SCI_RESULT_Colour COLORREF
+
+#define SCI_RETURN_Void(result) static_cast<void>(result)
+#define SCI_RETURN_Int(result) static_cast<int>(result)
+#define SCI_RETURN_Bool(result) ((result) != 0)
+#define SCI_RETURN_Pos(result) (result)
+#define SCI_RETURN_Line(result) static_cast<int>(result)
+#define SCI_RETURN_Colour(result) static_cast<COLORREF>(result)
+
+#define SCI_MEMBER(number, name, result, wKind, wName, lKind, lName)                                               \
+    SCI_RESULT_##result name(SCI_DECLARE_##wKind(wName) SCI_DECLARE_##lKind(lName) bool direct = true)             \
+    {                                                                                                              \
+        return SCI_RETURN_##result(                                                                                \
+            Call(number, static_cast<uptr_t>(SCI_PASS_##wKind(wName)), SCI_PASS_##lKind(lName), direct));          \
+    }
+
+// windows.h names the find dialog FindText; here it is the message.
+#pragma push_macro("FindText")
+#undef FindText
 
 class CScintillaCtrl : public CWnd {
 public:
@@ -25,68 +97,8 @@ public:
     // window message. Without a direct function it sends a message.
     sptr_t Call(unsigned message, uptr_t wParam = 0, sptr_t lParam = 0, bool direct = true);
 
-    // Text, in the document's bytes.
-    void AddText(int length, const char* text, bool direct = true);
-    void InsertText(sptr_t position, const char* text, bool direct = true);
-    void AppendText(int length, const char* text, bool direct = true);
-    void ClearAll(bool direct = true);
-    void SetText(const char* text, bool direct = true);
-    int GetText(int length, char* text, bool direct = true);
-    int GetLength(bool direct = true);
-    int GetTextLength(bool direct = true);
-    void ReplaceSel(const char* text, bool direct = true);
-    int GetSelText(char* text, bool direct = true);
-    int GetCurLine(int length, char* text, bool direct = true);
-    int GetLine(int line, char* text, bool direct = true);
-
-    // Positions and lines.
-    sptr_t GetCurrentPos(bool direct = true);
-    void GotoPos(sptr_t position, bool direct = true);
-    void SetSel(sptr_t anchor, sptr_t caret, bool direct = true);
-    sptr_t GetSelectionStart(bool direct = true);
-    sptr_t GetSelectionEnd(bool direct = true);
-    int GetLineCount(bool direct = true);
-    int LineFromPosition(sptr_t position, bool direct = true);
-    sptr_t PositionFromLine(int line, bool direct = true);
-    int LineLength(int line, bool direct = true);
-
-    // Encoding, lexer and styles.
-    void SetCodePage(int codePage, bool direct = true);
-    int GetCodePage(bool direct = true);
-    void SetLexer(int lexer, bool direct = true);
-    int GetLexer(bool direct = true);
-    void Colourise(sptr_t start, sptr_t end, bool direct = true);
-    void SetKeyWords(int keywordSet, const char* words, bool direct = true);
-    void SetProperty(const char* key, const char* value, bool direct = true);
-    int GetProperty(const char* key, char* buffer, bool direct = true);
-    int GetPropertyExpanded(const char* key, char* buffer, bool direct = true);
-    int GetPropertyInt(const char* key, int defaultValue, bool direct = true);
-    void SetLexerLanguage(const char* language, bool direct = true);
-    void LoadLexerLibrary(const char* path, bool direct = true);
-    void StyleClearAll(bool direct = true);
-    void StyleSetFore(int style, COLORREF fore, bool direct = true);
-    void StyleSetBack(int style, COLORREF back, bool direct = true);
-    void StyleSetBold(int style, bool bold, bool direct = true);
-    void StyleSetItalic(int style, bool italic, bool direct = true);
-    void StyleSetSize(int style, int points, bool direct = true);
-    void StyleSetFont(int style, const char* fontName, bool direct = true);
-
-    // Searching, completion lists and tips.
-    void SetWordChars(const char* characters, bool direct = true);
-    void SetWhitespaceChars(const char* characters, bool direct = true);
-    void AutoCShow(int lengthEntered, const char* itemList, bool direct = true);
-    void AutoCStops(const char* characters, bool direct = true);
-    void AutoCSelect(const char* text, bool direct = true);
-    void AutoCSetFillUps(const char* characters, bool direct = true);
-    void UserListShow(int listType, const char* itemList, bool direct = true);
-    int ReplaceTarget(int length, const char* text, bool direct = true);
-    int ReplaceTargetRE(int length, const char* text, bool direct = true);
-    int SearchInTarget(int length, const char* text, bool direct = true);
-    void CallTipShow(sptr_t position, const char* definition, bool direct = true);
-    int TextWidth(int style, const char* text, bool direct = true);
-    sptr_t SearchNext(int flags, const char* text, bool direct = true);
-    sptr_t SearchPrev(int flags, const char* text, bool direct = true);
-    void CopyText(int length, const char* text, bool direct = true);
+    // One member per message of the table, text in the document's bytes.
+    SCINTILLA_MESSAGES(SCI_MEMBER)
 
     // Wide text. A length is the caller's character count; the component
     // gets the UTF-8 byte count. Buffers are in characters and always end
@@ -142,3 +154,7 @@ private:
     SciFnDirect m_directFunction = nullptr;
     sptr_t m_directPointer = 0;
 };
+
+#pragma pop_macro("FindText")
+
+#undef SCI_MEMBER
