@@ -81,31 +81,6 @@ sptr_t CScintillaCtrl::CallWithCountedText(unsigned message, int length, const w
     return Call(message, static_cast<uptr_t>(bytes.length), Ptr(bytes.bytes.get()), direct);
 }
 
-void CScintillaCtrl::AddText(int length, const wchar_t* text, bool direct) { CallWithCountedText(SciMessage::AddText, length, text, direct); }
-void CScintillaCtrl::InsertText(sptr_t position, const wchar_t* text, bool direct) { CallWithText(SciMessage::InsertText, static_cast<uptr_t>(position), text, direct); }
-void CScintillaCtrl::AppendText(int length, const wchar_t* text, bool direct) { CallWithCountedText(SciMessage::AppendText, length, text, direct); }
-void CScintillaCtrl::SetText(const wchar_t* text, bool direct) { CallWithText(SciMessage::SetText, 0, text, direct); }
-void CScintillaCtrl::ReplaceSel(const wchar_t* text, bool direct) { CallWithText(SciMessage::ReplaceSel, 0, text, direct); }
-void CScintillaCtrl::StyleSetFont(int style, const wchar_t* fontName, bool direct) { CallWithText(SciMessage::StyleSetFont, static_cast<uptr_t>(style), fontName, direct); }
-void CScintillaCtrl::SetKeyWords(int keywordSet, const wchar_t* words, bool direct) { CallWithText(SciMessage::SetKeyWords, static_cast<uptr_t>(keywordSet), words, direct); }
-void CScintillaCtrl::SetLexerLanguage(const wchar_t* language, bool direct) { CallWithText(SciMessage::SetLexerLanguage, 0, language, direct); }
-void CScintillaCtrl::LoadLexerLibrary(const wchar_t* path, bool direct) { CallWithText(SciMessage::LoadLexerLibrary, 0, path, direct); }
-void CScintillaCtrl::SetWordChars(const wchar_t* characters, bool direct) { CallWithText(SciMessage::SetWordChars, 0, characters, direct); }
-void CScintillaCtrl::SetWhitespaceChars(const wchar_t* characters, bool direct) { CallWithText(SciMessage::SetWhitespaceChars, 0, characters, direct); }
-void CScintillaCtrl::AutoCShow(int lengthEntered, const wchar_t* itemList, bool direct) { CallWithText(SciMessage::AutoCShow, static_cast<uptr_t>(lengthEntered), itemList, direct); }
-void CScintillaCtrl::AutoCStops(const wchar_t* characters, bool direct) { CallWithText(SciMessage::AutoCStops, 0, characters, direct); }
-void CScintillaCtrl::AutoCSelect(const wchar_t* text, bool direct) { CallWithText(SciMessage::AutoCSelect, 0, text, direct); }
-void CScintillaCtrl::AutoCSetFillUps(const wchar_t* characters, bool direct) { CallWithText(SciMessage::AutoCSetFillUps, 0, characters, direct); }
-void CScintillaCtrl::UserListShow(int listType, const wchar_t* itemList, bool direct) { CallWithText(SciMessage::UserListShow, static_cast<uptr_t>(listType), itemList, direct); }
-int CScintillaCtrl::ReplaceTarget(int length, const wchar_t* text, bool direct) { return static_cast<int>(CallWithCountedText(SciMessage::ReplaceTarget, length, text, direct)); }
-int CScintillaCtrl::ReplaceTargetRE(int length, const wchar_t* text, bool direct) { return static_cast<int>(CallWithCountedText(SciMessage::ReplaceTargetRE, length, text, direct)); }
-int CScintillaCtrl::SearchInTarget(int length, const wchar_t* text, bool direct) { return static_cast<int>(CallWithCountedText(SciMessage::SearchInTarget, length, text, direct)); }
-void CScintillaCtrl::CallTipShow(sptr_t position, const wchar_t* definition, bool direct) { CallWithText(SciMessage::CallTipShow, static_cast<uptr_t>(position), definition, direct); }
-int CScintillaCtrl::TextWidth(int style, const wchar_t* text, bool direct) { return static_cast<int>(CallWithText(SciMessage::TextWidth, static_cast<uptr_t>(style), text, direct)); }
-sptr_t CScintillaCtrl::SearchNext(int flags, const wchar_t* text, bool direct) { return CallWithText(SciMessage::SearchNext, static_cast<uptr_t>(flags), text, direct); }
-sptr_t CScintillaCtrl::SearchPrev(int flags, const wchar_t* text, bool direct) { return CallWithText(SciMessage::SearchPrev, static_cast<uptr_t>(flags), text, direct); }
-void CScintillaCtrl::CopyText(int length, const wchar_t* text, bool direct) { CallWithCountedText(SciMessage::CopyText, length, text, direct); }
-
 void CScintillaCtrl::SetProperty(const wchar_t* key, const wchar_t* value, bool direct)
 {
     const Utf8Argument keyBytes(key);

@@ -78,6 +78,48 @@ sptr_t Param(T value)
             Call(number, static_cast<uptr_t>(SCI_PASS_##wKind(wName)), SCI_PASS_##lKind(lName), direct));          \
     }
 
+// The messages that carry text, as wide-text overloads: TEXT converts the
+// text whole (name, result, kind and name of wParam, text's name); COUNTED
+// converts length characters and sends the byte count as wParam.
+#define SCINTILLA_WIDE_TEXT_MESSAGES(TEXT, COUNTED)      \
+    COUNTED(AddText, Void, text)                         \
+    TEXT(InsertText, Void, Pos, pos, text)               \
+    TEXT(StyleSetFont, Void, Int, style, fontName)       \
+    TEXT(SetWordChars, Void, None, _, characters)        \
+    TEXT(AutoCShow, Void, Int, lenEntered, itemList)     \
+    TEXT(AutoCStops, Void, None, _, characterSet)        \
+    TEXT(AutoCSelect, Void, None, _, text)               \
+    TEXT(AutoCSetFillUps, Void, None, _, characterSet)   \
+    TEXT(UserListShow, Void, Int, listType, itemList)    \
+    TEXT(ReplaceSel, Void, None, _, text)                \
+    TEXT(SetText, Void, None, _, text)                   \
+    COUNTED(ReplaceTarget, Int, text)                    \
+    COUNTED(ReplaceTargetRE, Int, text)                  \
+    COUNTED(SearchInTarget, Int, text)                   \
+    TEXT(CallTipShow, Void, Pos, pos, definition)        \
+    TEXT(TextWidth, Int, Int, style, text)               \
+    COUNTED(AppendText, Void, text)                      \
+    TEXT(SearchNext, Int, Int, flags, text)              \
+    TEXT(SearchPrev, Int, Int, flags, text)              \
+    COUNTED(CopyText, Void, text)                        \
+    TEXT(SetWhitespaceChars, Void, None, _, characters)  \
+    TEXT(SetKeyWords, Void, Int, keywordSet, keyWords)   \
+    TEXT(SetLexerLanguage, Void, None, _, language)      \
+    TEXT(LoadLexerLibrary, Void, None, _, path)
+
+#define SCI_WIDE_TEXT_MEMBER(name, result, wKind, wName, textName)                                                 \
+    SCI_RESULT_##result name(SCI_DECLARE_##wKind(wName) const wchar_t* textName, bool direct = true)               \
+    {                                                                                                              \
+        return SCI_RETURN_##result(                                                                                \
+            CallWithText(SciMessage::name, static_cast<uptr_t>(SCI_PASS_##wKind(wName)), textName, direct));        \
+    }
+
+#define SCI_WIDE_COUNTED_MEMBER(name, result, textName)                                                            \
+    SCI_RESULT_##result name(int length, const wchar_t* textName, bool direct = true)                             \
+    {                                                                                                              \
+        return SCI_RETURN_##result(CallWithCountedText(SciMessage::name, length, textName, direct));               \
+    }
+
 // windows.h names the find dialog FindText; here it is the message.
 #pragma push_macro("FindText")
 #undef FindText
@@ -103,10 +145,8 @@ public:
     // Wide text. A length is the caller's character count; the component
     // gets the UTF-8 byte count. Buffers are in characters and always end
     // terminated within their size.
-    void AddText(int length, const wchar_t* text, bool direct = true);
-    void InsertText(sptr_t position, const wchar_t* text, bool direct = true);
-    void AppendText(int length, const wchar_t* text, bool direct = true);
-    void SetText(const wchar_t* text, bool direct = true);
+    SCINTILLA_WIDE_TEXT_MESSAGES(SCI_WIDE_TEXT_MEMBER, SCI_WIDE_COUNTED_MEMBER)
+
     // Copies at most size - 1 characters; returns how many were copied.
     int GetText(int size, wchar_t* buffer, bool direct = true);
     // The whole document.
@@ -120,31 +160,11 @@ public:
     // The buffer holds at least selection end - selection start + 1 characters.
     int GetSelText(wchar_t* buffer, bool direct = true);
     std::wstring GetSelText(bool direct = true);
-    void ReplaceSel(const wchar_t* text, bool direct = true);
-    void StyleSetFont(int style, const wchar_t* fontName, bool direct = true);
-    void SetKeyWords(int keywordSet, const wchar_t* words, bool direct = true);
     void SetProperty(const wchar_t* key, const wchar_t* value, bool direct = true);
     // Null buffer: the value's length in characters.
     int GetProperty(const wchar_t* key, wchar_t* buffer, int size, bool direct = true);
     int GetPropertyExpanded(const wchar_t* key, wchar_t* buffer, int size, bool direct = true);
     int GetPropertyInt(const wchar_t* key, bool direct = true);
-    void SetLexerLanguage(const wchar_t* language, bool direct = true);
-    void LoadLexerLibrary(const wchar_t* path, bool direct = true);
-    void SetWordChars(const wchar_t* characters, bool direct = true);
-    void SetWhitespaceChars(const wchar_t* characters, bool direct = true);
-    void AutoCShow(int lengthEntered, const wchar_t* itemList, bool direct = true);
-    void AutoCStops(const wchar_t* characters, bool direct = true);
-    void AutoCSelect(const wchar_t* text, bool direct = true);
-    void AutoCSetFillUps(const wchar_t* characters, bool direct = true);
-    void UserListShow(int listType, const wchar_t* itemList, bool direct = true);
-    int ReplaceTarget(int length, const wchar_t* text, bool direct = true);
-    int ReplaceTargetRE(int length, const wchar_t* text, bool direct = true);
-    int SearchInTarget(int length, const wchar_t* text, bool direct = true);
-    void CallTipShow(sptr_t position, const wchar_t* definition, bool direct = true);
-    int TextWidth(int style, const wchar_t* text, bool direct = true);
-    sptr_t SearchNext(int flags, const wchar_t* text, bool direct = true);
-    sptr_t SearchPrev(int flags, const wchar_t* text, bool direct = true);
-    void CopyText(int length, const wchar_t* text, bool direct = true);
 
 private:
     sptr_t CallWithText(unsigned message, uptr_t wParam, const wchar_t* text, bool direct);
@@ -158,3 +178,5 @@ private:
 #pragma pop_macro("FindText")
 
 #undef SCI_MEMBER
+#undef SCI_WIDE_TEXT_MEMBER
+#undef SCI_WIDE_COUNTED_MEMBER

@@ -347,4 +347,26 @@ TEST_F(ScintillaCtrlTest, EveryMemberSendsItsNumberWithItsArgumentsInOrder)
 
 #pragma pop_macro("FindText")
 
+TEST_F(ScintillaCtrlTest, WideTextMembersSendTheirMessageWithTheUtf8Length)
+{
+    const wchar_t text[] = L"\u00e9t\u00e9"; // 3 characters, 5 bytes
+#define SAMPLE_WIDE_None
+#define SAMPLE_WIDE_Int kSampleInt[0],
+#define SAMPLE_WIDE_Pos kSamplePosition[0],
+#define RECEIVED_WIDE_None sptr_t{0}
+#define RECEIVED_WIDE_Int sptr_t{kSampleInt[0]}
+#define RECEIVED_WIDE_Pos kSamplePosition[0]
+#define CALL_TEXT(name, result, wKind, wName, textName)                                                     \
+    editor.name(SAMPLE_WIDE_##wKind text);                                                                 \
+    EXPECT_EQ(LastCall().message, SciMessage::name) << #name;                                              \
+    EXPECT_EQ(static_cast<sptr_t>(LastCall().wParam), RECEIVED_WIDE_##wKind) << #name;
+#define CALL_COUNTED(name, result, textName)                                                                \
+    editor.name(3, text);                                                                                  \
+    EXPECT_EQ(LastCall().message, SciMessage::name) << #name;                                              \
+    EXPECT_EQ(LastCall().wParam, 5u) << #name << ": the byte count, not the characters";
+    SCINTILLA_WIDE_TEXT_MESSAGES(CALL_TEXT, CALL_COUNTED)
+#undef CALL_TEXT
+#undef CALL_COUNTED
+}
+
 } // namespace
