@@ -1,5 +1,7 @@
 #include "common/editor/ScintillaCtrl.h"
 
+#include "common/editor/Utf8Conversion.h"
+
 #include <algorithm>
 #include <vector>
 

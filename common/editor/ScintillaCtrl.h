@@ -6,7 +6,6 @@
 // creation sets code page 65001, and the wide-text overloads convert.
 
 #include "common/editor/ScintillaMessages.h"
-#include "common/editor/Utf8Conversion.h"
 #include "platform/ui/Window.h"
 
 #include <string>
