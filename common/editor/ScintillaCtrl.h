@@ -9,6 +9,119 @@
 #include "platform/ui/Window.h"
 
 #include <string>
+#include <type_traits>
+
+namespace scintilla_detail {
+
+// A member's argument as a message parameter: pointers by address, the rest
+// by value (a bool as 1 or 0).
+template <class T>
+sptr_t Param(T value)
+{
+    if constexpr (std::is_pointer_v<T>)
+        return reinterpret_cast<sptr_t>(value);
+    else
+        return static_cast<sptr_t>(value);
+}
+
+} // namespace scintilla_detail
+
+// The kinds of the message table: how a parameter is declared, how it is
+// passed, and how a result comes back.
+#define SCI_DECLARE_None(name)
+#define SCI_DECLARE_Int(name) int name,
+#define SCI_DECLARE_Bool(name) bool name,
+#define SCI_DECLARE_Pos(name) sptr_t name,
+#define SCI_DECLARE_Line(name) int name,
+#define SCI_DECLARE_Colour(name) COLORREF name,
+#define SCI_DECLARE_Str(name) const char* name,
+#define SCI_DECLARE_StrOut(name) char* name,
+#define SCI_DECLARE_Cells(name) const char* name,
+#define SCI_DECLARE_KeyMod(name) DWORD name,
+#define SCI_DECLARE_TextRange(name) SciTextRange* name,
+#define SCI_DECLARE_TextToFind(name) SciTextToFind* name,
+#define SCI_DECLARE_RangeToFormat(name) SciRangeToFormat* name,
+
+#define SCI_PASS_None(name) 0
+#define SCI_PASS_Int(name) scintilla_detail::Param(name)
+#define SCI_PASS_Bool(name) scintilla_detail::Param(name)
+#define SCI_PASS_Pos(name) scintilla_detail::Param(name)
+#define SCI_PASS_Line(name) scintilla_detail::Param(name)
+#define SCI_PASS_Colour(name) scintilla_detail::Param(name)
+#define SCI_PASS_Str(name) scintilla_detail::Param(name)
+#define SCI_PASS_StrOut(name) scintilla_detail::Param(name)
+#define SCI_PASS_Cells(name) scintilla_detail::Param(name)
+#define SCI_PASS_KeyMod(name) scintilla_detail::Param(name)
+#define SCI_PASS_TextRange(name) scintilla_detail::Param(name)
+#define SCI_PASS_TextToFind(name) scintilla_detail::Param(name)
+#define SCI_PASS_RangeToFormat(name) scintilla_detail::Param(name)
+
+#define SCI_RESULT_Void void
+#define SCI_RESULT_Int int
+#define SCI_RESULT_Bool bool
+#define SCI_RESULT_Pos sptr_t
+#define SCI_RESULT_Line int
+#define SCI_RESULT_Colour COLORREF
+
+#define SCI_RETURN_Void(result) static_cast<void>(result)
+#define SCI_RETURN_Int(result) static_cast<int>(result)
+#define SCI_RETURN_Bool(result) ((result) != 0)
+#define SCI_RETURN_Pos(result) (result)
+#define SCI_RETURN_Line(result) static_cast<int>(result)
+#define SCI_RETURN_Colour(result) static_cast<COLORREF>(result)
+
+#define SCI_MEMBER(number, name, result, wKind, wName, lKind, lName)                                               \
+    SCI_RESULT_##result name(SCI_DECLARE_##wKind(wName) SCI_DECLARE_##lKind(lName) bool direct = true)             \
+    {                                                                                                              \
+        return SCI_RETURN_##result(                                                                                \
+            Call(number, static_cast<uptr_t>(SCI_PASS_##wKind(wName)), SCI_PASS_##lKind(lName), direct));          \
+    }
+
+// The messages that carry text, as wide-text overloads: TEXT converts the
+// text whole (name, result, kind and name of wParam, text's name); COUNTED
+// converts length characters and sends the byte count as wParam.
+#define SCINTILLA_WIDE_TEXT_MESSAGES(TEXT, COUNTED)      \
+    COUNTED(AddText, Void, text)                         \
+    TEXT(InsertText, Void, Pos, pos, text)               \
+    TEXT(StyleSetFont, Void, Int, style, fontName)       \
+    TEXT(SetWordChars, Void, None, _, characters)        \
+    TEXT(AutoCShow, Void, Int, lenEntered, itemList)     \
+    TEXT(AutoCStops, Void, None, _, characterSet)        \
+    TEXT(AutoCSelect, Void, None, _, text)               \
+    TEXT(AutoCSetFillUps, Void, None, _, characterSet)   \
+    TEXT(UserListShow, Void, Int, listType, itemList)    \
+    TEXT(ReplaceSel, Void, None, _, text)                \
+    TEXT(SetText, Void, None, _, text)                   \
+    COUNTED(ReplaceTarget, Int, text)                    \
+    COUNTED(ReplaceTargetRE, Int, text)                  \
+    COUNTED(SearchInTarget, Int, text)                   \
+    TEXT(CallTipShow, Void, Pos, pos, definition)        \
+    TEXT(TextWidth, Int, Int, style, text)               \
+    COUNTED(AppendText, Void, text)                      \
+    TEXT(SearchNext, Int, Int, flags, text)              \
+    TEXT(SearchPrev, Int, Int, flags, text)              \
+    COUNTED(CopyText, Void, text)                        \
+    TEXT(SetWhitespaceChars, Void, None, _, characters)  \
+    TEXT(SetKeyWords, Void, Int, keywordSet, keyWords)   \
+    TEXT(SetLexerLanguage, Void, None, _, language)      \
+    TEXT(LoadLexerLibrary, Void, None, _, path)
+
+#define SCI_WIDE_TEXT_MEMBER(name, result, wKind, wName, textName)                                                 \
+    SCI_RESULT_##result name(SCI_DECLARE_##wKind(wName) const wchar_t* textName, bool direct = true)               \
+    {                                                                                                              \
+        return SCI_RETURN_##result(                                                                                \
+            CallWithText(SciMessage::name, static_cast<uptr_t>(SCI_PASS_##wKind(wName)), textName, direct));        \
+    }
+
+#define SCI_WIDE_COUNTED_MEMBER(name, result, textName)                                                            \
+    SCI_RESULT_##result name(int length, const wchar_t* textName, bool direct = true)                             \
+    {                                                                                                              \
+        return SCI_RETURN_##result(CallWithCountedText(SciMessage::name, length, textName, direct));               \
+    }
+
+// windows.h names the find dialog FindText; here it is the message.
+#pragma push_macro("FindText")
+#undef FindText
 
 class CScintillaCtrl : public CWnd {
 public:
@@ -25,76 +138,14 @@ public:
     // window message. Without a direct function it sends a message.
     sptr_t Call(unsigned message, uptr_t wParam = 0, sptr_t lParam = 0, bool direct = true);
 
-    // Text, in the document's bytes.
-    void AddText(int length, const char* text, bool direct = true);
-    void InsertText(sptr_t position, const char* text, bool direct = true);
-    void AppendText(int length, const char* text, bool direct = true);
-    void ClearAll(bool direct = true);
-    void SetText(const char* text, bool direct = true);
-    int GetText(int length, char* text, bool direct = true);
-    int GetLength(bool direct = true);
-    int GetTextLength(bool direct = true);
-    void ReplaceSel(const char* text, bool direct = true);
-    int GetSelText(char* text, bool direct = true);
-    int GetCurLine(int length, char* text, bool direct = true);
-    int GetLine(int line, char* text, bool direct = true);
-
-    // Positions and lines.
-    sptr_t GetCurrentPos(bool direct = true);
-    void GotoPos(sptr_t position, bool direct = true);
-    void SetSel(sptr_t anchor, sptr_t caret, bool direct = true);
-    sptr_t GetSelectionStart(bool direct = true);
-    sptr_t GetSelectionEnd(bool direct = true);
-    int GetLineCount(bool direct = true);
-    int LineFromPosition(sptr_t position, bool direct = true);
-    sptr_t PositionFromLine(int line, bool direct = true);
-    int LineLength(int line, bool direct = true);
-
-    // Encoding, lexer and styles.
-    void SetCodePage(int codePage, bool direct = true);
-    int GetCodePage(bool direct = true);
-    void SetLexer(int lexer, bool direct = true);
-    int GetLexer(bool direct = true);
-    void Colourise(sptr_t start, sptr_t end, bool direct = true);
-    void SetKeyWords(int keywordSet, const char* words, bool direct = true);
-    void SetProperty(const char* key, const char* value, bool direct = true);
-    int GetProperty(const char* key, char* buffer, bool direct = true);
-    int GetPropertyExpanded(const char* key, char* buffer, bool direct = true);
-    int GetPropertyInt(const char* key, int defaultValue, bool direct = true);
-    void SetLexerLanguage(const char* language, bool direct = true);
-    void LoadLexerLibrary(const char* path, bool direct = true);
-    void StyleClearAll(bool direct = true);
-    void StyleSetFore(int style, COLORREF fore, bool direct = true);
-    void StyleSetBack(int style, COLORREF back, bool direct = true);
-    void StyleSetBold(int style, bool bold, bool direct = true);
-    void StyleSetItalic(int style, bool italic, bool direct = true);
-    void StyleSetSize(int style, int points, bool direct = true);
-    void StyleSetFont(int style, const char* fontName, bool direct = true);
-
-    // Searching, completion lists and tips.
-    void SetWordChars(const char* characters, bool direct = true);
-    void SetWhitespaceChars(const char* characters, bool direct = true);
-    void AutoCShow(int lengthEntered, const char* itemList, bool direct = true);
-    void AutoCStops(const char* characters, bool direct = true);
-    void AutoCSelect(const char* text, bool direct = true);
-    void AutoCSetFillUps(const char* characters, bool direct = true);
-    void UserListShow(int listType, const char* itemList, bool direct = true);
-    int ReplaceTarget(int length, const char* text, bool direct = true);
-    int ReplaceTargetRE(int length, const char* text, bool direct = true);
-    int SearchInTarget(int length, const char* text, bool direct = true);
-    void CallTipShow(sptr_t position, const char* definition, bool direct = true);
-    int TextWidth(int style, const char* text, bool direct = true);
-    sptr_t SearchNext(int flags, const char* text, bool direct = true);
-    sptr_t SearchPrev(int flags, const char* text, bool direct = true);
-    void CopyText(int length, const char* text, bool direct = true);
+    // One member per message of the table, text in the document's bytes.
+    SCINTILLA_MESSAGES(SCI_MEMBER)
 
     // Wide text. A length is the caller's character count; the component
     // gets the UTF-8 byte count. Buffers are in characters and always end
     // terminated within their size.
-    void AddText(int length, const wchar_t* text, bool direct = true);
-    void InsertText(sptr_t position, const wchar_t* text, bool direct = true);
-    void AppendText(int length, const wchar_t* text, bool direct = true);
-    void SetText(const wchar_t* text, bool direct = true);
+    SCINTILLA_WIDE_TEXT_MESSAGES(SCI_WIDE_TEXT_MEMBER, SCI_WIDE_COUNTED_MEMBER)
+
     // Copies at most size - 1 characters; returns how many were copied.
     int GetText(int size, wchar_t* buffer, bool direct = true);
     // The whole document.
@@ -108,31 +159,11 @@ public:
     // The buffer holds at least selection end - selection start + 1 characters.
     int GetSelText(wchar_t* buffer, bool direct = true);
     std::wstring GetSelText(bool direct = true);
-    void ReplaceSel(const wchar_t* text, bool direct = true);
-    void StyleSetFont(int style, const wchar_t* fontName, bool direct = true);
-    void SetKeyWords(int keywordSet, const wchar_t* words, bool direct = true);
     void SetProperty(const wchar_t* key, const wchar_t* value, bool direct = true);
     // Null buffer: the value's length in characters.
     int GetProperty(const wchar_t* key, wchar_t* buffer, int size, bool direct = true);
     int GetPropertyExpanded(const wchar_t* key, wchar_t* buffer, int size, bool direct = true);
     int GetPropertyInt(const wchar_t* key, bool direct = true);
-    void SetLexerLanguage(const wchar_t* language, bool direct = true);
-    void LoadLexerLibrary(const wchar_t* path, bool direct = true);
-    void SetWordChars(const wchar_t* characters, bool direct = true);
-    void SetWhitespaceChars(const wchar_t* characters, bool direct = true);
-    void AutoCShow(int lengthEntered, const wchar_t* itemList, bool direct = true);
-    void AutoCStops(const wchar_t* characters, bool direct = true);
-    void AutoCSelect(const wchar_t* text, bool direct = true);
-    void AutoCSetFillUps(const wchar_t* characters, bool direct = true);
-    void UserListShow(int listType, const wchar_t* itemList, bool direct = true);
-    int ReplaceTarget(int length, const wchar_t* text, bool direct = true);
-    int ReplaceTargetRE(int length, const wchar_t* text, bool direct = true);
-    int SearchInTarget(int length, const wchar_t* text, bool direct = true);
-    void CallTipShow(sptr_t position, const wchar_t* definition, bool direct = true);
-    int TextWidth(int style, const wchar_t* text, bool direct = true);
-    sptr_t SearchNext(int flags, const wchar_t* text, bool direct = true);
-    sptr_t SearchPrev(int flags, const wchar_t* text, bool direct = true);
-    void CopyText(int length, const wchar_t* text, bool direct = true);
 
 private:
     sptr_t CallWithText(unsigned message, uptr_t wParam, const wchar_t* text, bool direct);
@@ -142,3 +173,9 @@ private:
     SciFnDirect m_directFunction = nullptr;
     sptr_t m_directPointer = 0;
 };
+
+#pragma pop_macro("FindText")
+
+#undef SCI_MEMBER
+#undef SCI_WIDE_TEXT_MEMBER
+#undef SCI_WIDE_COUNTED_MEMBER

@@ -8,7 +8,10 @@
 
 #include <gtest/gtest.h>
 #include <cwchar>
+#include <set>
 #include <string>
+#include <type_traits>
+#include <vector>
 
 namespace {
 
@@ -51,6 +54,15 @@ protected:
         ASSERT_TRUE(editor.CreateCtrl(kStyle, kEditorRect, parent.Get(), 1004));
     }
 
+    StandInCall LastCall()
+    {
+        StandInCall call{};
+        editor.Call(SCI_STANDIN_GETLASTCALL, 0, reinterpret_cast<sptr_t>(&call));
+        return call;
+    }
+
+    void SetAnswer(sptr_t answer) { editor.Call(SCI_STANDIN_SETANSWER, static_cast<uptr_t>(answer)); }
+
     std::wstring WideText()
     {
         wchar_t buffer[256];
@@ -66,7 +78,7 @@ protected:
 TEST_F(ScintillaCtrlTest, CreationSetsTheUtf8CodePage)
 {
     EXPECT_EQ(editor.GetCodePage(), SC_CP_UTF8);
-    EXPECT_EQ(::SendMessageW(editor.GetSafeHwnd(), SCI_GETCODEPAGE, 0, 0), SC_CP_UTF8);
+    EXPECT_EQ(::SendMessageW(editor.GetSafeHwnd(), SciMessage::GetCodePage, 0, 0), SC_CP_UTF8);
     EXPECT_EQ(::GetDlgCtrlID(editor.GetSafeHwnd()), 1004);
 }
 
@@ -74,7 +86,10 @@ TEST_F(ScintillaCtrlTest, NonAsciiTextSurvivesTheRoundTrip)
 {
     const std::wstring text = L"Gr\u00fc\u00dfe, \u4e16\u754c \U0001F600";
     editor.AddText(static_cast<int>(text.size()), text.c_str());
-    EXPECT_EQ(editor.GetTextLength(), static_cast<int>(WideToNarrow(text, CP_UTF8).size())) << "the byte count was sent";
+    const StandInCall sent = LastCall();
+    EXPECT_EQ(sent.message, SciMessage::AddText);
+    EXPECT_EQ(sent.wParam, WideToNarrow(text, CP_UTF8).size()) << "the byte count is sent, not the characters";
+    EXPECT_EQ(editor.GetTextLength(), static_cast<int>(WideToNarrow(text, CP_UTF8).size()));
     EXPECT_EQ(WideText(), text);
     EXPECT_EQ(editor.GetWindowText(), text) << "the window shows the same characters";
 
@@ -110,7 +125,8 @@ TEST_F(ScintillaCtrlTest, DirectAndWindowMessageCallsAgree)
 {
     editor.SetText(L"one\r\nzwei \u00fc\r\nthree");
     editor.GotoPos(7);
-    const unsigned queries[] = {SCI_GETLENGTH, SCI_GETLINECOUNT, SCI_GETCURRENTPOS, SCI_GETCODEPAGE};
+    const unsigned queries[] = {SciMessage::GetLength, SciMessage::GetLineCount, SciMessage::GetCurrentPos,
+                                SciMessage::GetCodePage};
     for (unsigned message : queries)
         EXPECT_EQ(editor.Call(message, 0, 0, true), editor.Call(message, 0, 0, false)) << message;
     EXPECT_EQ(editor.LineFromPosition(7, true), editor.LineFromPosition(7, false));
@@ -226,6 +242,131 @@ TEST_F(ScintillaCtrlTest, LexerKeywordsStylesAndPropertiesAreKept)
     wchar_t value[3];
     EXPECT_EQ(editor.GetProperty(L"n\u00e4me", value, 3), 4);
     EXPECT_STREQ(value, L"w\u00e4");
+}
+
+TEST_F(ScintillaCtrlTest, ResultsComeBackInTheirKinds)
+{
+    static_assert(std::is_void_v<decltype(editor.Redo())>);
+    static_assert(std::is_same_v<decltype(editor.GetTabWidth()), int>);
+    static_assert(std::is_same_v<decltype(editor.CanRedo()), bool>);
+    static_assert(std::is_same_v<decltype(editor.GetTargetStart()), sptr_t>);
+    static_assert(std::is_same_v<decltype(editor.GetFirstVisibleLine()), int>);
+    static_assert(std::is_same_v<decltype(editor.GetCaretFore()), COLORREF>);
+
+    SetAnswer(-2);
+    EXPECT_EQ(editor.GetTabWidth(), -2);
+    EXPECT_EQ(editor.GetTargetStart(), -2);
+    EXPECT_EQ(editor.GetFirstVisibleLine(false), -2);
+    SetAnswer(0x00ABCDEF);
+    EXPECT_EQ(editor.GetCaretFore(), static_cast<COLORREF>(0x00ABCDEF));
+    SetAnswer(0x100);
+    EXPECT_TRUE(editor.CanRedo()) << "any bit set is true";
+    SetAnswer(0);
+    EXPECT_FALSE(editor.CanRedo(false));
+}
+
+TEST(ScintillaMessageTable, HoldsExactlyThePublishedRanges)
+{
+#define NUMBER_OF(number, ...) number,
+#define NAME_OF(number, name, ...) #name,
+    const std::vector<unsigned> numbers{SCINTILLA_MESSAGES(NUMBER_OF)};
+    const std::set<std::string> names{SCINTILLA_MESSAGES(NAME_OF)};
+#undef NUMBER_OF
+#undef NAME_OF
+    const struct {
+        unsigned first;
+        unsigned last;
+    } ranges[] = {{2001, 2037}, {2039, 2060}, {2066, 2085}, {2090, 2108}, {2110, 2119}, {2121, 2183},
+                  {2186, 2195}, {2197, 2212}, {2220, 2235}, {2240, 2247}, {2260, 2291}, {2300, 2353},
+                  {2355, 2368}, {2370, 2378}, {2380, 2471}, {2476, 2478}, {3001, 3002}, {4001, 4011}};
+    std::vector<unsigned> expected;
+    for (const auto& range : ranges)
+        for (unsigned number = range.first; number <= range.last; ++number) expected.push_back(number);
+    ASSERT_EQ(expected.size(), 438u);
+    EXPECT_EQ(numbers, expected) << "every number once, in order";
+    EXPECT_EQ(names.size(), numbers.size()) << "no name twice";
+}
+
+// Sample arguments by side (0 wParam, 1 lParam) and what the component must
+// receive for them; the two sides differ so that a swap shows.
+struct SampleArguments {
+    char text[2][32] = {"first sample text", "second sample text"};
+    char buffer[2][512] = {};
+    SciTextRange range[2] = {};
+    SciTextToFind find[2] = {};
+    SciRangeToFormat format[2] = {};
+};
+
+constexpr int kSampleInt[] = {7, 11};
+constexpr sptr_t kSamplePosition[] = {-3, -5};
+
+#define SAMPLE_None(s, side)
+#define SAMPLE_Int(s, side) kSampleInt[side],
+#define SAMPLE_Bool(s, side) true,
+#define SAMPLE_Pos(s, side) kSamplePosition[side],
+#define SAMPLE_Colour(s, side) RGB(1, 2, 3),
+#define SAMPLE_KeyMod(s, side) SciKeyMod('A', 2),
+#define SAMPLE_Str(s, side) s.text[side],
+#define SAMPLE_Cells(s, side) s.text[side],
+#define SAMPLE_StrOut(s, side) s.buffer[side],
+#define SAMPLE_TextRange(s, side) &s.range[side],
+#define SAMPLE_TextToFind(s, side) &s.find[side],
+#define SAMPLE_RangeToFormat(s, side) &s.format[side],
+
+#define RECEIVED_None(s, side) sptr_t{0}
+#define RECEIVED_Int(s, side) sptr_t{kSampleInt[side]}
+#define RECEIVED_Bool(s, side) sptr_t{1}
+#define RECEIVED_Pos(s, side) kSamplePosition[side]
+#define RECEIVED_Colour(s, side) sptr_t{0x030201}
+#define RECEIVED_KeyMod(s, side) sptr_t{0x00020041}
+#define RECEIVED_Str(s, side) reinterpret_cast<sptr_t>(s.text[side])
+#define RECEIVED_Cells(s, side) reinterpret_cast<sptr_t>(s.text[side])
+#define RECEIVED_StrOut(s, side) reinterpret_cast<sptr_t>(s.buffer[side])
+#define RECEIVED_TextRange(s, side) reinterpret_cast<sptr_t>(&s.range[side])
+#define RECEIVED_TextToFind(s, side) reinterpret_cast<sptr_t>(&s.find[side])
+#define RECEIVED_RangeToFormat(s, side) reinterpret_cast<sptr_t>(&s.format[side])
+
+#pragma push_macro("FindText")
+#undef FindText
+
+TEST_F(ScintillaCtrlTest, EveryMemberSendsItsNumberWithItsArgumentsInOrder)
+{
+    SampleArguments s;
+    const auto expectSent = [this](unsigned number, sptr_t wParam, sptr_t lParam, const char* name) {
+        const StandInCall call = LastCall();
+        EXPECT_EQ(call.message, number) << name;
+        EXPECT_EQ(static_cast<sptr_t>(call.wParam), wParam) << name;
+        EXPECT_EQ(call.lParam, lParam) << name;
+    };
+#define CALL_AND_CHECK(number, name, result, wKind, wName, lKind, lName)                                   \
+    editor.name(SAMPLE_##wKind(s, 0) SAMPLE_##lKind(s, 1) true);                                           \
+    expectSent(number, RECEIVED_##wKind(s, 0), RECEIVED_##lKind(s, 1), #name);
+    SCINTILLA_MESSAGES(CALL_AND_CHECK)
+#undef CALL_AND_CHECK
+}
+
+#pragma pop_macro("FindText")
+
+TEST_F(ScintillaCtrlTest, WideTextMembersSendTheirMessageWithTheUtf8Length)
+{
+    const wchar_t text[] = L"\u00e9t\u00e9"; // 3 characters, 5 bytes
+#define SAMPLE_WIDE_None
+#define SAMPLE_WIDE_Int kSampleInt[0],
+#define SAMPLE_WIDE_Pos kSamplePosition[0],
+#define RECEIVED_WIDE_None sptr_t{0}
+#define RECEIVED_WIDE_Int sptr_t{kSampleInt[0]}
+#define RECEIVED_WIDE_Pos kSamplePosition[0]
+#define CALL_TEXT(name, result, wKind, wName, textName)                                                     \
+    editor.name(SAMPLE_WIDE_##wKind text);                                                                 \
+    EXPECT_EQ(LastCall().message, SciMessage::name) << #name;                                              \
+    EXPECT_EQ(static_cast<sptr_t>(LastCall().wParam), RECEIVED_WIDE_##wKind) << #name;
+#define CALL_COUNTED(name, result, textName)                                                                \
+    editor.name(3, text);                                                                                  \
+    EXPECT_EQ(LastCall().message, SciMessage::name) << #name;                                              \
+    EXPECT_EQ(LastCall().wParam, 5u) << #name << ": the byte count, not the characters";
+    SCINTILLA_WIDE_TEXT_MESSAGES(CALL_TEXT, CALL_COUNTED)
+#undef CALL_TEXT
+#undef CALL_COUNTED
 }
 
 } // namespace

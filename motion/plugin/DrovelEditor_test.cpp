@@ -153,7 +153,7 @@ TEST_F(DrovelEditorTest, TickingEnableWritesTheCompanionWhoseScriptPicksTheSourc
     LRESULT limits[2] = {};
     Edit({OnEditor([&](HWND dialog) {
               HWND editor = Item(dialog, IDC_DROVEL_SCRIPT);
-              lexer = SendMessageW(editor, SCI_GETLEXER, 0, 0);
+              lexer = SendMessageW(editor, SciMessage::GetLexer, 0, 0);
               SendMessageW(editor, SCI_STANDIN_GETKEYWORDS, 0, reinterpret_cast<LPARAM>(keywords));
               limits[0] = SendMessageW(Item(dialog, IDC_DROVEL_VARIABLE), EM_GETLIMITTEXT, 0, 0);
               limits[1] = SendMessageW(Item(dialog, IDC_DROVEL_SCRIPT_ID), EM_GETLIMITTEXT, 0, 0);

@@ -61,7 +61,7 @@ LRESULT CALLBACK EditorWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
             ::SetWindowLongPtrW(hwnd, g_stateOffset, 0);
             return result;
         }
-        case SCI_GETDIRECTFUNCTION:
+        case SciMessage::GetDirectFunction:
             return reinterpret_cast<LRESULT>(&DirectFunction);
         default:
             if (IsEditorMessage(message)) {

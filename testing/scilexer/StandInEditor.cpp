@@ -1,7 +1,6 @@
 #include "testing/scilexer/StandInEditor.h"
 
 #include "base/text/TextConversion.h"
-#include "testing/scilexer/SciLexerStandIn.h"
 
 #include <algorithm>
 #include <cstring>
@@ -123,54 +122,55 @@ sptr_t StandInEditor::CopyOut(const std::string& value, char* buffer)
 sptr_t StandInEditor::Handle(unsigned message, uptr_t wParam, sptr_t lParam)
 {
     char* out = reinterpret_cast<char*>(lParam);
+    if (message < SCI_STANDIN_GETKEYWORDS) m_lastCall = {message, wParam, lParam};
     switch (message) {
-    case SCI_GETDIRECTPOINTER:
+    case SciMessage::GetDirectPointer:
         return reinterpret_cast<sptr_t>(this);
-    case SCI_SETCODEPAGE:
+    case SciMessage::SetCodePage:
         m_codePage = static_cast<int>(wParam);
         return 0;
-    case SCI_GETCODEPAGE:
+    case SciMessage::GetCodePage:
         return m_codePage;
 
-    case SCI_SETTEXT:
+    case SciMessage::SetText:
         Edit(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ToWide(TextArg(lParam), -1).c_str()));
         return 0;
-    case SCI_CLEARALL:
+    case SciMessage::ClearAll:
         Edit(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
         return 0;
-    case SCI_GETTEXT: {
+    case SciMessage::GetText: {
         const std::string document = Document();
         if (!out) return static_cast<sptr_t>(document.size()) + 1;
         if (static_cast<sptr_t>(wParam) <= 0) return 0;
         const size_t count = std::min(document.size(), static_cast<size_t>(wParam) - 1);
         return CopyOut(document.substr(0, count), out);
     }
-    case SCI_GETLENGTH:
-    case SCI_GETTEXTLENGTH:
+    case SciMessage::GetLength:
+    case SciMessage::GetTextLength:
         return static_cast<sptr_t>(Document().size());
-    case SCI_GETCHARAT: {
+    case SciMessage::GetCharAt: {
         const std::string document = Document();
         const sptr_t position = static_cast<sptr_t>(wParam);
         return position >= 0 && position < static_cast<sptr_t>(document.size())
                    ? static_cast<unsigned char>(document[static_cast<size_t>(position)])
                    : 0;
     }
-    case SCI_ADDTEXT: {
+    case SciMessage::AddText: {
         int anchor = 0;
         int caret = 0;
         Selection(anchor, caret);
         InsertAt(caret, ToWide(TextArg(lParam), static_cast<int>(wParam)));
         return 0;
     }
-    case SCI_APPENDTEXT:
-    case SCI_INSERTTEXT: {
+    case SciMessage::AppendText:
+    case SciMessage::InsertText: {
         int anchor = 0;
         int caret = 0;
         Selection(anchor, caret);
-        const std::wstring text = message == SCI_APPENDTEXT ? ToWide(TextArg(lParam), static_cast<int>(wParam))
+        const std::wstring text = message == SciMessage::AppendText ? ToWide(TextArg(lParam), static_cast<int>(wParam))
                                                             : ToWide(TextArg(lParam), -1);
         int at = static_cast<int>(Edit(WM_GETTEXTLENGTH, 0, 0));
-        if (message == SCI_INSERTTEXT)
+        if (message == SciMessage::InsertText)
             at = static_cast<sptr_t>(wParam) < 0 ? caret : UnitsFromBytes(Document(), static_cast<sptr_t>(wParam));
         InsertAt(at, text);
         // The selection stays on the text it covered.
@@ -178,32 +178,32 @@ sptr_t StandInEditor::Handle(unsigned message, uptr_t wParam, sptr_t lParam)
         Edit(EM_SETSEL, static_cast<WPARAM>(anchor >= at ? anchor + shift : anchor), caret >= at ? caret + shift : caret);
         return 0;
     }
-    case SCI_REPLACESEL:
+    case SciMessage::ReplaceSel:
         Edit(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(ToWide(TextArg(lParam), -1).c_str()));
         return 0;
 
-    case SCI_GETCURRENTPOS:
-    case SCI_GETANCHOR:
-    case SCI_GETSELECTIONSTART:
-    case SCI_GETSELECTIONEND: {
+    case SciMessage::GetCurrentPos:
+    case SciMessage::GetAnchor:
+    case SciMessage::GetSelectionStart:
+    case SciMessage::GetSelectionEnd: {
         int anchor = 0;
         int caret = 0;
         Selection(anchor, caret);
-        const int units = message == SCI_GETANCHOR || message == SCI_GETSELECTIONSTART ? anchor : caret;
+        const int units = message == SciMessage::GetAnchor || message == SciMessage::GetSelectionStart ? anchor : caret;
         return BytePosition(units);
     }
-    case SCI_GOTOPOS:
-    case SCI_SETSEL: {
+    case SciMessage::GotoPos:
+    case SciMessage::SetSel: {
         const std::string document = Document();
-        const int caret = static_cast<sptr_t>(message == SCI_GOTOPOS ? wParam : lParam) < 0
+        const int caret = static_cast<sptr_t>(message == SciMessage::GotoPos ? wParam : lParam) < 0
                               ? UnitsFromBytes(document, static_cast<sptr_t>(document.size()))
-                              : UnitsFromBytes(document, message == SCI_GOTOPOS ? static_cast<sptr_t>(wParam) : lParam);
-        const int anchor = message == SCI_GOTOPOS ? caret : UnitsFromBytes(document, static_cast<sptr_t>(wParam));
+                              : UnitsFromBytes(document, message == SciMessage::GotoPos ? static_cast<sptr_t>(wParam) : lParam);
+        const int anchor = message == SciMessage::GotoPos ? caret : UnitsFromBytes(document, static_cast<sptr_t>(wParam));
         Edit(EM_SETSEL, static_cast<WPARAM>(anchor), caret);
         Edit(EM_SCROLLCARET, 0, 0);
         return 0;
     }
-    case SCI_GETSELTEXT: {
+    case SciMessage::GetSelText: {
         int anchor = 0;
         int caret = 0;
         Selection(anchor, caret);
@@ -215,18 +215,18 @@ sptr_t StandInEditor::Handle(unsigned message, uptr_t wParam, sptr_t lParam)
         return CopyOut(selected, out);
     }
 
-    case SCI_GETLINECOUNT:
+    case SciMessage::GetLineCount:
         return static_cast<sptr_t>(LineStarts(Document()).size());
-    case SCI_LINEFROMPOSITION:
+    case SciMessage::LineFromPosition:
         return LineOf(Document(), static_cast<sptr_t>(wParam));
-    case SCI_POSITIONFROMLINE: {
+    case SciMessage::PositionFromLine: {
         const std::vector<int> starts = LineStarts(Document());
         const sptr_t line = static_cast<sptr_t>(wParam);
         return line >= 0 && line < static_cast<sptr_t>(starts.size()) ? starts[static_cast<size_t>(line)] : -1;
     }
-    case SCI_LINELENGTH:
+    case SciMessage::LineLength:
         return static_cast<sptr_t>(LineText(Document(), static_cast<sptr_t>(wParam)).size());
-    case SCI_GETLINEENDPOSITION: {
+    case SciMessage::GetLineEndPosition: {
         const std::string document = Document();
         const sptr_t line = static_cast<sptr_t>(wParam);
         const std::vector<int> starts = LineStarts(document);
@@ -235,12 +235,12 @@ sptr_t StandInEditor::Handle(unsigned message, uptr_t wParam, sptr_t lParam)
         while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
         return starts[static_cast<size_t>(line)] + static_cast<sptr_t>(text.size());
     }
-    case SCI_GETLINE: {
+    case SciMessage::GetLine: {
         const std::string text = LineText(Document(), static_cast<sptr_t>(wParam));
         if (out) std::memcpy(out, text.data(), text.size()); // the component adds no terminator
         return static_cast<sptr_t>(text.size());
     }
-    case SCI_GETCURLINE: {
+    case SciMessage::GetCurLine: {
         int anchor = 0;
         int caret = 0;
         Selection(anchor, caret);
@@ -254,56 +254,62 @@ sptr_t StandInEditor::Handle(unsigned message, uptr_t wParam, sptr_t lParam)
         return caretBytes - LineStarts(document)[static_cast<size_t>(line)];
     }
 
-    case SCI_SETLEXER:
+    case SciMessage::SetLexer:
         m_lexer = static_cast<int>(wParam);
         return 0;
-    case SCI_GETLEXER:
+    case SciMessage::GetLexer:
         return m_lexer;
-    case SCI_COLOURISE:
+    case SciMessage::Colourise:
         ++m_colouriseCount;
         return 0;
-    case SCI_SETKEYWORDS:
+    case SciMessage::SetKeyWords:
         if (wParam < m_keywords.size()) m_keywords[wParam] = TextArg(lParam);
         return 0;
     case SCI_STANDIN_GETKEYWORDS:
         return wParam < m_keywords.size() ? CopyOut(m_keywords[wParam], out) : 0;
     case SCI_STANDIN_GETCOLOURISECOUNT:
         return m_colouriseCount;
-    case SCI_SETPROPERTY:
+    case SCI_STANDIN_GETLASTCALL:
+        if (auto* call = reinterpret_cast<StandInCall*>(lParam)) *call = m_lastCall;
+        return 0;
+    case SCI_STANDIN_SETANSWER:
+        m_answer = static_cast<sptr_t>(wParam);
+        return 0;
+    case SciMessage::SetProperty:
         m_properties[TextArg(static_cast<sptr_t>(wParam))] = TextArg(lParam);
         return 0;
-    case SCI_GETPROPERTY:
-    case SCI_GETPROPERTYEXPANDED: {
+    case SciMessage::GetProperty:
+    case SciMessage::GetPropertyExpanded: {
         auto found = m_properties.find(TextArg(static_cast<sptr_t>(wParam)));
         return CopyOut(found != m_properties.end() ? found->second : std::string(), out);
     }
-    case SCI_GETPROPERTYINT: {
+    case SciMessage::GetPropertyInt: {
         auto found = m_properties.find(TextArg(static_cast<sptr_t>(wParam)));
         return found != m_properties.end() && !found->second.empty() ? std::atoi(found->second.c_str()) : lParam;
     }
 
-    case SCI_STYLECLEARALL: {
+    case SciMessage::StyleClearAll: {
         const Style base = StyleAt(STYLE_DEFAULT);
         m_styles.clear();
         m_styles.emplace(STYLE_DEFAULT, base);
         return 0;
     }
-    case SCI_STYLESETFORE:
+    case SciMessage::StyleSetFore:
         StyleAt(wParam).fore = static_cast<COLORREF>(lParam);
         return 0;
-    case SCI_STYLESETBACK:
+    case SciMessage::StyleSetBack:
         StyleAt(wParam).back = static_cast<COLORREF>(lParam);
         return 0;
-    case SCI_STYLESETBOLD:
+    case SciMessage::StyleSetBold:
         StyleAt(wParam).bold = lParam != 0;
         return 0;
-    case SCI_STYLESETITALIC:
+    case SciMessage::StyleSetItalic:
         StyleAt(wParam).italic = lParam != 0;
         return 0;
-    case SCI_STYLESETSIZE:
+    case SciMessage::StyleSetSize:
         StyleAt(wParam).size = static_cast<int>(lParam);
         return 0;
-    case SCI_STYLESETFONT:
+    case SciMessage::StyleSetFont:
         StyleAt(wParam).font = TextArg(lParam);
         return 0;
     case SCI_STYLEGETFORE:
@@ -320,6 +326,6 @@ sptr_t StandInEditor::Handle(unsigned message, uptr_t wParam, sptr_t lParam)
         return CopyOut(StyleAt(wParam).font, out);
 
     default:
-        return 0; // a published message the stand-in does not model
+        return m_answer; // a published message the stand-in does not model
     }
 }

@@ -3,7 +3,7 @@
 // the multi-line edit control underneath, seen as bytes in the editor's code
 // page; lexer, keywords, styles and properties are only kept.
 
-#include "common/editor/ScintillaMessages.h"
+#include "testing/scilexer/SciLexerStandIn.h"
 
 #include <windows.h>
 #include <array>
@@ -50,6 +50,8 @@ private:
     int m_codePage = 0;
     int m_lexer = 0;
     int m_colouriseCount = 0;
+    StandInCall m_lastCall{};
+    sptr_t m_answer = 0;
     std::array<std::string, 9> m_keywords;
     std::map<uptr_t, Style> m_styles;
     std::map<std::string, std::string> m_properties;
