@@ -9,6 +9,8 @@ public:
     CriticalSection(const CriticalSection&) = delete;
     CriticalSection& operator=(const CriticalSection&) = delete;
     void Enter() { EnterCriticalSection(&m_cs); }
+    // True when the section was free (or already this thread's) and is now held.
+    bool TryEnter() { return TryEnterCriticalSection(&m_cs) != FALSE; }
     void Leave() { LeaveCriticalSection(&m_cs); }
 
 private:

@@ -5,6 +5,7 @@
 #include "motion/codec/MCCGISerial.h"
 #include "motion/codec/ScriptRunner.h"
 #include "motion/codec/test/ScriptRunnerTestSupport.h"
+#include "testing/debugoutput/DebugOutputCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -132,6 +133,81 @@ TEST(DrovelDeviceTest, AStopWhileAWriteIsBlockedEndsInTimeAndLeavesThePortFree)
     ASSERT_EQ(link.OpenPort(device.port, 9600), CMCCGISerial::kOpened);
     ASSERT_TRUE(link.SetPatterns(L"", L"0D", nullptr));
     EXPECT_EQ(link.SendCommand(L"PING", L"OK", 0, -1), CMCCGISerial::kAccepted);
+}
+
+}  // namespace
+
+
+namespace {
+
+// Last in the program: the script the stop gives up on keeps running.
+TEST(DrovelDeviceTest, AScriptWhoseThreadDiesOrCannotBeEndedLeavesThePortToTheNextPlayback)
+{
+    DeviceSession device;
+    ASSERT_TRUE(DeviceSession::FromEnvironment(device)) << "run through testing/device/run-with-device.sh";
+    const struct {
+        const char* what;
+        const wchar_t* rest;   // what Startup does once its port answers
+        bool threadDies;
+    } cases[] = {
+        // Wine's engine overflows the thread's stack, and the thread ends
+        // without unwinding.
+        {"recursion without end", L"  Deep 0\n", true},
+        // Under Wine the engine cannot be interrupted, and the thread is
+        // nearly always in the system's string comparison, where it may not
+        // be ended.
+        {"a loop the stop gives up on",
+         L"  s = String(4000000, \"A\")\n  t = s\n  Do\n    n = StrComp(s, t, 1)\n  Loop\n", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        DebugOutputCapture output;
+        const LONG portsBefore = CSerial::OpenPorts();
+        const LONG enginesBefore = LiveScriptEngines();
+        RefPtr<ScriptRunner> runner = RefPtr<ScriptRunner>::Adopt(new ScriptRunner());
+        runner->Start(WithPort(
+            L"Const P = #PORT#\n"
+            L"Sub Deep(n)\n"
+            L"  Deep n + 1\n"
+            L"End Sub\n"
+            L"Sub Startup\n"
+            L"  Drovel.OpenPort P, 9600\n"
+            L"  Drovel.ReceiveProcessor P, \"\", \"0D\", \"\"\n"
+            L"  Drovel.SetGlobal \"ping\", Drovel.SendReceive(P, \"PING\", \"OK\", 0)\n" +
+                std::wstring(c.rest) + L"End Sub\n",
+            device.port));
+        ASSERT_TRUE(WaitForVariable(*runner, L"ping", L"0"));
+        if (c.threadDies) {
+            ASSERT_TRUE(runner->WaitForThreadEnd(kScriptBoundMs));
+        }
+
+        const ULONGLONG start = GetTickCount64();
+        runner->Stop();
+        EXPECT_LT(GetTickCount64() - start,
+                  ScriptRunner::kStopWaitMs + ScriptRunner::kStopAllowanceMs + kSlowMachineAllowanceMs);
+        if (!c.threadDies) {
+            ASSERT_TRUE(output.WaitFor(L"did not stop", 0)) << "the stop ended the script: no case";
+        }
+        EXPECT_EQ(CSerial::OpenPorts(), portsBefore) << "the script's port is still open";
+        if (c.threadDies) {
+            EXPECT_EQ(LiveScriptEngines(), enginesBefore) << "the dead thread's engine is left";
+        }
+
+        // The next playback opens the port and talks to the device.
+        RefPtr<ScriptRunner> next = RefPtr<ScriptRunner>::Adopt(new ScriptRunner());
+        next->Start(WithPort(
+            L"Const P = #PORT#\n"
+            L"Sub Startup\n"
+            L"  Drovel.SetGlobal \"open\", Drovel.OpenPort(P, 9600)\n"
+            L"  Drovel.ReceiveProcessor P, \"\", \"0D\", \"\"\n"
+            L"  Drovel.SetGlobal \"ping\", Drovel.SendReceive(P, \"PING\", \"OK\", 0)\n"
+            L"End Sub\n",
+            device.port));
+        EXPECT_TRUE(WaitForVariable(*next, L"ping", L"0"));
+        EXPECT_EQ(ReadVariableText(*next, L"open"), L"0");
+        next->Stop();
+        EXPECT_EQ(CSerial::OpenPorts(), portsBefore);
+    }
 }
 
 }  // namespace

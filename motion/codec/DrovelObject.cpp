@@ -106,18 +106,11 @@ CDrovelObject::CDrovelObject(const std::wstring& runnerName, ScriptVariables* va
       m_stopEvent(OpenEventW(EVENT_ALL_ACCESS, FALSE, ObjectName(runnerName, L"-Stop").c_str())),
       m_timer(OpenWaitableTimerW(TIMER_ALL_ACCESS, FALSE, ObjectName(runnerName, L"-Timer").c_str())),
       m_variables(variables),
+      // A stop ends every wait of a device call at once, so the runner never
+      // has to end its thread inside one.
+      m_links(RefPtr<DeviceLinks>::Adopt(new DeviceLinks(m_stopEvent.Get()))),
       m_runnerName(runnerName)
 {
-    // A stop ends every wait of a device call at once, so the runner never
-    // has to end its thread inside one.
-    for (CMCCGISerial& link : m_links)
-        link.SetAbortEvent(m_stopEvent.Get());
-}
-
-void CDrovelObject::CloseDeviceLinks()
-{
-    for (CMCCGISerial& link : m_links)
-        link.Close();
 }
 
 bool CDrovelObject::StopRequested() const
@@ -179,60 +172,65 @@ int CDrovelObject::SendWithRetries(CMCCGISerial& link, const std::wstring& comma
 HRESULT CDrovelObject::PortMember(DISPID member, VARIANT* result, EXCEPINFO* exception,
                                   DispatchArguments& args)
 {
-    LONG port = 0;
-    LONG number = 0;   // baud, flags or count, as the member has it
-    LONG flags = 0;
-    std::wstring first, second, third;
+    PortArguments a;
     HRESULT hr = S_OK;
     switch (member) {
     case kOpenPort:
-        hr = args.Int32(1, number);
+        hr = args.Int32(1, a.number);
         break;
     case kSendReceive:
-        hr = args.Int32(3, flags);
-        if (SUCCEEDED(hr)) hr = args.Text(2, second);
-        if (SUCCEEDED(hr)) hr = args.Text(1, first);
+        hr = args.Int32(3, a.flags);
+        if (SUCCEEDED(hr)) hr = args.Text(2, a.second);
+        if (SUCCEEDED(hr)) hr = args.Text(1, a.first);
         break;
     case kSendReceiveCount:
-        hr = args.Int32(3, flags);
-        if (SUCCEEDED(hr)) hr = args.Int32(2, number);
-        if (SUCCEEDED(hr)) hr = args.Text(1, first);
+        hr = args.Int32(3, a.flags);
+        if (SUCCEEDED(hr)) hr = args.Int32(2, a.number);
+        if (SUCCEEDED(hr)) hr = args.Text(1, a.first);
         break;
     case kGetResponse:
-        hr = args.Int32(1, flags);
+        hr = args.Int32(1, a.flags);
         break;
     case kReceiveProcessor:
-        hr = args.Text(3, third);
-        if (SUCCEEDED(hr)) hr = args.Text(2, second);
-        if (SUCCEEDED(hr)) hr = args.Text(1, first);
+        hr = args.Text(3, a.third);
+        if (SUCCEEDED(hr)) hr = args.Text(2, a.second);
+        if (SUCCEEDED(hr)) hr = args.Text(1, a.first);
         break;
     default:
         break;
     }
     if (SUCCEEDED(hr))
-        hr = args.Int32(0, port);
+        hr = args.Int32(0, a.port);
     if (FAILED(hr))
         return hr;
-    if (!ValidPort(port))
+    if (!ValidPort(a.port))
         return Raise(exception, L"Invalid Port Number", PortErrorSource(member), 0);
 
-    CMCCGISerial& link = m_links[port];
+    // A set closed by the stopping runner answers as a stop does.
+    hr = E_ABORT;
+    m_links->Use(a.port, [&](CMCCGISerial& link) { hr = LinkMember(member, link, a, result, exception); });
+    return hr;
+}
+
+HRESULT CDrovelObject::LinkMember(DISPID member, CMCCGISerial& link, const PortArguments& a, VARIANT* result,
+                                  EXCEPINFO* exception)
+{
     switch (member) {
     case kOpenPort:
-        SetInt(result, link.OpenPort(port, static_cast<DWORD>(number)));
+        SetInt(result, link.OpenPort(a.port, static_cast<DWORD>(a.number)));
         return S_OK;
     case kSendReceive:
-        SetInt(result, SendWithRetries(link, first, second.c_str(), flags, -1));
+        SetInt(result, SendWithRetries(link, a.first, a.second.c_str(), a.flags, -1));
         return S_OK;
     case kSendReceiveCount:
-        SetInt(result, SendWithRetries(link, first, nullptr, flags, std::max<LONG>(number, 0)));
+        SetInt(result, SendWithRetries(link, a.first, nullptr, a.flags, std::max<LONG>(a.number, 0)));
         return S_OK;
     case kGetResponse:
-        return SetText(result, link.LastReply(flags));
+        return SetText(result, link.LastReply(a.flags));
     case kReceiveProcessor:
-        if (!link.SetPatterns(first, second, third.empty() ? nullptr : m_runnerName.c_str()))
+        if (!link.SetPatterns(a.first, a.second, a.third.empty() ? nullptr : m_runnerName.c_str()))
             return Raise(exception, L"Invalid Pattern", L"Drovel ReceiveProcessor", E_INVALIDARG);
-        m_callbackRoutine = third;
+        m_callbackRoutine = a.third;
         return S_OK;
     case kReceiveBufferEmpty:
         SetInt(result, static_cast<LONG>(link.RecordCount()));

@@ -6,6 +6,7 @@
 #include "base/win/CriticalSection.h"
 #include "base/win/ModulePinnedThread.h"
 #include "motion/codec/DebugOutput.h"
+#include "motion/codec/DeviceLinks.h"
 #include "motion/codec/DrovelScriptEngine.h"
 #include "motion/codec/LiveCounts.h"
 #include "motion/codec/ScriptVariables.h"
@@ -23,11 +24,6 @@ namespace {
 
 // Names already taken (by a runner of this or another process) are drawn again.
 constexpr int kNameAttempts = 32;
-// A thread that is setting up, waiting or cleaning up ends by itself once
-// the stop event is set; this bounds how long a stop waits for that.
-constexpr DWORD kSelfEndWaitMs = 5000;
-// An ended thread's handle is signalled once the system has finished it.
-constexpr DWORD kTerminationWaitMs = 1000;
 
 volatile LONG g_runnerStarts = 0;
 
@@ -67,21 +63,28 @@ struct ScriptRunner::RunBlock final : RefCounted {
     {
     }
 
+    enum Releaser { kTheThread, kOwnerOfDeadThread };
+
     // Cancels the timer, closes the device links and the engine, and lets
     // go of everything the thread held. Run by the thread as it ends, or by
-    // the stopper once a forced end has killed the thread.
-    void ReleaseHeld()
+    // the stopper once the thread is dead (ended by force, or by an
+    // exception the system would not let it handle, such as a stack overflow).
+    void ReleaseHeld(Releaser releaser)
     {
+        RefPtr<DeviceLinks> ports;
         {
             CriticalSectionLock lock(engineLock);
             engine.Reset();
+            ports = std::move(links);
         }
         if (timer)
             CancelWaitableTimer(timer.Get());
         // Ports and listener threads first: they must not wait for the
         // engine to let go of the object.
-        if (drovel)
-            drovel->CloseDeviceLinks();
+        if (ports && releaser == kTheThread)
+            ports->Close();
+        else if (ports)
+            ports->CloseAbandoned();
         if (host)
             host->Close();
         host.Reset();
@@ -90,6 +93,14 @@ struct ScriptRunner::RunBlock final : RefCounted {
         timer.Reset();
         stop.Reset();
         engineCount.reset();
+        InterlockedExchange(&released, 1);
+    }
+
+    // The ports of the run's device object; null before the engine exists.
+    RefPtr<DeviceLinks> Links()
+    {
+        CriticalSectionLock lock(engineLock);
+        return links;
     }
 
     const std::wstring text;
@@ -97,15 +108,19 @@ struct ScriptRunner::RunBlock final : RefCounted {
     const EngineFactory factory;
     ScriptVariables variables;
 
-    // Set by the thread while its engine exists; taken by Stop to interrupt it.
+    // Set by the thread while its engine exists; taken by Stop to interrupt
+    // it, and the device object's ports, which Stop may close.
     CriticalSection engineLock;
     RefPtr<IActiveScript> engine;
+    RefPtr<DeviceLinks> links;
     // The engine's module: a thread stopped there runs script code only.
     volatile uintptr_t engineCodeBegin = 0;
     volatile uintptr_t engineCodeEnd = 0;
     // Non-zero exactly while the thread runs script code (global code or a
     // routine): only then may a stop end it by force.
     volatile LONG inScript = 0;
+    // Set once ReleaseHeld has run: a thread that ended without it died.
+    volatile LONG released = 0;
 
     // Held by the thread; read by the stopper only once the thread is dead.
     std::optional<LiveCount> engineCount;
@@ -156,7 +171,7 @@ void RunLoop(RunBlock& block)
 class HeldResources {
 public:
     explicit HeldResources(RunBlock& block) : m_block(block) {}
-    ~HeldResources() { m_block.ReleaseHeld(); }
+    ~HeldResources() { m_block.ReleaseHeld(RunBlock::kTheThread); }
     HeldResources(const HeldResources&) = delete;
     HeldResources& operator=(const HeldResources&) = delete;
 
@@ -184,6 +199,8 @@ void Run(RunBlock& block)
     {
         CriticalSectionLock lock(block.engineLock);
         block.engine = block.host->Engine();
+        if (block.drovel)
+            block.links = block.drovel->Links();
     }
     uintptr_t begin = 0, end = 0;
     if (const RefPtr<IActiveScript> engine = block.host->Engine())
@@ -287,35 +304,54 @@ void ScriptRunner::Stop()
     SetEvent(m_stopEvent.Get());
     if (WaitForSingleObject(m_thread.Get(), kStopWaitMs) != WAIT_OBJECT_0)
         EndByForce();
+    ReleaseIfDied();
     m_thread.Reset();
     m_stopEvent.Reset();
     m_block.Reset();
 }
 
+void ScriptRunner::ReleaseIfDied()
+{
+    if (!m_thread || WaitForSingleObject(m_thread.Get(), 0) != WAIT_OBJECT_0 ||
+        InterlockedCompareExchange(&m_block->released, 0, 0) != 0)
+        return;
+    // Under Wine, a script that recurses without end overflows the thread's
+    // stack, and the system ends the thread without unwinding it.
+    DebugOutput(L"Runner %ls: the script's thread died; its ports and engine are released\n", m_name.c_str());
+    m_block->ReleaseHeld(RunBlock::kOwnerOfDeadThread);
+}
+
 void ScriptRunner::EndByForce()
 {
-    const ULONGLONG start = GetTickCount64();
+    const ULONGLONG deadline = GetTickCount64() + kForcedEndWaitMs;
+    const RefPtr<DeviceLinks> ports = m_block->Links();
+    bool portsClosed = !ports;
     for (;;) {
         if (WaitForSingleObject(m_thread.Get(), 0) == WAIT_OBJECT_0)
-            return;   // it ended by itself and released what it held
+            return;   // it ended by itself
+        // The ports first: whatever becomes of the thread, the next script
+        // can open them.
+        if (!portsClosed)
+            portsClosed = ports->CloseWithoutWaiting();
         const bool inScript = InterlockedCompareExchange(&m_block->inScript, 0, 0) != 0;
-        if (inScript && SuspendThread(m_thread.Get()) != static_cast<DWORD>(-1)) {
+        if (portsClosed && inScript && SuspendThread(m_thread.Get()) != static_cast<DWORD>(-1)) {
             const bool safe = AtSafePoint(m_thread.Get(), *m_block);
             if (safe)
                 TerminateThread(m_thread.Get(), 0);
             ResumeThread(m_thread.Get());
             if (safe) {
-                WaitForSingleObject(m_thread.Get(), kTerminationWaitMs);
                 // Whatever the dead thread held, its owner releases now.
-                m_block->ReleaseHeld();
+                if (WaitForSingleObject(m_thread.Get(), kTerminationWaitMs) == WAIT_OBJECT_0)
+                    m_block->ReleaseHeld(RunBlock::kOwnerOfDeadThread);
                 return;
             }
         }
-        const ULONGLONG waited = GetTickCount64() - start;
-        if (waited >= (inScript ? kForcedEndWaitMs : kSelfEndWaitMs)) {
+        if (GetTickCount64() >= deadline) {
             // Ending it now could leave a lock of the process held: it keeps
             // its own reference to the run and ends whenever it returns.
-            DebugOutput(L"Runner %ls: the script did not stop; its thread is left running\n", m_name.c_str());
+            DebugOutput(portsClosed ? L"Runner %ls: the script did not stop; its thread is left running, its ports closed\n"
+                                    : L"Runner %ls: the script did not stop; its thread is left running and closes its ports as its device call ends\n",
+                        m_name.c_str());
             return;
         }
         WaitForSingleObject(m_thread.Get(), 1);
@@ -329,6 +365,8 @@ bool ScriptRunner::WaitForThreadEnd(DWORD milliseconds) const
 
 HRESULT ScriptRunner::GetVariable(const std::wstring& name, VARIANT& result, const VARIANT& defaultValue)
 {
+    // A thread that died mid-play must not keep its ports until the stop.
+    ReleaseIfDied();
     if (!m_thread) {
         VariantClear(&result);
         return CopyVariant(result, defaultValue);

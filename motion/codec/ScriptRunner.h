@@ -27,10 +27,17 @@ class ScriptRunner final : public RefCounted {
 public:
     // How long a stopping script gets to return before its thread is ended.
     static constexpr DWORD kStopWaitMs = 500;
-    // How long, after that, a forced end looks for a moment when the thread
+    // After that, how long a forced end looks for a moment when the thread
     // runs nothing but the script engine's own code (never a device call,
-    // never a system call that may hold a lock of the process).
+    // never a system call that may hold a lock of the process), and how long
+    // it then waits for the ended thread. A thread it cannot end safely is
+    // left running, but its ports are taken from it first.
     static constexpr DWORD kForcedEndWaitMs = 250;
+    static constexpr DWORD kTerminationWaitMs = 100;
+    // So Stop holds its caller (the player's thread) at most kStopWaitMs +
+    // kStopAllowanceMs, 850 ms, plus the closing of ports the script left
+    // open (each ends its listener thread, normally within milliseconds).
+    static constexpr DWORD kStopAllowanceMs = kForcedEndWaitMs + kTerminationWaitMs;
 
     // Makes the script host and its device object for a runner's thread.
     using EngineFactory = std::function<RefPtr<CScriptEngine>(
@@ -59,9 +66,11 @@ public:
 private:
     ~ScriptRunner() override;
     bool CreateUniqueStopEvent();
-    // After the stop wait: ends the thread at a safe moment and releases
-    // what it held, or leaves it to end by itself.
+    // After the stop wait: takes the ports from the thread, then ends it at
+    // a safe moment and releases what it held, or leaves it to end by itself.
     void EndByForce();
+    // Releases what a thread that died without unwinding left behind.
+    void ReleaseIfDied();
 
     const EngineFactory m_factory;
     std::wstring m_name;

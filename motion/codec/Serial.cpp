@@ -8,6 +8,8 @@ namespace {
 
 constexpr DWORD kOpenEventMask = EV_RXCHAR | EV_BREAK | EV_ERR;
 
+volatile LONG g_openPorts = 0;
+
 UniqueKernelHandle NewManualResetEvent()
 {
     return UniqueKernelHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
@@ -26,6 +28,11 @@ const wchar_t* DeviceName(const wchar_t* port)
 }
 
 } // namespace
+
+LONG CSerial::OpenPorts()
+{
+    return InterlockedCompareExchange(&g_openPorts, 0, 0);
+}
 
 CSerial::~CSerial()
 {
@@ -48,6 +55,7 @@ LONG CSerial::Open(const wchar_t* port, DWORD inQueue, DWORD outQueue)
                              FILE_FLAG_OVERLAPPED, nullptr));
     if (!IsOpen())
         return Result(LastSystemError());
+    InterlockedIncrement(&g_openPorts);
 
     LONG error = 0;
     m_waitEvent = NewManualResetEvent();
@@ -91,7 +99,10 @@ LONG CSerial::Close()
     m_waitEvent.Reset();
     m_writeEvent.Reset();
     m_readEvent.Reset();
-    m_port.Reset();
+    if (m_port) {
+        m_port.Reset();
+        InterlockedDecrement(&g_openPorts);
+    }
     m_eventMask = 0;
     return Result(0);
 }

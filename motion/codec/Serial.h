@@ -57,6 +57,8 @@ public:
     LONG QueryInputQueue(DWORD& queuedBytes, DWORD* errors = nullptr);
 
     bool IsOpen() const { return static_cast<bool>(m_port); }
+    // How many ports of the process are open: a stopped script leaves none.
+    static LONG OpenPorts();
     LONG GetLastError() const { return m_lastError; }
 
 protected:
