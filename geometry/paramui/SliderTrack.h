@@ -57,5 +57,5 @@ private:
     RECT m_bar{};                              // relative to the entry; empty until painted expanded
     RECT m_valueText{INT_MAX, 0, INT_MAX, 0};
     int m_thumb = 0;                           // left edge of the thumb image
-    int m_lastDragX = -100;
+    int m_lastDragX = -100;                    // the last drag move's column; none yet, and kept between drags
 };
