@@ -50,8 +50,9 @@ TEST_F(BarChartTest, EachBarTakesTheValueFoundForItAndKeepsItsOwnWithoutOne)
         {L"chart=Nobody&barname=Bar3&bar3percent=40", {0, 1, 0.8, 0.5}},
         {L"barname=Bar3&bar3percent=1e999", {0, 1, 0.8, 0.5}},  // no number: the bar keeps its value
         {L"barname=Bar3&bar3percent=inf", {0, 1, 0, 0.5}},      // no leading number: 0
+        {L"barname=Bar4&bar4percent= 75", {0, 1, 0, 1.5}},      // blanks before the number
         // Without parameters the templates: "75", "abc" as 0, an empty and a missing one keep.
-        {L"refresh", {1.5, 0, 0, 0.5}},
+        {L"refresh", {1.5, 0, 0, 1.5}},
     };
     for (const Case& c : cases) {
         log.TakeLines();

@@ -232,6 +232,11 @@ void CHyperLink::OnHoverTick()
 void CHyperLink::OnClicked()
 {
     m_over = false;
+    if (m_notifyParent) {
+        NMHDR header{GetSafeHwnd(), static_cast<UINT_PTR>(::GetDlgCtrlID(GetSafeHwnd())), kClickedCode};
+        ::SendMessageW(::GetParent(GetSafeHwnd()), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+        return;
+    }
     const INT_PTR result = GotoURL(m_url, SW_SHOW);
     if (result > 32) {
         SetVisited(true);

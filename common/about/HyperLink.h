@@ -15,6 +15,8 @@ public:
     static constexpr COLORREF kVisitedColour = RGB(85, 26, 139);
     static constexpr COLORREF kHoverColour = RGB(255, 0, 0);
     static constexpr UINT_PTR kHoverTimer = 100;
+    // The WM_NOTIFY code a link in notify mode sends its parent on a click.
+    static constexpr UINT kClickedCode = static_cast<UINT>(-1199);
 
     ~CHyperLink() override;
 
@@ -26,6 +28,9 @@ public:
     void SetUnderline(int mode);
     int GetUnderline() const { return m_underline; }
     void SetAutoSize(bool adjustToFit) { m_adjustToFit = adjustToFit; }
+    // A click tells the parent (WM_NOTIFY, kClickedCode) instead of opening
+    // the URL.
+    void SetNotifyParent(bool notify) { m_notifyParent = notify; }
     bool IsOver() const { return m_over; }
     HFONT NormalFont() const { return m_normalFont.Get(); }
     HFONT UnderlinedFont() const { return m_underlinedFont.Get(); }
@@ -56,6 +61,7 @@ private:
     bool m_visited = false;
     int m_underline = -1;
     bool m_adjustToFit = true;
+    bool m_notifyParent = false;
     std::wstring m_url;
     HFONT m_originalFont = nullptr; // the static's own, not ours
     UniqueFont m_normalFont;

@@ -115,7 +115,7 @@ TEST(ScriptErrorLines, WhatTheLogShows)
         {{L"Type mismatch", L"Microsoft VBScript runtime error", true, 3, 2},
          {L"Script Error: Type mismatch", L"            : Line 3, Char 2"}},
         {{L"", L"Microsoft VBScript compilation error", true, 0, 12},
-         {L"Script Error: Microsoft VBScript compilation error", L"            : Line 0, Char 12"}},
+         {L"Unknown script error"}},
         {{L"Overflow", L"", false, 0, 0}, {L"Script Error: Overflow"}},
         {{L"", L"", true, 4, 1}, {L"Unknown script error"}},
     };

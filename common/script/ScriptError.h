@@ -15,6 +15,6 @@ struct ScriptError {
     LONG character = 0;
 };
 
-// "Script Error: <description or source>" and its position line, or
-// "Unknown script error" when the engine said nothing at all.
+// "Script Error: <description>" and its position line, or "Unknown script
+// error" when the engine gave no description.
 void WriteScriptErrorLines(const ScriptError& error, const LogSink& log);

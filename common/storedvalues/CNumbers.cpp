@@ -75,7 +75,11 @@ bool ParseLeadingCDecimal(const std::wstring& text, double& value)
             ++end;
         return end;
     };
-    size_t end = text.size() > 0 && (text[0] == L'+' || text[0] == L'-') ? 1 : 0;
+    // Blanks before the number are skipped, as the C library's reader does.
+    size_t start = 0;
+    while (start < text.size() && (text[start] == L' ' || (text[start] >= L'\t' && text[start] <= L'\r')))
+        ++start;
+    size_t end = start < text.size() && (text[start] == L'+' || text[start] == L'-') ? start + 1 : start;
     const size_t integerEnd = digitsAt(end);
     size_t numberEnd = integerEnd;
     bool hasDigits = integerEnd > end;
@@ -96,7 +100,7 @@ bool ParseLeadingCDecimal(const std::wstring& text, double& value)
         if (exponentEnd > exponent)
             numberEnd = exponentEnd;
     }
-    return ParseCDouble(text.substr(0, numberEnd), value);
+    return ParseCDouble(text.substr(start, numberEnd - start), value);
 }
 
 bool ParseCDouble(const std::wstring& text, double& value)

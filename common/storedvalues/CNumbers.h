@@ -13,8 +13,8 @@ std::wstring FormatCDouble(const wchar_t* format, double value);
 // The number that the text starts with, as a user types it: "1." is 1,
 // "2.5x" is 2.5, a text without a leading number is 0.
 double ParseLeadingCDouble(const std::wstring& text);
-// The decimal number the text starts with (sign, digits, a point, an
-// exponent; never "inf", "nan" or hex), 0 when it starts with none. False
+// The decimal number the text starts with after any blanks (sign, digits,
+// a point, an exponent; never "inf", "nan" or hex), 0 when none. False
 // when that number is out of range.
 bool ParseLeadingCDecimal(const std::wstring& text, double& value);
 // The whole text must be a finite number.

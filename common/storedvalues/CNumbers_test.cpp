@@ -32,7 +32,8 @@ void ExpectCForms()
     const LeadingCase leading[] = {
         {L"75", true, 75.0}, {L"12.5 %", true, 12.5}, {L"-.5x", true, -0.5}, {L"5.", true, 5.0},
         {L"2e1e", true, 20.0}, {L"3e+", true, 3.0}, {L"abc", true, 0.0}, {L"", true, 0.0}, {L".", true, 0.0},
-        {L"nan", true, 0.0}, {L"inf", true, 0.0}, {L"0x1p3", true, 0.0}, {L" 7", true, 0.0},
+        {L"nan", true, 0.0}, {L"inf", true, 0.0}, {L"0x1p3", true, 0.0}, {L" \t\r\n7", true, 7.0}, {L"  -2.5e1x", true, -25.0}, {L"\x3000" L"7", true, 0.0},
+        {L" ", true, 0.0}, {L"- 7", true, 0.0},
         {L"1e999", false, 0}, {L"-1e999x", false, 0},
     };
     for (const LeadingCase& c : leading) {

@@ -11,15 +11,16 @@ void CAECheckBoxTrack::DrawLabel(HFONT font, HDC dc, const RECT& row)
 void CAECheckBoxTrack::DrawControls(HFONT, HDC dc, const RECT& row)
 {
     DrawPixelPattern(dc, row.left + Indent() + 6, row.top + 5, GreyMark());
-    DrawPixelPattern(dc, row.left + kColumn2, row.top + 1, CheckBoxImage(*m_value != 0));
+    DrawPixelPattern(dc, row.left + kColumn2, row.top + 1, CheckBoxImage(Value() && *Value() != 0));
 }
 
 bool CAECheckBoxTrack::OnMouseDown(POINT point)
 {
     const RECT box{kColumn2, 4, kColumn2 + 12, 15};
-    if (!PtInRect(&box, point))
+    int* value = Value();
+    if (!value || !PtInRect(&box, point))
         return false;
-    *m_value = *m_value ? 0 : 1;
+    *value = *value ? 0 : 1;
     OnValueChanged();
     return true;
 }

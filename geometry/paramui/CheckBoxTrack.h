@@ -5,8 +5,8 @@
 
 class CAECheckBoxTrack : public CAETrack {
 public:
-    CAECheckBoxTrack(CWnd& listBox, std::wstring name, int* value, int paramId)
-        : CAETrack(listBox, std::move(name), kTrackCheckBox, paramId), m_value(value)
+    CAECheckBoxTrack(CWnd& listBox, std::wstring name, int* value, int paramId, int flags)
+        : CAETrack(listBox, std::move(name), value, flags, kTrackCheckBox, paramId)
     {
     }
 
@@ -15,5 +15,5 @@ public:
     bool OnMouseDown(POINT point) override;
 
 private:
-    int* m_value;
+    int* Value() const { return static_cast<int*>(GetValuePtr()); }
 };

@@ -131,25 +131,28 @@ void CGeoPluginDialog::AddParamRow(CXmlNode* param, int depth)
     case kParamInteger:
         row = std::make_unique<CAESliderTrack>(m_list, name, intValue,
                                                SaturatedInt(DoubleAttribute(param, L"minValue", 0)),
-                                               SaturatedInt(DoubleAttribute(param, L"maxValue", 100)), id);
+                                               SaturatedInt(DoubleAttribute(param, L"maxValue", 100)), id,
+                                               kTrackNoAnimation);
         break;
     case kParamDouble: {
         int decimals = 2;
         ParseCInt(Attribute(param, L"decimalPlaces"), decimals);
         row = std::make_unique<CAESliderTrack>(m_list, name, &record->second.doubleValue,
                                                DoubleAttribute(param, L"minValue", 0),
-                                               DoubleAttribute(param, L"maxValue", 1), decimals, id);
+                                               DoubleAttribute(param, L"maxValue", 1), decimals, id,
+                                               kTrackNoAnimation);
         break;
     }
     case kParamBoolean:
     case kParamJump:
-        row = std::make_unique<CAECheckBoxTrack>(m_list, name, intValue, id);
+        row = std::make_unique<CAECheckBoxTrack>(m_list, name, intValue, id, kTrackNoAnimation);
         break;
     case kParamMenu:
-        row = std::make_unique<CAEPopupTrack>(m_list, name, intValue, Attribute(param, L"options"), id);
+        row = std::make_unique<CAEPopupTrack>(m_list, name, intValue, Attribute(param, L"options"), id,
+                                              kTrackNoAnimation);
         break;
     case kParamButton:
-        row = std::make_unique<CAEPushButtonTrack>(m_list, L"", name, id);
+        row = std::make_unique<CAEPushButtonTrack>(m_list, L"", name, id, kTrackNoAnimation);
         break;
     default:
         return;

@@ -29,6 +29,22 @@ bool CAEGroupTrack::OnMouseDown(POINT point)
     return false;
 }
 
+bool CAEGroupTrack::SaveKeys(IStream* stream)
+{
+    bool saved = false;
+    for (CAETrack* row : m_hidden)
+        saved = row->SaveKeys(stream) || saved;
+    return saved;
+}
+
+bool CAEGroupTrack::LoadKeys(IStream* stream)
+{
+    bool loaded = false;
+    for (CAETrack* row : m_hidden)
+        loaded = row->LoadKeys(stream) || loaded;
+    return loaded;
+}
+
 void CAEMainTrack::DrawControls(HFONT font, HDC dc, const RECT& row)
 {
     CAEGroupTrack::DrawControls(font, dc, row);
@@ -66,4 +82,15 @@ bool CAEMainTrack::OnMouseDown(POINT point)
             return true;
         }
     return CAEGroupTrack::OnMouseDown(point);
+}
+
+void CAEDropTrack::DrawBackground(HDC dc, const RECT& row)
+{
+    FillSolid(dc, row, kDropBackground);
+}
+
+void CAEDropTrack::DrawControls(HFONT font, HDC dc, const RECT& row)
+{
+    CAEGroupTrack::DrawControls(font, dc, row);
+    DrawPixelPattern(dc, row.left + kColumn0 + 4, row.top + 2, DropIcon());
 }

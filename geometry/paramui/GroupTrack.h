@@ -1,6 +1,7 @@
 #pragma once
-// Rows that hold other rows: a group, and the main row at the top of the
-// panel with its check box and its "Load...", "Save..." and "About..." links.
+// Rows that hold other rows: a group, the main row at the top of the panel
+// with its check box and its "Load...", "Save..." and "About..." links, and
+// the drop row, a group painted black on orange.
 
 #include <vector>
 
@@ -20,9 +21,15 @@ public:
     void DrawLabel(HFONT font, HDC dc, const RECT& row) override;
     void DrawControls(HFONT font, HDC dc, const RECT& row) override;
     bool OnMouseDown(POINT point) override;
+    // The hidden rows' keys, in order.
+    bool SaveKeys(IStream* stream) override;
+    bool LoadKeys(IStream* stream) override;
 
 protected:
-    CAEGroupTrack(CWnd& listBox, std::wstring name, int kind) : CAETrack(listBox, std::move(name), kind, -1) {}
+    CAEGroupTrack(CWnd& listBox, std::wstring name, int kind)
+        : CAETrack(listBox, std::move(name), nullptr, kTrackNoAnimation, kind, -1)
+    {
+    }
 
 private:
     TrackList m_hidden;
@@ -42,4 +49,12 @@ private:
 
     bool m_checked = true;
     RECT m_links[kLinkCount] = {{INT_MAX, 0, INT_MAX, 0}, {INT_MAX, 0, INT_MAX, 0}, {INT_MAX, 0, INT_MAX, 0}};
+};
+
+class CAEDropTrack : public CAEGroupTrack {
+public:
+    CAEDropTrack(CWnd& listBox, std::wstring name) : CAEGroupTrack(listBox, std::move(name), kTrackDrop) {}
+
+    void DrawBackground(HDC dc, const RECT& row) override;
+    void DrawControls(HFONT font, HDC dc, const RECT& row) override;
 };

@@ -151,8 +151,11 @@ bool CParamListBox::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
         OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam);
         return true;
     case WM_LBUTTONUP:
-        if (m_capture && GetCapture() == GetSafeHwnd())
-            ReleaseCapture();
+        if (CAETrack* row = m_capture) {
+            if (GetCapture() == GetSafeHwnd())
+                ReleaseCapture();
+            row->OnMouseUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        }
         EndDrag();
         return true;
     case WM_CAPTURECHANGED:
@@ -256,6 +259,7 @@ void CParamListBox::Paint()
             row->DrawBackground(memory.Get(), entry);
             row->DrawControls(m_font.Get(), memory.Get(), entry);
             row->DrawLabel(m_font.Get(), memory.Get(), entry);
+            row->DrawKeys(memory.Get(), entry, row->IsSelected());
             if (row->IsSelected() && row->Kind() == kTrackSlider)
                 m_editTarget = static_cast<CAESliderTrack*>(row);
         }

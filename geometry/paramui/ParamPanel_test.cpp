@@ -47,12 +47,12 @@ TEST(PopupTrack, OptionsSplitAtBarsAndSeparatorsCannotBeChosen)
     };
     for (const auto& c : cases) {
         int value = 1;
-        CAEPopupTrack row(noListBox, L"Row", &value, c.text, 1);
+        CAEPopupTrack row(noListBox, L"Row", &value, c.text, 1, kTrackNoAnimation);
         EXPECT_EQ(c.options, row.Options());
     }
 
     int value = 1;
-    CAEPopupTrack row(noListBox, L"Row", &value, L"a|(-|b", 1);
+    CAEPopupTrack row(noListBox, L"Row", &value, L"a|(-|b", 1, kTrackNoAnimation);
     for (const UINT command : {1002u, 1004u, 1000u, 0u}) {
         row.OnMenuCommand(command);
         EXPECT_EQ(1, value) << command;

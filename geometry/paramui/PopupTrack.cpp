@@ -12,8 +12,8 @@ const wchar_t kSeparator[] = L"(-";
 }  // namespace
 
 CAEPopupTrack::CAEPopupTrack(CWnd& listBox, std::wstring name, int* value, const std::wstring& options,
-                             int paramId)
-    : CAETrack(listBox, std::move(name), kTrackPopup, paramId), m_value(value)
+                             int paramId, int flags)
+    : CAETrack(listBox, std::move(name), value, flags, kTrackPopup, paramId)
 {
     size_t start = 0;
     for (;;) {
@@ -30,7 +30,7 @@ CAEPopupTrack::CAEPopupTrack(CWnd& listBox, std::wstring name, int* value, const
 
 size_t CAEPopupTrack::CurrentOption() const
 {
-    const int number = *m_value;
+    const int number = Value() ? *Value() : 0;
     return number >= 1 && static_cast<size_t>(number) <= m_options.size() ? static_cast<size_t>(number - 1) : 0;
 }
 
@@ -59,6 +59,7 @@ bool CAEPopupTrack::OnMouseDown(POINT point)
 {
     if (!PtInRect(&m_box, point) || m_options.empty())
         return false;
+    OnBeforeMenu();
     HMENU menu = CreatePopupMenu();
     if (!menu)
         return false;
@@ -82,9 +83,18 @@ bool CAEPopupTrack::OnMouseDown(POINT point)
 
 void CAEPopupTrack::OnMenuCommand(UINT id)
 {
-    const UINT option = id - kFirstOptionCommand;
-    if (id < kFirstOptionCommand || option >= m_options.size() || m_options[option] == kSeparator)
-        return;
-    *m_value = static_cast<int>(option) + 1;
-    OnValueChanged();
+    if (SetOptionFromCommand(id))
+        OnValueChanged();
 }
+
+bool CAEPopupTrack::SetOptionFromCommand(UINT id)
+{
+    const UINT option = id - kFirstOptionCommand;
+    int* value = Value();
+    if (!value || id < kFirstOptionCommand || option >= m_options.size() || m_options[option] == kSeparator)
+        return false;
+    *value = static_cast<int>(option) + 1;
+    return true;
+}
+
+void CAEPopupTrack::OnBeforeMenu() {}

@@ -6,8 +6,10 @@
 
 class CAEPushButtonTrack : public CAETrack {
 public:
-    CAEPushButtonTrack(CWnd& listBox, std::wstring label, std::wstring caption, int paramId)
-        : CAETrack(listBox, std::move(label), kTrackPushButton, paramId), m_caption(std::move(caption))
+    // A button never animates, whatever `flags` say.
+    CAEPushButtonTrack(CWnd& listBox, std::wstring label, std::wstring caption, int paramId, int flags)
+        : CAETrack(listBox, std::move(label), nullptr, flags | kTrackNoAnimation, kTrackPushButton, paramId),
+          m_caption(std::move(caption))
     {
     }
 

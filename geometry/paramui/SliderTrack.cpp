@@ -8,37 +8,58 @@
 #include "geometry/paramui/TrackMessages.h"
 
 CAESliderTrack::CAESliderTrack(CWnd& listBox, std::wstring name, double* value, double minimum, double maximum,
-                               int decimals, int paramId)
-    : CAETrack(listBox, std::move(name), kTrackSlider, paramId, kExpandedHeight),
-      m_double(value),
+                               int decimals, int paramId, int flags)
+    : CAETrack(listBox, std::move(name), value, flags, kTrackSlider, paramId, kExpandedHeight),
+      m_valueType(kSliderDouble),
       m_minimum(minimum),
       m_maximum(maximum),
+      m_clampMinimum(minimum),
+      m_clampMaximum(maximum),
       m_decimals(decimals)
 {
 }
 
-CAESliderTrack::CAESliderTrack(CWnd& listBox, std::wstring name, int* value, int minimum, int maximum, int paramId)
-    : CAETrack(listBox, std::move(name), kTrackSlider, paramId, kExpandedHeight),
-      m_int(value),
+CAESliderTrack::CAESliderTrack(CWnd& listBox, std::wstring name, int* value, int minimum, int maximum, int paramId,
+                               int flags)
+    : CAETrack(listBox, std::move(name), value, flags, kTrackSlider, paramId, kExpandedHeight),
+      m_valueType(kSliderInteger),
       m_minimum(minimum),
       m_maximum(maximum),
+      m_clampMinimum(minimum),
+      m_clampMaximum(maximum),
       m_decimals(0)
+{
+}
+
+CAESliderTrack::CAESliderTrack(CWnd& listBox, std::wstring name, int* value, int minimum, int maximum, double scale,
+                               int decimals, int paramId, int flags)
+    : CAETrack(listBox, std::move(name), value, flags, kTrackSlider, paramId, kExpandedHeight),
+      m_valueType(kSliderScaledInteger),
+      m_scale(scale > 0 && std::isfinite(scale) ? scale : 1.0),
+      m_minimum(minimum),
+      m_maximum(maximum),
+      m_clampMinimum(minimum / m_scale),
+      m_clampMaximum(maximum / m_scale),
+      m_decimals(decimals)
 {
 }
 
 double CAESliderTrack::Value() const
 {
-    return m_double ? *m_double : *m_int;
+    const void* value = GetValuePtr();
+    if (!value)
+        return m_minimum;
+    return m_valueType == kSliderDouble ? *static_cast<const double*>(value) : *static_cast<const int*>(value);
 }
 
-std::wstring CAESliderTrack::Format(double value) const
+std::wstring CAESliderTrack::Format(double number) const
 {
-    return FormatFixed(value, m_decimals);
+    return FormatFixed(number, m_decimals);
 }
 
 std::wstring CAESliderTrack::ValueText() const
 {
-    return Format(Value());
+    return Format(Value() / m_scale);
 }
 
 double CAESliderTrack::Fraction() const
@@ -52,27 +73,32 @@ double CAESliderTrack::Fraction() const
 
 void CAESliderTrack::SetFromUser(double value)
 {
-    if (m_double) {
-        if (value == *m_double)
+    void* stored = GetValuePtr();
+    if (!stored)
+        return;
+    if (m_valueType == kSliderDouble) {
+        double& number = *static_cast<double*>(stored);
+        if (value == number)
             return;
-        *m_double = value;
+        number = value;
     } else {
         // Only a new whole number is a change worth a write.
-        const int32_t stored = SaturatedInt(value);
-        if (stored == *m_int)
+        int& number = *static_cast<int*>(stored);
+        const int32_t truncated = SaturatedInt(value);
+        if (truncated == number)
             return;
-        *m_int = stored;
+        number = truncated;
     }
     OnValueChanged();
 }
 
-void CAESliderTrack::SetFromEditor(double value)
+void CAESliderTrack::SetFromEditor(double number)
 {
-    if (value > m_maximum)
-        value = m_maximum;
-    if (value < m_minimum)
-        value = m_minimum;
-    SetFromUser(value);
+    if (number > m_clampMaximum)
+        number = m_clampMaximum;
+    if (number < m_clampMinimum)
+        number = m_clampMinimum;
+    SetFromUser(number * m_scale);
 }
 
 void CAESliderTrack::DrawLabel(HFONT font, HDC dc, const RECT& row)
@@ -84,7 +110,7 @@ void CAESliderTrack::DrawControls(HFONT font, HDC dc, const RECT& row)
 {
     DrawTriangle(dc, row);
     const HGDIOBJ old = SelectObject(dc, font);
-    const std::wstring minimum = Format(m_minimum), maximum = Format(m_maximum);
+    const std::wstring minimum = Format(m_clampMinimum), maximum = Format(m_clampMaximum);
     const RECT text = DrawTextAt(dc, row.left + kColumn2, row.top + 1, ValueText(), kValueText);
     const int width = std::max(TextExtent(dc, minimum).cx, TextExtent(dc, maximum).cx);
     m_valueText = EntryRelative({text.left, text.top, text.left + width, text.bottom}, row);
@@ -129,8 +155,6 @@ bool CAESliderTrack::OnMouseDown(POINT point)
     const int x = std::clamp<int>(point.x, m_bar.left, m_bar.right);
     if (width > 0 && (x < m_thumb || x > m_thumb + 8))
         SetFromUser(m_minimum + (m_maximum - m_minimum) * (x - m_bar.left) / width);
-    // The drag starts where the click was: moving within its column is no move.
-    m_lastDragX = std::min<int>(x, m_bar.right - 1);
     Notify(UM_BEGINDRAG, kCrossCursor);
     return true;
 }

@@ -4,8 +4,15 @@
 
 #include "geometry/paramui/TrackMessages.h"
 
-CAETrack::CAETrack(CWnd& listBox, std::wstring name, int kind, int paramId, int expandedHeight)
-    : m_listBox(listBox), m_name(std::move(name)), m_kind(kind), m_paramId(paramId), m_expandedHeight(expandedHeight)
+CAETrack::CAETrack(CWnd& listBox, std::wstring name, void* value, int flags, int kind, int paramId,
+                   int expandedHeight)
+    : m_listBox(listBox),
+      m_name(std::move(name)),
+      m_expandedHeight(expandedHeight),
+      m_paramId(paramId),
+      m_kind(kind),
+      m_animated((flags & kTrackNoAnimation) == 0),
+      m_value(value)
 {
 }
 
@@ -14,8 +21,6 @@ void CAETrack::DrawBackground(HDC dc, const RECT& row)
     FillSolid(dc, row, kRowBackground);
 }
 
-void CAETrack::DrawControls(HFONT, HDC, const RECT&) {}
-
 void CAETrack::DrawLabel(HFONT font, HDC dc, const RECT& row)
 {
     const HGDIOBJ old = SelectObject(dc, font);
@@ -23,7 +28,16 @@ void CAETrack::DrawLabel(HFONT font, HDC dc, const RECT& row)
     SelectObject(dc, old);
 }
 
+void CAETrack::DrawControls(HFONT, HDC, const RECT&) {}
+
+void CAETrack::DrawKeys(HDC, const RECT&, bool) {}
+
 bool CAETrack::OnMouseDown(POINT)
+{
+    return false;
+}
+
+bool CAETrack::OnMouseUp(POINT)
 {
     return false;
 }
@@ -33,7 +47,52 @@ bool CAETrack::OnMouseMove(POINT)
     return false;
 }
 
+void CAETrack::SetSelected(bool selected)
+{
+    m_selected = selected;
+}
+
+bool CAETrack::IsSelected() const
+{
+    return m_selected;
+}
+
+void* CAETrack::GetValuePtr() const
+{
+    return m_value;
+}
+
+void CAETrack::SetValuePtr(void* value)
+{
+    m_value = value;
+}
+
 void CAETrack::OnMenuCommand(UINT) {}
+
+bool CAETrack::SaveKeys(IStream*)
+{
+    return false;
+}
+
+bool CAETrack::LoadKeys(IStream*)
+{
+    return false;
+}
+
+bool CAETrack::HitKeyStopwatch(int, int)
+{
+    return false;
+}
+
+bool CAETrack::HitKeyNavigator(int, int)
+{
+    return false;
+}
+
+bool CAETrack::HitKey(POINT)
+{
+    return false;
+}
 
 void CAETrack::OnValueChanged()
 {

@@ -66,6 +66,18 @@ Pattern MakeThumb()
     return p;
 }
 
+// A black diamond, 9 x 9.
+Pattern MakeDropIcon()
+{
+    Pattern p;
+    for (int dy = 0; dy < 9; ++dy) {
+        const int half = dy < 5 ? dy : 8 - dy;
+        for (int dx = 4 - half; dx <= 4 + half; ++dx)
+            p.push_back({dx, dy, kBlack});
+    }
+    return p;
+}
+
 }  // namespace
 
 void DrawPixelPattern(HDC dc, int x, int y, const PixelEntry* pattern)
@@ -100,6 +112,13 @@ const PixelEntry* CheckBoxImage(bool checked)
 const PixelEntry* SliderThumb()
 {
     static Pattern pattern = MakeThumb();
+    static const PixelEntry* table = Terminated(pattern);
+    return table;
+}
+
+const PixelEntry* DropIcon()
+{
+    static Pattern pattern = MakeDropIcon();
     static const PixelEntry* table = Terminated(pattern);
     return table;
 }

@@ -17,6 +17,7 @@ constexpr COLORREF kControlFace = RGB(236, 233, 216);
 constexpr COLORREF kControlShadow = RGB(172, 168, 153);
 constexpr COLORREF kValueText = RGB(0, 0, 152);
 constexpr COLORREF kMarkGrey = RGB(128, 128, 128);
+constexpr COLORREF kDropBackground = RGB(255, 169, 0);
 
 // One pixel of an image; a table of them ends with an entry whose dx is -1.
 struct PixelEntry {
@@ -32,6 +33,7 @@ const PixelEntry* GreyMark();                 // 2 x 3
 const PixelEntry* ExpandTriangle(bool expanded);  // 6 x 10 pointing right, 10 x 6 pointing down
 const PixelEntry* CheckBoxImage(bool checked);    // 12 x 12
 const PixelEntry* SliderThumb();              // 9 x 8
+const PixelEntry* DropIcon();                 // 9 x 9, black
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
 void FrameSolid(HDC dc, const RECT& rect, COLORREF colour);

@@ -331,22 +331,25 @@ TEST_F(PanelTest, SliderClickAndDragWriteTruncatedValues)
 {
     OpenExpanded();
     const int width = kBarRight - kBarLeft;
-    // Bottom Offset, -1 ... 1: a click sets the value under it, and moving
-    // within the clicked column is no move.
+    // Bottom Offset, -1 ... 1: a click sets the value under it; the first
+    // move of a drag sets it again, reckoned along the bar less its last
+    // column, even within the clicked column.
     Click(Panel().Triangle(kBottomOffsetEntry, 1));
     ASSERT_EQ(40, Panel().Entry(kBottomOffsetEntry).bottom - Panel().Entry(kBottomOffsetEntry).top);
     const POINT offsetClick = Panel().Bar(kBottomOffsetEntry, 302);
     Panel().Press(offsetClick);
     Panel().MoveTo({offsetClick.x, offsetClick.y + 2});
     Panel().Release(offsetClick);
-    EXPECT_TRUE(WritesAre(m_link->Writes(), {Set(119, -1 + 2.0 * (302 - kBarLeft) / width)}));
+    EXPECT_TRUE(WritesAre(m_link->Writes(), {Set(119, -1 + 2.0 * (302 - kBarLeft) / width),
+                                             Set(119, -1 + 2.0 * (302 - kBarLeft) / (width - 1))}));
     m_link->ClearLog();
 
     Click(Panel().Triangle(kTessellationEntry, 1));
     // Tessellation 1 ... 200 holds 50: the thumb sits near x = 140.
     const POINT click = Panel().Bar(kTessellationEntry, 225);
     Panel().Press(click);
-    Panel().MoveTo({click.x, click.y + 3});   // the same pixel column: nothing
+    Panel().MoveTo({click.x, click.y + 3});   // the same whole number: nothing
+    Panel().MoveTo({click.x, click.y + 4});   // the same column as the last move: nothing
     Panel().MoveTo(Panel().Bar(kTessellationEntry, 500));   // past the end: the last column
     Panel().Release(Panel().Bar(kTessellationEntry, 500));
     const double clicked = 1 + 199.0 * (225 - kBarLeft) / width;

@@ -15,8 +15,7 @@ RefPtr<CScriptEngine> CreateDrovelScriptEngine(const std::wstring& runnerName, S
         return RefPtr<CAutomationObject>(madeObject.Get());
     };
     options.reportError = [](const ScriptError& error) {
-        const std::wstring& text = error.description.empty() ? error.source : error.description;
-        DebugOutput(L"Error %ls ad line %d, char %d\n", text.c_str(), static_cast<int>(error.line),
+        DebugOutput(L"Error %ls ad line %d, char %d\n", error.source.c_str(), static_cast<int>(error.line),
                     static_cast<int>(error.character));
     };
     return RefPtr<CScriptEngine>::Adopt(new (std::nothrow) CScriptEngine(std::move(options)));

@@ -34,12 +34,12 @@ void CreateDataFolder()
 
 }  // namespace
 
-std::wstring GetModuleVersion()
+void GetModuleVersion(std::wstring& version, std::wstring& copyright)
 {
-    CVersionInfo version;
-    if (!version.Open(CurrentModulePath()))
-        return {};
-    return DottedVersion(version.QueryString(L"FileVersion"));
+    CVersionInfo block;
+    block.Open(CurrentModulePath());
+    version = DottedVersion(block.QueryString(L"FileVersion"));
+    copyright = block.QueryString(L"LegalCopyright");
 }
 
 CODBCProviderDlg::CODBCProviderDlg()
@@ -82,7 +82,9 @@ BOOL CODBCProviderDlg::OnInitDialog()
 
     const RECT client = GetClientRect();
     LayoutControls(client.right, client.bottom);
-    SetWindowText(L"Scrivane - Version " + GetModuleVersion());
+    std::wstring version, copyright;
+    GetModuleVersion(version, copyright);
+    SetWindowText(L"Scrivane - Version " + version);
     return TRUE;
 }
 

@@ -34,5 +34,7 @@ private:
     std::unique_ptr<CLogDialog> m_logPage;
 };
 
-// "1.1.0.9" from the program's FileVersion "1, 1, 0, 9".
-std::wstring GetModuleVersion();
+// The program file's version, "1.1.0.9" from its FileVersion "1, 1, 0, 9",
+// and its copyright line, the one the About box shows. Both empty without a
+// version block.
+void GetModuleVersion(std::wstring& version, std::wstring& copyright);

@@ -10,6 +10,7 @@
 #include "platform/net/WinsockRuntime.h"
 #include "platform/ui/UserPrompts.h"
 #include "provider/SetupIni.h"
+#include "provider/app/ProgramRegistryKey.h"
 #include "provider/app/ProviderDialog.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
@@ -21,6 +22,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     }
     INITCOMMONCONTROLSEX controls = {sizeof controls, 0xFF};
     InitCommonControlsEx(&controls);
+    SetRegistryKey(L"ODBC Provider");  // a program that cannot create it runs all the same
     EnsureWinsockStarted();
     const ScopedComApartment com;
     // Every request makes a script engine, a Scrivane object and a SAX

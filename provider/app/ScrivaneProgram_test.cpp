@@ -265,6 +265,17 @@ TEST_F(ScrivaneProgramTest, AScriptPastTenSecondsIsStoppedWithTheBareReply)
     EXPECT_EQ(Reply(L"after"), Exchange(m_port, {Request(L"after")}, 1));
 }
 
+TEST(ScrivaneProgramStartUp, MakesTheProgramsRegistryKey)
+{
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\ODBC Provider");
+    ScrivaneProcess program(kTestScript);
+    ASSERT_TRUE(program.Started());
+    ASSERT_NE(0, program.WaitForServerPort()) << "start-up went as far as the server";
+    UniqueRegistryKey key;
+    EXPECT_EQ(ERROR_SUCCESS,
+              RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\ODBC Provider\\Scrivane", 0, KEY_READ, key.Put()));
+}
+
 TEST_F(ScrivaneProgramTest, TitleKeysSetupAndClose)
 {
     const HWND window = m_program.MainWindow();

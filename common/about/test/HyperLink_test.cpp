@@ -10,10 +10,24 @@
 #include <gtest/gtest.h>
 #include <commctrl.h>
 #include <functional>
+#include <vector>
 
 namespace {
 
 constexpr int kLinkId = 209;
+
+// Keeps the notifications its children send it.
+class CRecordingParent : public CWnd {
+public:
+    std::vector<NMHDR> notifications;
+
+protected:
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override
+    {
+        if (msg == WM_NOTIFY) notifications.push_back(*reinterpret_cast<const NMHDR*>(lParam));
+        return CWnd::OnMessage(msg, wParam, lParam, result);
+    }
+};
 
 class HyperLinkTest : public ::testing::Test {
 protected:
@@ -45,7 +59,7 @@ protected:
         parent.SendMessage(WM_COMMAND, MAKEWPARAM(kLinkId, STN_CLICKED), reinterpret_cast<LPARAM>(link.GetSafeHwnd()));
     }
 
-    CWnd parent;
+    CRecordingParent parent;
     CHyperLink link;
 };
 
@@ -153,6 +167,29 @@ TEST_F(HyperLinkTest, ClickOpensTheLinkOrShowsWhyNot)
         ::DestroyWindow(link.GetSafeHwnd());
         link.SetVisited(false);
     }
+}
+
+TEST_F(HyperLinkTest, InNotifyModeAClickTellsTheParentAndOpensNothing)
+{
+    link.SetURL(L"http://www.velmora.com/");
+    link.SetNotifyParent(true);
+    MakeLink(L"www.velmora.com");
+    int opens = 0;
+    LinkOpeners openers = FakeOpeners(42, nullptr, nullptr);
+    openers.shellOpen = [&opens](const std::wstring&, int) { return static_cast<INT_PTR>(++opens + 32); };
+    ScopedLinkOpeners fake(openers);
+    Click();
+    EXPECT_EQ(opens, 0);
+    EXPECT_FALSE(link.IsVisited());
+    ASSERT_EQ(parent.notifications.size(), 1u);
+    EXPECT_EQ(parent.notifications[0].hwndFrom, link.GetSafeHwnd());
+    EXPECT_EQ(parent.notifications[0].idFrom, static_cast<UINT_PTR>(kLinkId));
+    EXPECT_EQ(static_cast<int>(parent.notifications[0].code), -1199);
+
+    link.SetNotifyParent(false);
+    Click();
+    EXPECT_EQ(opens, 1) << "out of notify mode the link opens again";
+    EXPECT_EQ(parent.notifications.size(), 1u);
 }
 
 } // namespace
