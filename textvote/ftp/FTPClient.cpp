@@ -52,16 +52,17 @@ bool CFTPClient::AttachObserver(IClientObserver* observer)
 {
     if (!observer)
         return false;
+    // Both sides know of the attachment, or neither does.
     try {
         if (!m_observers.insert(observer).second)
             return false;
-        try {
-            observer->m_clients.insert(this);
-        } catch (const std::bad_alloc&) {
-            m_observers.erase(observer);
-            return false;
-        }
     } catch (const std::bad_alloc&) {
+        return false;
+    }
+    try {
+        observer->m_clients.insert(this);
+    } catch (const std::bad_alloc&) {
+        m_observers.erase(observer);
         return false;
     }
     return true;
