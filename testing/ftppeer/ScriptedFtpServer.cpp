@@ -15,6 +15,7 @@ const CTimeValue kPoll = CTimeValue::FromMilliseconds(50);
 const CTimeValue kSendBound = CTimeValue::FromMilliseconds(5000);
 const CTimeValue kDataBound = CTimeValue::FromMilliseconds(5000);
 const auto kStallBound = std::chrono::seconds(30);
+const auto kEndlessBound = std::chrono::seconds(30);
 const DWORD kPiecePauseMs = 150;
 
 void ReplaceAll(std::string& text, const std::string& from, const std::string& to)
@@ -98,7 +99,7 @@ void CScriptedFtpServer::Serve()
 void CScriptedFtpServer::ServeConnection(CTcpStream& control)
 {
     if (m_step < m_script.size() && m_script[m_step].command.empty())
-        SendPieces(control, m_script[m_step++].reply);
+        SendReply(control, m_script[m_step++]);
     std::string pending;
     std::string line;
     while (ReadCommand(control, pending, line)) {
@@ -119,7 +120,7 @@ void CScriptedFtpServer::ServeConnection(CTcpStream& control)
                 m_portPort = static_cast<unsigned short>(p[0] * 256 + p[1]);
             }
         }
-        SendPieces(control, step.reply);
+        SendReply(control, step);
         RunData(step, control, pending);
         SendPieces(control, step.finalReply);
         ++m_step;
@@ -167,6 +168,31 @@ void CScriptedFtpServer::SendPieces(CTcpStream& control, const std::vector<std::
     }
 }
 
+void CScriptedFtpServer::SendReply(CTcpStream& control, const FtpStep& step)
+{
+    SendPieces(control, step.reply);
+    if (!step.endless.empty())
+        SendEndless(control, step.endless, step.endlessPauseMs);
+}
+
+void CScriptedFtpServer::SendEndless(CTcpStream& stream, const std::string& piece, unsigned pauseMs)
+{
+    m_endlessClosedByClient = false;
+    const auto deadline = std::chrono::steady_clock::now() + kEndlessBound;
+    while (!m_stop && std::chrono::steady_clock::now() < deadline) {
+        if (stream.SendAll(piece.data(), static_cast<int>(piece.size()), kSendBound) != static_cast<int>(piece.size())) {
+            // A client that closed makes the probe fail at once; one that only
+            // stopped reading lets it time out.
+            char probe;
+            const int received = stream.Receive(&probe, 1, kPoll);
+            m_endlessClosedByClient = received == 0 || (received < 0 && !stream.TimedOut());
+            return;
+        }
+        if (pauseMs > 0)
+            Sleep(pauseMs);
+    }
+}
+
 bool CScriptedFtpServer::OpenData(CTcpStream& data)
 {
     if (m_dataListener.Port() != 0) {
@@ -194,6 +220,10 @@ void CScriptedFtpServer::RunData(const FtpStep& step, CTcpStream& control, std::
     m_portHost.clear();
     if (!opened)
         return;
+    if (step.data == Data::Endless) {
+        SendEndless(data, step.bytes, 0);
+        return;
+    }
     if (step.data == Data::Send || step.data == Data::SendThenStall)
         data.SendAll(step.bytes.data(), static_cast<int>(step.bytes.size()), kSendBound);
     if (step.data == Data::Send)

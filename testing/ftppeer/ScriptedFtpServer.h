@@ -21,6 +21,8 @@ struct FtpStep {
         SendThenStall,  // send `bytes`, then hold the connection open and silent until
                         // the client closes it or sends a command
         NoConnection,   // never accept or connect the data connection
+        Endless,        // send `bytes` over and over until the client closes the
+                        // connection (or the endless bound runs out)
     };
 
     // The command line expected, without CR LF; a trailing "*" stands for
@@ -31,6 +33,11 @@ struct FtpStep {
     // becomes "127,0,0,1,p1,p2" of a data listener opened here, "{PASVPORT}"
     // only ",p1,p2" of it. No pieces: no answer at all.
     std::vector<std::string> reply;
+    // Sent over and over after `reply`, `endlessPauseMs` apart, as a server
+    // whose reply never ends: until the client closes the connection or
+    // stops reading, or the endless bound runs out.
+    std::string endless;
+    unsigned endlessPauseMs = 0;
     Data data = Data::None;
     std::string bytes;
     // Sent after the data step.
@@ -57,12 +64,17 @@ public:
     std::string ReceivedData() const;
     // Steps of the script served so far.
     size_t StepsServed() const { return m_step.load(); }
+    // Whether the last endless send ended because the client closed the
+    // connection (not because it stopped reading, nor at the bound).
+    bool ClientClosedEndlessSend() const { return m_endlessClosedByClient.load(); }
 
 private:
     void Serve();
     void ServeConnection(CTcpStream& control);
     bool ReadCommand(CTcpStream& control, std::string& pending, std::string& line);
     void SendPieces(CTcpStream& control, const std::vector<std::string>& pieces);
+    void SendReply(CTcpStream& control, const FtpStep& step);
+    void SendEndless(CTcpStream& stream, const std::string& piece, unsigned pauseMs);
     void RunData(const FtpStep& step, CTcpStream& control, std::string& pending);
     bool OpenData(CTcpStream& data);
 
@@ -73,6 +85,7 @@ private:
     unsigned short m_portPort = 0;
     std::atomic<bool> m_stop{false};
     std::atomic<size_t> m_step{0};
+    std::atomic<bool> m_endlessClosedByClient{false};
     mutable std::mutex m_lock;
     std::vector<std::string> m_commands;
     std::string m_received;

@@ -10,5 +10,10 @@ inline const wchar_t* const kCommandNotInCodePage = L"Command refused: it does n
 inline const wchar_t* const kConnectionClosed = L"The server closed the connection.";
 inline const wchar_t* const kAcceptTimeout = L"Accept timeout";
 inline const wchar_t* const kLocalFileError = L"Local file error.";
+inline const wchar_t* const kReplyTimeout = L"Reply timeout: the reply did not end within the time-out.";
+inline const wchar_t* const kReplyTooLong = L"Reply refused: over 64 KB or 1000 lines.";
+inline const wchar_t* const kListingTooLong = L"Listing refused: over 64 MB or 1000000 lines.";
+inline const wchar_t* const kOutOfMemory = L"Out of memory.";
+inline const wchar_t* const kUnexpectedFailure = L"Unexpected failure.";
 
 }  // namespace nsFTP

@@ -2,8 +2,10 @@
 // A blocking FTP client (RFC 959) over the socket interface: logon through
 // nine kinds of firewall, one-command operations, and transfers over a
 // passive or active data connection. Every wait is bounded by the time-out;
-// no exception leaves it: failures are false or -1, with the reason told to
-// the observers.
+// no exception leaves it, allocation failures included: failures are false
+// or -1, with the reason told to the observers. What it takes from a server
+// is bounded (ClientLimits.h): a reply as a whole by the time-out and by
+// size, a listing by size.
 //
 // Command results: 0 for a positive completion (2xx), 1 for a negative
 // reply (4xx, 5xx), -1 when nothing was sent, no valid reply came, or the
@@ -12,14 +14,17 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <memory>
+#include <new>
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "textvote/ftp/ClientErrors.h"
 #include "textvote/ftp/ClientObserver.h"
 #include "textvote/ftp/FileStatus.h"
 #include "textvote/ftp/LogonRecord.h"
@@ -114,12 +119,25 @@ public:
 
 private:
     enum class TransferResult { Completed, Failed, Aborted };
+    using Clock = std::chrono::steady_clock;
+    class CBoundedListing;
+
+    // Runs one public operation: any exception, an allocation failure or an
+    // observer's, ends it as `failure` with the control connection dropped,
+    // since what it was in the middle of is then unknown.
+    template <typename Result, typename Body>
+    Result Guarded(Result failure, Body&& body) noexcept;
+    void Abandon(const wchar_t* reason) noexcept;
+    bool WriteCommand(const std::wstring& command);
+    bool ReadReply(CReply& reply);
 
     bool OpenControlConnection(const std::wstring& host, unsigned short port);
     void CloseControlConnection();
     // Cleans the control socket up and forgets what belonged to it.
     void DropControlConnection();
-    bool ReadLine(std::wstring& line);
+    // `deadline` bounds the wait for the line, and the reply it belongs to;
+    // `replyStarted` when earlier lines of that reply have come.
+    bool ReadLine(std::wstring& line, Clock::time_point deadline, bool replyStarted);
     // False when the server has closed the connection.
     bool ReceiveIntoPending(unsigned timeoutSeconds);
     int SimpleCommand(const std::wstring& command);
@@ -157,11 +175,26 @@ private:
     sockaddr_in m_controlPeer{};
     bool m_transferInProgress = false;
     bool m_abortRequested = false;
+    // Set when the receiving side refuses more data: the transfer fails with this.
+    const wchar_t* m_transferRefusal = nullptr;
     // A data command was accepted with a 1xx and its final reply is still due.
     bool m_finalReplyPending = false;
     bool m_resume = true;
     std::set<IClientObserver*> m_observers;
     CLogonRecord m_logon;
 };
+
+template <typename Result, typename Body>
+Result CFTPClient::Guarded(Result failure, Body&& body) noexcept
+{
+    try {
+        return body();
+    } catch (const std::bad_alloc&) {
+        Abandon(kOutOfMemory);
+    } catch (...) {
+        Abandon(kUnexpectedFailure);
+    }
+    return failure;
+}
 
 }  // namespace nsFTP

@@ -106,28 +106,30 @@ std::wstring CommandText(LogonCommand command, const CLogonRecord& logon)
 
 bool CFTPClient::Login(const CLogonRecord& logon)
 {
-    m_logon = logon;
-    const bool direct = logon.FwType() == CFirewallKind::NoFirewall;
-    const std::wstring& host = direct ? logon.Hostname() : logon.FwHost();
-    const unsigned short port = direct ? logon.Hostport() : logon.FwPort();
+    return Guarded(false, [&] {
+        m_logon = logon;
+        const bool direct = logon.FwType() == CFirewallKind::NoFirewall;
+        const std::wstring& host = direct ? logon.Hostname() : logon.FwHost();
+        const unsigned short port = direct ? logon.Hostport() : logon.FwPort();
 
-    if (IsConnected())
-        Logout();
-    if (!OpenControlConnection(host, port))
-        return false;
+        if (IsConnected())
+            Logout();
+        if (!OpenControlConnection(host, port))
+            return false;
 
-    // A server may ask the client to wait (120) before it is ready (220).
-    CReply greeting;
-    if (!GetResponse(greeting))
-        return false;
-    if (greeting.IsPositivePreliminaryReply() && !GetResponse(greeting))
-        return false;
-    if (!greeting.IsPositiveCompletionReply())
-        return false;
+        // A server may ask the client to wait (120) before it is ready (220).
+        CReply greeting;
+        if (!GetResponse(greeting))
+            return false;
+        if (greeting.IsPositivePreliminaryReply() && !GetResponse(greeting))
+            return false;
+        if (!greeting.IsPositiveCompletionReply())
+            return false;
 
-    if (!WalkLogonTable())
-        return false;
-    return ChangeWorkingDirectory(L"/") == 0;
+        if (!WalkLogonTable())
+            return false;
+        return ChangeWorkingDirectory(L"/") == 0;
+    });
 }
 
 bool CFTPClient::WalkLogonTable()

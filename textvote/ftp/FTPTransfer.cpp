@@ -6,6 +6,7 @@
 
 #include "base/text/TextConversion.h"
 #include "textvote/ftp/ClientErrors.h"
+#include "textvote/ftp/ClientLimits.h"
 #include "textvote/ftp/ListingParser.h"
 
 namespace nsFTP {
@@ -57,6 +58,35 @@ const CRepresentation kListing(CRepresentation::Type::Ascii, CRepresentation::Fo
 
 }  // namespace
 
+// A listing in memory that refuses to grow past the listing bounds: the
+// transfer then fails and its data connection is closed.
+class CFTPClient::CBoundedListing : public COutputStream {
+public:
+    explicit CBoundedListing(CFTPClient& client) : COutputStream(client.m_lineEnd), m_client(client) {}
+
+    void OnBytesReceived(const char* data, size_t count) override
+    {
+        if (m_client.m_transferRefusal)
+            return;
+        m_bytes += count;
+        for (size_t i = 0; i < count; ++i) {
+            m_lines += m_atLineStart ? 1 : 0;
+            m_atLineStart = data[i] == '\n';
+        }
+        if (m_bytes > kMaxListingBytes || m_lines > kMaxListingLines) {
+            m_client.m_transferRefusal = kListingTooLong;
+            return;
+        }
+        COutputStream::OnBytesReceived(data, count);
+    }
+
+private:
+    CFTPClient& m_client;
+    size_t m_bytes = 0;
+    size_t m_lines = 0;
+    bool m_atLineStart = true;
+};
+
 void CFTPClient::ReportFileError(unsigned long error, unsigned line)
 {
     wchar_t* text = nullptr;
@@ -83,33 +113,37 @@ bool CFTPClient::ExecuteDataCommand(const CDataCommand& command, const std::wstr
                                     const CRepresentation& representation, bool passive, long long restartPosition,
                                     ITransferNotification& notification)
 {
-    if (m_transferInProgress || !IsConnected())
-        return false;
-    if (!SetRepresentation(representation))
-        return false;
-    std::unique_ptr<IBlockingSocket> data = m_socket->CreateInstance();
-    if (!data)
-        return false;
+    return Guarded(false, [&] {
+        if (m_transferInProgress || !IsConnected())
+            return false;
+        if (!SetRepresentation(representation))
+            return false;
+        std::unique_ptr<IBlockingSocket> data = m_socket->CreateInstance();
+        if (!data)
+            return false;
+        SocketCleanup closeData(*data);
+        m_transferRefusal = nullptr;
 
-    TransferResult result = TransferResult::Failed;
-    const bool opened = passive ? OpenPassiveDataConnection(*data, command, path, restartPosition)
-                                : OpenActiveDataConnection(*data, command, path, restartPosition);
-    if (opened)
-        result = command.Receives() ? ReceiveData(*data, notification) : SendData(*data, notification);
-    try {
-        data->Close();
-    } catch (const CBlockingSocketException&) {
-        data->Cleanup();
-    }
+        TransferResult result = TransferResult::Failed;
+        const bool opened = passive ? OpenPassiveDataConnection(*data, command, path, restartPosition)
+                                    : OpenActiveDataConnection(*data, command, path, restartPosition);
+        if (opened)
+            result = command.Receives() ? ReceiveData(*data, notification) : SendData(*data, notification);
+        try {
+            data->Close();
+        } catch (const CBlockingSocketException&) {
+            data->Cleanup();
+        }
 
-    if (result == TransferResult::Completed) {
-        m_finalReplyPending = false;
-        CReply reply;
-        return GetResponse(reply) && reply.IsPositiveCompletionReply();
-    }
-    if (result == TransferResult::Failed)
-        DrainPendingReply();
-    return false;
+        if (result == TransferResult::Completed) {
+            m_finalReplyPending = false;
+            CReply reply;
+            return GetResponse(reply) && reply.IsPositiveCompletionReply();
+        }
+        if (result == TransferResult::Failed)
+            DrainPendingReply();
+        return false;
+    });
 }
 
 void CFTPClient::DrainPendingReply()
@@ -214,13 +248,19 @@ CFTPClient::TransferResult CFTPClient::ReceiveData(IBlockingSocket& data, ITrans
             Notify([&](IClientObserver& o) { o.OnBytesReceived(m_buffer.data(), count); });
             notification.OnBytesReceived(m_buffer.data(), count);
             total += received;
-            if (m_abortRequested)
+            if (m_abortRequested || m_transferRefusal)
                 break;
             received = data.Receive(m_buffer.data(), static_cast<int>(m_buffer.size()), m_timeout);
         }
     } catch (const CBlockingSocketException& e) {
         m_transferInProgress = false;
         ReportSocketError(e, __LINE__);
+        data.Cleanup();
+        return TransferResult::Failed;
+    }
+    if (m_transferRefusal) {
+        m_transferInProgress = false;
+        ReportError(m_transferRefusal, __LINE__);
         data.Cleanup();
         return TransferResult::Failed;
     }
@@ -275,67 +315,71 @@ bool CFTPClient::TransferFile(const CDataCommand& command, const std::wstring& r
 bool CFTPClient::DownloadFile(const std::wstring& remoteFile, const std::wstring& localFile,
                               const CRepresentation& representation, bool passive)
 {
-    // Checked first: "wb" would empty the local file before anything could
-    // come. Servers answer SIZE only in the type the transfer will use.
-    if (m_transferInProgress || !IsConnected() || !SetRepresentation(representation))
-        return false;
-    CFile file;
-    if (!file.Open(localFile, m_resume ? L"ab" : L"wb")) {
-        ReportFileError(GetLastError(), __LINE__);
-        return false;
-    }
-    file.Seek(0, SEEK_END);
-    long long remoteSize = 0;
-    if (FileSize(remoteFile, remoteSize) != 0)
-        remoteSize = 0;
-    Notify([&](IClientObserver& o) { o.OnPreReceiveFile(remoteFile, localFile, remoteSize); });
-    bool done = TransferFile(CDataCommand::Retrieve, remoteFile, file, representation, passive, file.Tell());
-    Notify([&](IClientObserver& o) { o.OnPostReceiveFile(remoteFile, localFile, remoteSize); });
-    // Buffered bytes that cannot be written out fail a download that
-    // seemed done; after a failure its own error has been told.
-    if (!file.Close() && done) {
-        ReportFileError(file.Error(), __LINE__);
-        done = false;
-    }
-    return done;
+    return Guarded(false, [&] {
+        // Checked first: "wb" would empty the local file before anything could
+        // come. Servers answer SIZE only in the type the transfer will use.
+        if (m_transferInProgress || !IsConnected() || !SetRepresentation(representation))
+            return false;
+        CFile file;
+        if (!file.Open(localFile, m_resume ? L"ab" : L"wb")) {
+            ReportFileError(GetLastError(), __LINE__);
+            return false;
+        }
+        file.Seek(0, SEEK_END);
+        long long remoteSize = 0;
+        if (FileSize(remoteFile, remoteSize) != 0)
+            remoteSize = 0;
+        Notify([&](IClientObserver& o) { o.OnPreReceiveFile(remoteFile, localFile, remoteSize); });
+        bool done = TransferFile(CDataCommand::Retrieve, remoteFile, file, representation, passive, file.Tell());
+        Notify([&](IClientObserver& o) { o.OnPostReceiveFile(remoteFile, localFile, remoteSize); });
+        // Buffered bytes that cannot be written out fail a download that
+        // seemed done; after a failure its own error has been told.
+        if (!file.Close() && done) {
+            ReportFileError(file.Error(), __LINE__);
+            done = false;
+        }
+        return done;
+    });
 }
 
 bool CFTPClient::UploadFile(const std::wstring& localFile, const std::wstring& remoteFile, bool storeUnique,
                             const CRepresentation& representation, bool passive)
 {
-    if (m_transferInProgress || !IsConnected())
-        return false;
-    CFile file;
-    if (!file.Open(localFile, L"rb")) {
-        ReportFileError(GetLastError(), __LINE__);
-        return false;
-    }
-    if (!SetRepresentation(representation))
-        return false;
-    file.Seek(0, SEEK_END);
-    const long long length = file.Tell();
+    return Guarded(false, [&] {
+        if (m_transferInProgress || !IsConnected())
+            return false;
+        CFile file;
+        if (!file.Open(localFile, L"rb")) {
+            ReportFileError(GetLastError(), __LINE__);
+            return false;
+        }
+        if (!SetRepresentation(representation))
+            return false;
+        file.Seek(0, SEEK_END);
+        const long long length = file.Tell();
 
-    // Resume only where the server holds a true beginning of the file;
-    // anything else is sent whole.
-    long long start = 0;
-    long long remoteSize = 0;
-    if (m_resume && FileSize(remoteFile, remoteSize) == 0 && remoteSize < length)
-        start = remoteSize;
-    const CDataCommand command = start > 0     ? CDataCommand::Append
-                                 : storeUnique ? CDataCommand::StoreUnique
-                                               : CDataCommand::Store;
-    if (!file.Seek(start, SEEK_SET))
-        return false;
-    Notify([&](IClientObserver& o) { o.OnPreSendFile(localFile, remoteFile, length); });
-    const bool done = TransferFile(command, remoteFile, file, representation, passive, 0);
-    Notify([&](IClientObserver& o) { o.OnPostSendFile(localFile, remoteFile, length); });
-    return done;
+        // Resume only where the server holds a true beginning of the file;
+        // anything else is sent whole.
+        long long start = 0;
+        long long remoteSize = 0;
+        if (m_resume && FileSize(remoteFile, remoteSize) == 0 && remoteSize < length)
+            start = remoteSize;
+        const CDataCommand command = start > 0     ? CDataCommand::Append
+                                     : storeUnique ? CDataCommand::StoreUnique
+                                                   : CDataCommand::Store;
+        if (!file.Seek(start, SEEK_SET))
+            return false;
+        Notify([&](IClientObserver& o) { o.OnPreSendFile(localFile, remoteFile, length); });
+        const bool done = TransferFile(command, remoteFile, file, representation, passive, 0);
+        Notify([&](IClientObserver& o) { o.OnPostSendFile(localFile, remoteFile, length); });
+        return done;
+    });
 }
 
 template <typename Each>
 bool CFTPClient::ListInto(const CDataCommand& command, const std::wstring& path, bool passive, Each each)
 {
-    COutputStream stream(m_lineEnd);
+    CBoundedListing stream(*this);
     if (!ExecuteDataCommand(command, path, kListing, passive, 0, stream))
         return false;
     stream.Rewind();
@@ -347,58 +391,71 @@ bool CFTPClient::ListInto(const CDataCommand& command, const std::wstring& path,
 
 bool CFTPClient::List(const std::wstring& path, std::vector<std::wstring>& lines, bool passive)
 {
-    std::vector<std::wstring> result;
-    if (!ListInto(CDataCommand::List, path, passive, [&](const std::wstring& line) { result.push_back(path + line); }))
-        return false;
-    lines.swap(result);
-    return true;
+    return Guarded(false, [&] {
+        std::vector<std::wstring> result;
+        if (!ListInto(CDataCommand::List, path, passive, [&](const std::wstring& line) { result.push_back(path + line); }))
+            return false;
+        lines.swap(result);
+        return true;
+    });
 }
 
 bool CFTPClient::NameList(const std::wstring& path, std::vector<std::wstring>& names, bool passive)
 {
-    std::vector<std::wstring> result;
-    if (!ListInto(CDataCommand::NameList, path, passive,
-                  [&](const std::wstring& line) { result.push_back(path + line); }))
-        return false;
-    names.swap(result);
-    return true;
+    return Guarded(false, [&] {
+        std::vector<std::wstring> result;
+        if (!ListInto(CDataCommand::NameList, path, passive,
+                      [&](const std::wstring& line) { result.push_back(path + line); }))
+            return false;
+        names.swap(result);
+        return true;
+    });
 }
 
 bool CFTPClient::List(const std::wstring& path, TFTPFileStatusShPtrVec& statuses, bool passive)
 {
-    CListingParser parser;
-    TFTPFileStatusShPtrVec result;
-    const bool listed = ListInto(CDataCommand::List, path, passive, [&](const std::wstring& line) {
-        CFTPFileStatus status;
-        if (parser.Parse(status, line)) {
-            status.path = path;
-            result.emplace_back(new CFTPFileStatus(status));
-        }
+    return Guarded(false, [&] {
+        CListingParser parser;
+        TFTPFileStatusShPtrVec result;
+        const bool listed = ListInto(CDataCommand::List, path, passive, [&](const std::wstring& line) {
+            CFTPFileStatus status;
+            if (parser.Parse(status, line)) {
+                status.path = path;
+                result.emplace_back(new CFTPFileStatus(status));
+            }
+        });
+        if (!listed)
+            return false;
+        statuses.swap(result);
+        return true;
     });
-    if (!listed)
-        return false;
-    statuses.swap(result);
-    return true;
 }
 
 bool CFTPClient::NameList(const std::wstring& path, TFTPFileStatusShPtrVec& statuses, bool passive)
 {
-    TFTPFileStatusShPtrVec result;
-    const bool listed = ListInto(CDataCommand::NameList, path, passive, [&](const std::wstring& line) {
-        auto* status = new CFTPFileStatus;
-        status->path = path;
-        status->name = line;
-        result.emplace_back(status);
+    return Guarded(false, [&] {
+        TFTPFileStatusShPtrVec result;
+        const bool listed = ListInto(CDataCommand::NameList, path, passive, [&](const std::wstring& line) {
+            auto* status = new CFTPFileStatus;
+            status->path = path;
+            status->name = line;
+            result.emplace_back(status);
+        });
+        if (!listed)
+            return false;
+        statuses.swap(result);
+        return true;
     });
-    if (!listed)
-        return false;
-    statuses.swap(result);
-    return true;
 }
 
 bool CFTPClient::ParseListingLine(CFTPFileStatus& status, const std::wstring& line) const
 {
-    return CListingParser().Parse(status, line);
+    // Parsing touches no connection: a failure is only this line's.
+    try {
+        return CListingParser().Parse(status, line);
+    } catch (...) {
+        return false;
+    }
 }
 
 }  // namespace nsFTP

@@ -18,11 +18,6 @@ namespace {
 
 const CRepresentation kImage(CRepresentation::Type::Image);
 
-FtpStep Pasv()
-{
-    return Answer("PASV", "227 Entering Passive Mode ({PASV}).\r\n");
-}
-
 using Clock = std::chrono::steady_clock;
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "textvote/ftp/test/FTPTestSupport.h"
 #include "textvote/ftp/FileStatus.h"
 #include "textvote/ftp/FirewallKind.h"
@@ -123,6 +125,23 @@ TEST(OutputStream, LinesEndAtCrLfOrLfAndTheLastNeedsNoEnd)
         stream.Rewind();
         EXPECT_EQ(!c.lines.empty(), stream.GetNextLine(line));
     }
+}
+
+TEST(OutputStream, EachLineCostsItsOwnLengthWhenLinesEndInLineFeedsAlone)
+{
+    // A line end looked for through the whole rest would make this hours.
+    const size_t count = 200000;
+    std::string bytes;
+    for (size_t i = 0; i < count; ++i)
+        bytes += "a\n";
+    COutputStream stream(L"\r\n");
+    stream.OnBytesReceived(bytes.data(), bytes.size());
+    const auto start = std::chrono::steady_clock::now();
+    size_t lines = 0;
+    std::wstring line;
+    while (stream.GetNextLine(line) && std::chrono::steady_clock::now() - start < std::chrono::seconds(5))
+        lines += line == L"a" ? 1 : 0;
+    EXPECT_EQ(count, lines);
 }
 
 TEST(OutputStream, EveryByteIsOneCharacter)

@@ -2,34 +2,72 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace nsFTP {
+
+namespace {
+
+using Bytes = std::deque<char>;
+
+std::wstring Widened(Bytes::const_iterator from, Bytes::const_iterator to)
+{
+    std::wstring text;
+    text.reserve(static_cast<size_t>(to - from));
+    for (; from != to; ++from)
+        text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(*from)));
+    return text;
+}
+
+}  // namespace
+
+COutputStream::COutputStream(const std::wstring& lineEnd)
+{
+    for (const wchar_t c : lineEnd) {
+        if (c > 0xFF) {
+            m_lineEnd.clear();
+            break;
+        }
+        m_lineEnd.push_back(static_cast<char>(c));
+    }
+}
 
 void COutputStream::OnBytesReceived(const char* data, size_t count)
 {
-    m_text.reserve(m_text.size() + count);
-    for (size_t i = 0; i < count; ++i)
-        m_text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(data[i])));
+    m_bytes.insert(m_bytes.end(), data, data + count);
+}
+
+std::wstring COutputStream::GetBuffer() const
+{
+    return Widened(m_bytes.begin(), m_bytes.end());
 }
 
 bool COutputStream::GetNextLine(std::wstring& line)
 {
-    if (m_position >= m_text.size())
+    if (m_position >= m_bytes.size())
         return false;
-    const size_t end = m_lineEnd.empty() ? std::wstring::npos : m_text.find(m_lineEnd, m_position);
-    const size_t feed = m_text.find(L'\n', m_position);
-    size_t lineEnd;
-    size_t next;
-    if (end != std::wstring::npos && end <= feed) {
-        lineEnd = end;
-        next = end + m_lineEnd.size();
-    } else if (feed != std::wstring::npos) {
-        lineEnd = feed > m_position && m_text[feed - 1] == L'\r' ? feed - 1 : feed;
+    const Bytes::const_iterator begin = m_bytes.begin() + static_cast<ptrdiff_t>(m_position);
+    const Bytes::const_iterator end = m_bytes.end();
+    const Bytes::const_iterator feed = std::find(begin, end, '\n');
+    // The line end is looked for only as far as it could reach past the
+    // first line feed, so each line costs its own length, not the rest's.
+    const Bytes::const_iterator limit =
+        feed == end ? end : feed + std::min<ptrdiff_t>(static_cast<ptrdiff_t>(m_lineEnd.size()), end - feed);
+    const Bytes::const_iterator match =
+        m_lineEnd.empty() ? limit : std::search(begin, limit, m_lineEnd.begin(), m_lineEnd.end());
+    Bytes::const_iterator lineEnd;
+    Bytes::const_iterator next;
+    if (match != limit && match <= feed) {
+        lineEnd = match;
+        next = match + static_cast<ptrdiff_t>(m_lineEnd.size());
+    } else if (feed != end) {
+        lineEnd = feed > begin && *(feed - 1) == '\r' ? feed - 1 : feed;
         next = feed + 1;
     } else {
-        lineEnd = next = m_text.size();
+        lineEnd = next = end;
     }
-    line = m_text.substr(m_position, lineEnd - m_position);
-    m_position = next;
+    line = Widened(begin, lineEnd);
+    m_position = static_cast<size_t>(next - m_bytes.begin());
     return true;
 }
 

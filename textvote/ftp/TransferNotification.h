@@ -3,6 +3,7 @@
 // listing lines or a local file.
 
 #include <cstdio>
+#include <deque>
 #include <string>
 
 namespace nsFTP {
@@ -15,10 +16,13 @@ public:
     virtual void OnPreBytesSend(char* /*buffer*/, size_t /*capacity*/, size_t& count) { count = 0; }
 };
 
-// Received text, one character per byte, read back line by line.
+// Received text, one character per byte, read back line by line. The bytes
+// are held as they came, in blocks that are never moved, and widened line
+// by line: a long listing costs about its own size in memory, never twice
+// or three times that while it grows.
 class COutputStream : public ITransferNotification {
 public:
-    explicit COutputStream(const std::wstring& lineEnd) : m_lineEnd(lineEnd) {}
+    explicit COutputStream(const std::wstring& lineEnd);
 
     void OnBytesReceived(const char* data, size_t count) override;
 
@@ -27,11 +31,13 @@ public:
     // return before it is dropped); a last line without an end counts too.
     bool GetNextLine(std::wstring& line);
 
-    const std::wstring& GetBuffer() const { return m_text; }
+    std::wstring GetBuffer() const;
 
 private:
-    std::wstring m_lineEnd;
-    std::wstring m_text;
+    // The line end as bytes; empty when a character of it is no byte, so
+    // that it can never match.
+    std::string m_lineEnd;
+    std::deque<char> m_bytes;
     size_t m_position = 0;
 };
 

@@ -23,6 +23,7 @@ const wchar_t kVoteImagePath[] = L"C:\\voting.jpg";
 namespace {
 
 const wchar_t kDownloadFailed[] = L"Error: Failure getting data from Voxtally server";
+const wchar_t kPageTooLarge[] = L"Error: The answer of the Voxtally server is over %lld bytes; it is ignored";
 
 bool ReadWholeFile(const std::wstring& path, long long size, std::string& bytes)
 {
@@ -97,13 +98,22 @@ void CVoteChart::Poll()
     const std::wstring address = BuildVoteQuery(settings.url, settings.campaignId, m_start, m_reverseSort,
                                                 static_cast<long>(GetTickCount()));
     PostLogLine(L"Connectiong To: %s", address.c_str());
-    if (!DownloadVotePage(address, page.Path())) {
+    const VotePageDownload download = DownloadVotePage(address, page.Path());
+    if (download != VotePageDownload::Downloaded) {
+        if (download == VotePageDownload::TooLarge)
+            PostLogLine(kPageTooLarge, kMaxVotePageBytes);
         PostLogLine(kDownloadFailed);
         return;
     }
     struct _stat64 status {};
     if (_wstat64(page.Path().c_str(), &status) != 0) {
         PostLogLine(L"Error: Downloaded data from Voxtally is zero length");
+        return;
+    }
+    // The service may not have told the size while it downloaded.
+    if (status.st_size > kMaxVotePageBytes) {
+        PostLogLine(kPageTooLarge, kMaxVotePageBytes);
+        PostLogLine(kDownloadFailed);
         return;
     }
     std::string text;

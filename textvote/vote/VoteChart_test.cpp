@@ -158,12 +158,23 @@ TEST_F(VoteChartTest, ItemsBeyondTheFourRowsTriggerOneUpdateOnly)
 
 TEST_F(VoteChartTest, AFailedDownloadLogsTheErrorAndChangesNothing)
 {
-    struct Case { const char* name; std::wstring url; int status; bool requested; };
+    struct Case {
+        const char* name;
+        std::wstring url;
+        int status;
+        bool requested;
+        std::string page;  // empty: an error page of the status
+        const wchar_t* reason;  // a line logged before the failure's, when there is one
+    };
+    // Items the chart would take, were it to read so far.
+    const std::string overLarge = VotePage(1, 2, 3) + std::string(1024 * 1024, ' ');
     const Case cases[] = {
-        {"server error page", settings.url, 500, true},
-        {"not found page", settings.url, 404, true},
-        {"nobody listening", L"http://127.0.0.1:1", 200, false},
-        {"line break in the url", settings.url + L"/x\r\nHost: elsewhere", 200, false},
+        {"server error page", settings.url, 500, true, "", nullptr},
+        {"not found page", settings.url, 404, true, "", nullptr},
+        {"nobody listening", L"http://127.0.0.1:1", 200, false, "", nullptr},
+        {"line break in the url", settings.url + L"/x\r\nHost: elsewhere", 200, false, "", nullptr},
+        {"a page over 1 MB", settings.url, 200, true, overLarge,
+         L"Error: The answer of the Voxtally server is over 1048576 bytes; it is ignored"},
     };
     const std::wstring serviceUrl = settings.url;
     const int pages = TemporaryPages();
@@ -174,9 +185,12 @@ TEST_F(VoteChartTest, AFailedDownloadLogsTheErrorAndChangesNothing)
         TickOn(VotePage(40, 35, 25));
         settings.url = c.url;
         const size_t requests = VoteRequests().size();
-        TickOn("<p>Error: " + std::to_string(c.status) + "</p>", c.status);
+        TickOn(c.page.empty() ? "<p>Error: " + std::to_string(c.status) + "</p>" : c.page, c.status);
         EXPECT_EQ(requests + (c.requested ? 1 : 0), VoteRequests().size());
         const std::vector<std::wstring> messages = Messages(log);
+        if (c.reason) {
+            EXPECT_TRUE(std::count(messages.begin(), messages.end(), c.reason) == 1);
+        }
         EXPECT_TRUE(std::count(messages.begin(), messages.end(),
                                L"Error: Failure getting data from Voxtally server") == 1);
         EXPECT_EQ((VoteValues{40, 35, 25, 0, 0, 0, 0, 0, 0, 0}), chart.Current());

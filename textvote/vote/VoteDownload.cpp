@@ -14,11 +14,22 @@ public:
     static RefPtr<CStatusWatch> Create() { return RefPtr<CStatusWatch>::Adopt(new CStatusWatch); }
     // 0 until an HTTP answer came.
     DWORD Status() const { return m_status; }
+    bool TooLarge() const { return m_tooLarge; }
 
     STDMETHODIMP OnStartBinding(DWORD, IBinding*) override { return S_OK; }
     STDMETHODIMP GetPriority(LONG*) override { return E_NOTIMPL; }
     STDMETHODIMP OnLowResource(DWORD) override { return S_OK; }
-    STDMETHODIMP OnProgress(ULONG, ULONG, ULONG, LPCWSTR) override { return S_OK; }
+    // An answer announced or grown past the page bound is broken off.
+    STDMETHODIMP OnProgress(ULONG progress, ULONG progressMax, ULONG status, LPCWSTR) override
+    {
+        const bool data = status == BINDSTATUS_BEGINDOWNLOADDATA || status == BINDSTATUS_DOWNLOADINGDATA ||
+                          status == BINDSTATUS_ENDDOWNLOADDATA;
+        if (data && (progress > kMaxVotePageBytes || progressMax > kMaxVotePageBytes)) {
+            m_tooLarge = true;
+            return E_ABORT;
+        }
+        return S_OK;
+    }
     STDMETHODIMP OnStopBinding(HRESULT, LPCWSTR) override { return S_OK; }
     // Vote counts change between polls: never an answer from the cache.
     STDMETHODIMP GetBindInfo(DWORD* flags, BINDINFO*) override
@@ -47,15 +58,18 @@ public:
 private:
     CStatusWatch() = default;
     DWORD m_status = 0;
+    bool m_tooLarge = false;
 };
 
 }  // namespace
 
-bool DownloadVotePage(const std::wstring& address, const std::wstring& file)
+VotePageDownload DownloadVotePage(const std::wstring& address, const std::wstring& file)
 {
     if (address.find_first_of(L"\r\n") != std::wstring::npos)
-        return false;
+        return VotePageDownload::Failed;
     RefPtr<CStatusWatch> watch = CStatusWatch::Create();
     const HRESULT hr = URLDownloadToFileW(nullptr, address.c_str(), file.c_str(), 0, watch.Get());
-    return SUCCEEDED(hr) && watch->Status() < 400;
+    if (watch->TooLarge())
+        return VotePageDownload::TooLarge;
+    return SUCCEEDED(hr) && watch->Status() < 400 ? VotePageDownload::Downloaded : VotePageDownload::Failed;
 }

@@ -3,10 +3,11 @@
 
 #include "textvote/vote/VoteImageUpload.h"
 
+#include "textvote/ftp/FTPClient.h"  // first: winsock2.h before windows.h
+
 #include "chartcontrol/ChartScene.h"
 #include "chartcontrol/ControlLog.h"
 #include "textvote/ftp/ClientObserver.h"
-#include "textvote/ftp/FTPClient.h"
 #include "textvote/ftp/Reply.h"
 #include "textvote/vote/VoteSettings.h"
 

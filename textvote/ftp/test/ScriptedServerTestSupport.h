@@ -15,6 +15,11 @@ const unsigned kScriptedTimeout = 2;
 // with room for a loaded machine, far below a wait that never ends.
 const auto kWithinShortTimeOuts = std::chrono::seconds(10);
 
+inline FtpStep Pasv()
+{
+    return Answer("PASV", "227 Entering Passive Mode ({PASV}).\r\n");
+}
+
 // The logon the client makes, then `steps`.
 inline std::vector<FtpStep> LoggedOn(std::vector<FtpStep> steps)
 {
