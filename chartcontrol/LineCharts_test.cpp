@@ -6,6 +6,7 @@
 #include "chartcontrol/ChartUpdateTestSupport.h"
 #include "chartcontrol/QuillonApp.h"
 #include "common/providerwire/ProviderFrame.h"
+#include "common/xml/XmlNodeTestSupport.h"
 #include "testing/uitest/PumpUntil.h"
 
 namespace {
@@ -164,6 +165,7 @@ class FailedRequestTest : public LineChartTest, public ::testing::WithParamInter
 TEST_P(FailedRequestTest, EndsInAStatusAndBlanksTheQuoteUnlessTheProviderIsUnknown)
 {
     const FailedRequest& c = GetParam();
+    const long nodes = g_xmlNodeCount;
     CScriptedProvider provider(c.script);
     ASSERT_NE(0, provider.Port());
     WriteProviders(Provider(L"Quotes", provider.Port(), 300) +
@@ -180,6 +182,7 @@ TEST_P(FailedRequestTest, EndsInAStatusAndBlanksTheQuoteUnlessTheProviderIsUnkno
     EXPECT_EQ(!c.quoteBlanked, Visible(scene, L"Chart1.x1"));
     EXPECT_EQ(!c.quoteBlanked, Visible(scene, L"Chart1.y1"));
     EXPECT_TRUE(Visible(scene, L"Chart1.down")) << "no reply shows or hides anything";
+    EXPECT_EQ(nodes, g_xmlNodeCount);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -195,7 +198,10 @@ INSTANTIATE_TEST_SUITE_P(
         FailedRequest{"a reply without status", {Action::Answer, {Reply(L"<response>\r\n</response>\r\n")}}, L"Quotes",
                       L"", true},
         FailedRequest{"a reply without response", {Action::Answer, {Reply(L"<other status=\"ok\">\r\n</other>\r\n")}},
-                      L"Quotes", L"old status", true}),
+                      L"Quotes", L"old status", true},
+        FailedRequest{"a reply nested too deep",
+                      {Action::Answer, {Reply(L"<response status=\"ok\">" + NestedElements(40000) + L"</response>")}},
+                      L"Quotes", L"Provider Timeout", true}),
     [](const ::testing::TestParamInfo<FailedRequest>& info) {
         std::string name;
         for (const char* c = info.param.what; *c; ++c)
