@@ -162,7 +162,7 @@ void PrintTo(const FailedRequest& request, std::ostream* out)
 
 class FailedRequestTest : public LineChartTest, public ::testing::WithParamInterface<FailedRequest> {};
 
-TEST_P(FailedRequestTest, EndsInAStatusAndBlanksTheQuoteUnlessTheProviderIsUnknown)
+TEST_P(FailedRequestTest, EndsInAStatusAndBlanksTheQuoteUnlessTheProviderIsUnknownAndTheNextRefreshAsksAgain)
 {
     const FailedRequest& c = GetParam();
     const long nodes = g_xmlNodeCount;
@@ -182,6 +182,24 @@ TEST_P(FailedRequestTest, EndsInAStatusAndBlanksTheQuoteUnlessTheProviderIsUnkno
     EXPECT_EQ(!c.quoteBlanked, Visible(scene, L"Chart1.x1"));
     EXPECT_EQ(!c.quoteBlanked, Visible(scene, L"Chart1.y1"));
     EXPECT_TRUE(Visible(scene, L"Chart1.down")) << "no reply shows or hides anything";
+    EXPECT_EQ(L" MSFT ", Text(scene, L"Chart1.symbol")) << "the symbol the next refresh asks for";
+
+    // The provider answers again: the next refresh from the templates asks
+    // it for the same symbol and fills the chart.
+    CScriptedProvider answering({Action::Answer, {Reply(kOkReply)}});
+    ASSERT_NE(0, answering.Port());
+    WriteProviders(Provider(c.provider, answering.Port(), 2000));
+    EXPECT_EQ(S_OK, UpdateChart(L"refresh"));
+    std::wstring request;
+    const std::string frame = answering.LastRequest();
+    ASSERT_LE(2u, frame.size());
+    ASSERT_TRUE(DecodeProviderPayload(frame.data() + 1, frame.size() - 2, request));
+    EXPECT_NE(std::wstring::npos, request.find(L" symbol=\"MSFT\"")) << request.c_str();
+    EXPECT_EQ(L" ", Text(scene, L"Chart1.status"));
+    ASSERT_FALSE(TrellanCalls().empty());
+    EXPECT_EQ(L"SetPoints($GUID1, 3 points)", TrellanCallsNamed().front());
+    EXPECT_EQ(L"1,234.50", Text(scene, L"Chart1.last"));
+    EXPECT_EQ(L"MSFT", Text(scene, L"Chart1.symbol"));
     EXPECT_EQ(nodes, g_xmlNodeCount);
 }
 
