@@ -5,6 +5,7 @@
 
 #include "chartcontrol/test/ChartUpdateTestSupport.h"
 #include "chartcontrol/QuillonDoc.h"
+#include "common/xml/test/XmlNodeTestSupport.h"
 
 namespace {
 
@@ -161,6 +162,43 @@ TEST_F(PieChartTest, APercentageOfTheSpanEndsOnItsOwnFrame)
     EXPECT_EQ(L"86:1003=309.6", Keys(scene, L"D")[2]);
     EXPECT_EQ(L"100:1004=50.4", Keys(scene, L"D").back());
     EXPECT_EQ(2u, Keys(scene, L"C").size());
+}
+
+// Pie and bar settings, then `depth` elements each inside the one before.
+std::wstring NestedDocument(size_t depth)
+{
+    std::wstring text = L"<Quillon>\r\n<PieChart enable=\"1\" endframe=\"100\" groupname=\"Pie\" ordering=\"Leader Last\" "
+                        L"startframe=\"0\" transitionname=\"In\">\r\n</PieChart>\r\n"
+                        L"<BarChart enable=\"1\" groupname=\"Pie\" orientation=\"Vertical\" style=\"Individual\" "
+                        L"transitionname=\"In\">\r\n</BarChart>\r\n";
+    return text + NestedElements(depth) + L"</Quillon>\r\n";
+}
+
+TEST_F(PieChartTest, ADocumentNestedPastTheBoundIsNoDocumentToTheRefreshAndTheEvents)
+{
+    CSimScene& scene = LoadScene(kPieScene);
+    CSimNode& light = *scene.Find(L"Global Light");
+    const long nodes = g_xmlNodeCount;
+    const std::vector<std::wstring> untouched = Keys(scene, L"A");
+    struct Case {
+        size_t depth;
+        bool read;
+    };
+    // The deep one first: the shallow one then shows what reading it does.
+    for (const Case& c : {Case{40000, false}, Case{10, true}}) {
+        std::vector<BYTE> block;
+        ASSERT_TRUE(PackDocumentText(NestedDocument(c.depth), block));
+        light.properties[kPlotvanePropertyGroup][L"Data"] = CSimValue::Bytes(block);
+
+        EXPECT_EQ(S_OK, UpdateChart(L"refresh")) << c.depth;
+        EXPECT_EQ(S_OK, RaiseEvent(0)) << c.depth;
+        EXPECT_EQ(c.read, Keys(scene, L"A") != untouched) << c.depth << ": the pie's keyframes";
+        EXPECT_EQ(S_OK, RaiseEvent(1)) << c.depth;
+        std::vector<BYTE> stored;
+        EXPECT_TRUE(ReadBytes(host.PropertyValue(light, kPlotvanePropertyGroup, L"Data").Get(), stored));
+        EXPECT_EQ(c.read, stored != block) << c.depth << ": the bar chart's scale range saved";
+        EXPECT_EQ(nodes, g_xmlNodeCount) << c.depth;
+    }
 }
 
 } // namespace

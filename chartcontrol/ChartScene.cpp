@@ -15,8 +15,11 @@
 namespace {
 
 // The quote fields a failed request blanks, in the order they are written.
-const wchar_t* const kQuoteFields[] = {L"symbol", L"name", L"last", L"date", L"time", L"change",
-                                       L"open", L"high", L"low", L"volume", L"percentchange"};
+// `symbol` is not among them: its template is also where a refresh without
+// parameters reads the symbol to ask for, and a blank there would stop every
+// later refresh of the chart after one passing provider failure.
+const wchar_t* const kQuoteFields[] = {L"name", L"last", L"date", L"time", L"change", L"open",
+                                       L"high", L"low", L"volume", L"percentchange"};
 
 // The element that holds a template's text: the scene's template of that
 // name, else the first element of the node of that name.

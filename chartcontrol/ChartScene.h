@@ -40,7 +40,8 @@ void SetTemplateText(CHostScene& scene, const std::wstring& nodeName, const std:
 // Writes the text as it stands into the scene template "<node>.status" only.
 void SetTemplateStatus(CHostScene& scene, const std::wstring& nodeName, const std::wstring& text);
 
-// Hides the chart's labels and blanks its quote fields after a failed request.
+// Hides the chart's labels and blanks its quote fields after a failed
+// request; the symbol template, which is also the request's input, keeps its text.
 void ClearQuoteTemplates(CHostScene& scene, const std::wstring& nodeName);
 
 // Hides the labels "<chart>.<axis><n>" from `first` on, up to the first one

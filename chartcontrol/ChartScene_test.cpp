@@ -78,6 +78,7 @@ TEST_F(ChartSceneTest, AFailedRequestHidesLabelPairsUntilEitherAxisRunsOut)
     for (const wchar_t* label : {L"Chart1.x1", L"Chart1.y1", L"Chart1.x2", L"Chart1.x3", L"Chart1.y3"})
         host.AddNode(scene, label, SimNodeText3D);
     CSimElement& last = host.AddTemplate(scene, L"Chart1.last", L"101.5");
+    CSimElement& symbol = host.AddTemplate(scene, L"Chart1.symbol", L"MSFT");
     std::unique_ptr<CHostScene> s = HostScene();
     ClearQuoteTemplates(*s, L"Chart1");
     // Pass 2 finds no y2: x2 is still hidden, pass 3 never comes.
@@ -86,6 +87,7 @@ TEST_F(ChartSceneTest, AFailedRequestHidesLabelPairsUntilEitherAxisRunsOut)
     for (const wchar_t* shown : {L"Chart1.x3", L"Chart1.y3"})
         EXPECT_TRUE(scene.Find(shown)->visible) << shown;
     EXPECT_EQ(L" ", last.text->text);
+    EXPECT_EQ(L"MSFT", symbol.text->text) << "the symbol is also what the next request asks for";
 }
 
 } // namespace

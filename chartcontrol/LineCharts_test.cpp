@@ -6,6 +6,7 @@
 #include "chartcontrol/test/ChartUpdateTestSupport.h"
 #include "chartcontrol/QuillonApp.h"
 #include "common/providerwire/ProviderFrame.h"
+#include "common/xml/test/XmlNodeTestSupport.h"
 #include "testing/uitest/PumpUntil.h"
 
 namespace {
@@ -161,9 +162,10 @@ void PrintTo(const FailedRequest& request, std::ostream* out)
 
 class FailedRequestTest : public LineChartTest, public ::testing::WithParamInterface<FailedRequest> {};
 
-TEST_P(FailedRequestTest, EndsInAStatusAndBlanksTheQuoteUnlessTheProviderIsUnknown)
+TEST_P(FailedRequestTest, EndsInAStatusAndBlanksTheQuoteUnlessTheProviderIsUnknownAndTheNextRefreshAsksAgain)
 {
     const FailedRequest& c = GetParam();
+    const long nodes = g_xmlNodeCount;
     CScriptedProvider provider(c.script);
     ASSERT_NE(0, provider.Port());
     WriteProviders(Provider(L"Quotes", provider.Port(), 300) +
@@ -180,6 +182,25 @@ TEST_P(FailedRequestTest, EndsInAStatusAndBlanksTheQuoteUnlessTheProviderIsUnkno
     EXPECT_EQ(!c.quoteBlanked, Visible(scene, L"Chart1.x1"));
     EXPECT_EQ(!c.quoteBlanked, Visible(scene, L"Chart1.y1"));
     EXPECT_TRUE(Visible(scene, L"Chart1.down")) << "no reply shows or hides anything";
+    EXPECT_EQ(L" MSFT ", Text(scene, L"Chart1.symbol")) << "the symbol the next refresh asks for";
+
+    // The provider answers again: the next refresh from the templates asks
+    // it for the same symbol and fills the chart.
+    CScriptedProvider answering({Action::Answer, {Reply(kOkReply)}});
+    ASSERT_NE(0, answering.Port());
+    WriteProviders(Provider(c.provider, answering.Port(), 2000));
+    EXPECT_EQ(S_OK, UpdateChart(L"refresh"));
+    std::wstring request;
+    const std::string frame = answering.LastRequest();
+    ASSERT_LE(2u, frame.size());
+    ASSERT_TRUE(DecodeProviderPayload(frame.data() + 1, frame.size() - 2, request));
+    EXPECT_NE(std::wstring::npos, request.find(L" symbol=\"MSFT\"")) << request.c_str();
+    EXPECT_EQ(L" ", Text(scene, L"Chart1.status"));
+    ASSERT_FALSE(TrellanCalls().empty());
+    EXPECT_EQ(L"SetPoints($GUID1, 3 points)", TrellanCallsNamed().front());
+    EXPECT_EQ(L"1,234.50", Text(scene, L"Chart1.last"));
+    EXPECT_EQ(L"MSFT", Text(scene, L"Chart1.symbol"));
+    EXPECT_EQ(nodes, g_xmlNodeCount);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -195,7 +216,10 @@ INSTANTIATE_TEST_SUITE_P(
         FailedRequest{"a reply without status", {Action::Answer, {Reply(L"<response>\r\n</response>\r\n")}}, L"Quotes",
                       L"", true},
         FailedRequest{"a reply without response", {Action::Answer, {Reply(L"<other status=\"ok\">\r\n</other>\r\n")}},
-                      L"Quotes", L"old status", true}),
+                      L"Quotes", L"old status", true},
+        FailedRequest{"a reply nested too deep",
+                      {Action::Answer, {Reply(L"<response status=\"ok\">" + NestedElements(40000) + L"</response>")}},
+                      L"Quotes", L"Provider Timeout", true}),
     [](const ::testing::TestParamInfo<FailedRequest>& info) {
         std::string name;
         for (const char* c = info.param.what; *c; ++c)

@@ -32,12 +32,15 @@ HRESULT WINAPI XMLPIEContentHandler::startElement(const wchar_t*, int, const wch
 {
     if (!m_current)
         return S_OK;
+    if (m_depth >= kMaxXmlDepth)
+        return kXmlNestedTooDeep;  // the reader stops: nothing is built past the bound
     return ComBoundary([&]() -> HRESULT {
         CXmlNode* node = new CXmlNode();
         node->SetNameCounted(localName, localNameLength);
         node->SetParent(m_current);
         m_current->AddChild(node);  // the creation reference becomes the parent's
         m_current = node;
+        ++m_depth;
         if (!attributes)
             return S_OK;
 
@@ -64,9 +67,10 @@ HRESULT WINAPI XMLPIEContentHandler::startElement(const wchar_t*, int, const wch
 
 HRESULT WINAPI XMLPIEContentHandler::endElement(const wchar_t*, int, const wchar_t*, int, const wchar_t*, int)
 {
-    if (m_current) {
+    if (m_current && m_depth > 0) {
         m_current->TrimText();
         m_current = m_current->GetParent();
+        --m_depth;
     }
     return S_OK;
 }

@@ -39,13 +39,25 @@ public:
     HRESULT WINAPI skippedEntity(const wchar_t* name, int nameLength) override;
 };
 
+// No document of this system nests more than a handful of levels; a deeper
+// one is refused while it is read, so no tree past this depth is ever built
+// from a text.
+constexpr int kMaxXmlDepth = 256;
+
+// What the handler hands the reader for an element past kMaxXmlDepth.
+constexpr HRESULT kXmlNestedTooDeep = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_ITF, 0x0256);
+
 class XMLPIEContentHandler : public SAXContentHandlerImpl {
 public:
     // Null when out of memory.
     static RefPtr<XMLPIEContentHandler> Create();
 
     // Elements read are built under `root` (borrowed, not referenced).
-    void SetRoot(CXmlNode* root) { m_current = root; }
+    void SetRoot(CXmlNode* root)
+    {
+        m_current = root;
+        m_depth = 0;
+    }
 
     HRESULT WINAPI startDocument() override;
     HRESULT WINAPI endDocument() override;
@@ -61,4 +73,5 @@ public:
 private:
     XMLPIEContentHandler() = default;
     CXmlNode* m_current = nullptr;
+    int m_depth = 0;   // elements open below the root
 };

@@ -155,11 +155,36 @@ CXmlNode::CXmlNode(CXmlNode* parent, const wchar_t* name)
         parent->m_children.push_back(this);
 }
 
+namespace {
+
+// Children whose parent went and that wait for their release on this thread,
+// linked through their parent pointers (nobody may follow those any more).
+thread_local CXmlNode* t_orphans = nullptr;
+// Set while a destructor on this thread releases the orphans.
+thread_local bool t_releasingOrphans = false;
+
+}  // namespace
+
 CXmlNode::~CXmlNode()
 {
-    for (CXmlNode* child : m_children)
-        child->Release();
     --g_xmlNodeCount;
+    // The children go on a list rather than being released from here: a
+    // last release inside would destroy the child's children from within
+    // this call, one nested call per level, and a tree built in code may be
+    // deeper than any stack.
+    for (auto it = m_children.rbegin(); it != m_children.rend(); ++it) {
+        (*it)->m_parent = t_orphans;
+        t_orphans = *it;
+    }
+    if (t_releasingOrphans)
+        return;  // the destructor further up this thread's stack releases them
+    t_releasingOrphans = true;
+    while (CXmlNode* orphan = t_orphans) {
+        t_orphans = orphan->m_parent;
+        orphan->m_parent = nullptr;  // a child held elsewhere outlives its parent
+        orphan->Release();           // its own last release adds its children here
+    }
+    t_releasingOrphans = false;
 }
 
 void CXmlNode::SetAttribute(const wchar_t* name, const wchar_t* value)
@@ -295,38 +320,41 @@ void CXmlNode::RemoveChild(CXmlNode* child)
     }
 }
 
-CXmlNode* CXmlNode::FindChild(const wchar_t* path, int index)
+CXmlNode* CXmlNode::MatchOf(const wchar_t* segment, size_t length, int index) const
 {
-    const PathHead head = SplitPath(path);
     int match = 0;
     for (CXmlNode* child : m_children) {
-        if (!NameMatchesSegment(child->m_name, head.segment, head.length))
-            continue;
-        if (match++ != index)
-            continue;
-        if (head.rest)
-            return child->FindChild(head.rest, 0);
-        child->AddRef();
-        return child;
+        if (NameMatchesSegment(child->m_name, segment, length) && match++ == index)
+            return child;
     }
     return nullptr;
 }
 
+CXmlNode* CXmlNode::FindChild(const wchar_t* path, int index)
+{
+    CXmlNode* node = this;
+    for (PathHead head = SplitPath(path);; head = SplitPath(head.rest)) {
+        node = node->MatchOf(head.segment, head.length, index);
+        if (!node || !head.rest)
+            break;
+        index = 0;  // deeper segments take their first match
+    }
+    if (node)
+        node->AddRef();
+    return node;
+}
+
 CXmlNode* CXmlNode::FindChildAtLastSegment(const wchar_t* path, int index)
 {
-    const PathHead head = SplitPath(path);
-    int match = 0;
-    for (CXmlNode* child : m_children) {
-        if (!NameMatchesSegment(child->m_name, head.segment, head.length))
-            continue;
-        if (head.rest)
-            return child->FindChildAtLastSegment(head.rest, index);
-        if (match++ == index) {
-            child->AddRef();
-            return child;
-        }
+    CXmlNode* node = this;
+    for (PathHead head = SplitPath(path);; head = SplitPath(head.rest)) {
+        node = node->MatchOf(head.segment, head.length, head.rest ? 0 : index);
+        if (!node || !head.rest)
+            break;
     }
-    return nullptr;
+    if (node)
+        node->AddRef();
+    return node;
 }
 
 CXmlNode* CXmlNode::FindChildWithAttribute(const wchar_t* path, const wchar_t* attribute, const wchar_t* value)
@@ -345,6 +373,30 @@ CXmlNode* CXmlNode::FindChildWithAttribute(const wchar_t* path, const wchar_t* a
 void CXmlNode::WriteToString(std::wstring& out) const
 {
     std::wstring scratch;
+    // The open elements and the next child of each, on a list of our own: a
+    // tree built in code may be deeper than the stack would take in calls.
+    struct Open {
+        const CXmlNode* node;
+        size_t next;
+    };
+    std::vector<Open> open;
+    WriteHead(out, scratch);
+    open.push_back({this, 0});
+    while (!open.empty()) {
+        Open& top = open.back();
+        if (top.next < top.node->m_children.size()) {
+            const CXmlNode* child = top.node->m_children[top.next++];
+            child->WriteHead(out, scratch);
+            open.push_back({child, 0});
+        } else {
+            top.node->WriteTail(out, scratch);
+            open.pop_back();
+        }
+    }
+}
+
+void CXmlNode::WriteHead(std::wstring& out, std::wstring& scratch) const
+{
     if (!m_name.empty()) {
         out += L'<';
         out += Writable(m_name, scratch);
@@ -359,8 +411,10 @@ void CXmlNode::WriteToString(std::wstring& out) const
     }
     if (!m_text.empty())
         AppendCData(out, Writable(m_text, scratch));
-    for (const CXmlNode* child : m_children)
-        child->WriteToString(out);
+}
+
+void CXmlNode::WriteTail(std::wstring& out, std::wstring& scratch) const
+{
     if (!m_name.empty()) {
         out += L"</";
         out += Writable(m_name, scratch);

@@ -50,6 +50,7 @@ public:
     void SetParent(CXmlNode* parent) { m_parent = parent; }
     CXmlNode* GetParent() const { return m_parent; }
     // Appends without adding a reference: the caller hands its reference over.
+    // A node is listed by one parent at most.
     void AddChild(CXmlNode* child);
     // Releases the child once and drops it from the list; no-op for a stranger.
     void RemoveChild(CXmlNode* child);
@@ -78,7 +79,15 @@ public:
     void WriteToFile(FILE* stream) const;
 
 private:
+    // Frees the children through a list, never by nested calls: no depth of
+    // tree can exhaust the stack.
     ~CXmlNode() override;
+
+    // The child that is match number `index` (from 0) of a path segment, borrowed.
+    CXmlNode* MatchOf(const wchar_t* segment, size_t length, int index) const;
+    // The writer's text before the children (start tag, text) and after them.
+    void WriteHead(std::wstring& out, std::wstring& scratch) const;
+    void WriteTail(std::wstring& out, std::wstring& scratch) const;
 
     std::map<std::wstring, std::wstring> m_attributes;
     std::vector<CXmlNode*> m_children;

@@ -307,8 +307,38 @@ TEST_F(XmlNodeTest, ReleasingTheRootFreesTheWholeTreeButNotHeldSubtrees)
     a->AddRef();
     root->Release();
     EXPECT_EQ(start + 2, g_xmlNodeCount);
+    EXPECT_EQ(nullptr, a->GetParent());
+    EXPECT_EQ(L"<a>\r\n<a1>\r\n</a1>\r\n</a>\r\n", Written(a));
     a->Release();
     EXPECT_EQ(start, g_xmlNodeCount);
+}
+
+TEST_F(XmlNodeTest, ATreeBuiltInCodeAMillionLevelsDeepIsWrittenSearchedAndFreed)
+{
+    const size_t kDepth = 1000000;
+    CXmlNodePtr root = CXmlNodePtr::Adopt(new CXmlNode(nullptr, L"a"));
+    CXmlNode* deepest = root.Get();
+    for (size_t i = 1; i < kDepth; ++i)
+        deepest = new CXmlNode(deepest, L"a");
+    deepest->SetText(L"end");
+
+    std::wstring text;
+    root->WriteToString(text);
+    const std::wstring innermost = L"<a>\r\n<![CDATA[end]]>\r\n</a>\r\n</a>\r\n";
+    EXPECT_EQ(kDepth * 11 + 17, text.size());
+    EXPECT_EQ((kDepth - 1) * 5, text.find(innermost));
+
+    // A path of one segment per level below the root.
+    std::wstring path = L"a";
+    for (size_t i = 2; i < kDepth; ++i)
+        path += L".a";
+    for (CXmlNode* found : {root->FindChild(path.c_str(), 0), root->FindChildAtLastSegment(path.c_str(), 0)}) {
+        EXPECT_EQ(deepest, found);
+        if (found)
+            found->Release();
+    }
+
+    root.Reset();  // the fixture checks that every node went
 }
 
 }  // namespace

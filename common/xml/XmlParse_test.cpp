@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
+#include "common/xml/SaxContentHandler.h"
 #include "common/xml/test/XmlNodeTestSupport.h"
 #include "common/xml/XmlParse.h"
 
@@ -89,6 +91,39 @@ TEST_F(XmlParseTest, EmptyAndNonXmlTextsFail)
         CXmlNodePtr root;
         EXPECT_TRUE(FAILED(ParseXmlText(text, root))) << text;
     }
+}
+
+// The levels of elements below `root`, following first children.
+size_t DepthBelow(CXmlNode* root)
+{
+    size_t depth = 0;
+    for (CXmlNode* node = root->GetChild(0); node; node = node->GetChild(0))
+        ++depth;
+    return depth;
+}
+
+TEST_F(XmlParseTest, ADocumentNestedPastTheBoundIsRefusedWithNothingBuiltPastIt)
+{
+    struct Case {
+        size_t depth;
+        HRESULT result;
+    };
+    const Case cases[] = {
+        {kMaxXmlDepth, S_OK},
+        {kMaxXmlDepth + 1, kXmlNestedTooDeep},
+        {100000, kXmlNestedTooDeep},
+    };
+    for (const Case& c : cases) {
+        CXmlNodePtr root;
+        EXPECT_EQ(c.result, ParseXmlText(NestedElements(c.depth, L"deep"), root)) << c.depth;
+        ASSERT_TRUE(root) << c.depth;
+        EXPECT_EQ(std::min<size_t>(c.depth, kMaxXmlDepth), DepthBelow(root.Get())) << c.depth;
+    }
+
+    // Depth is what is open at once: siblings after a deep branch still read.
+    CXmlNodePtr root = ParseOk(L"<r>" + NestedElements(kMaxXmlDepth - 1) + NestedElements(kMaxXmlDepth - 1) + L"<b/></r>");
+    ASSERT_TRUE(root);
+    EXPECT_TRUE(Child(root.Get(), L"r.b"));
 }
 
 TEST_F(XmlParseTest, HostileTreeSurvivesWriteAndRead)

@@ -55,6 +55,21 @@ std::string Request(const std::wstring& symbol, const wchar_t* sub = nullptr, bo
     return EncodeProviderFrame(text);
 }
 
+// A complete request whose command also holds `depth` nested elements.
+std::string NestedRequest(size_t depth)
+{
+    CXmlNodePtr command = CXmlNodePtr::Adopt(new CXmlNode(nullptr, L"command"));
+    command->SetAttribute(L"cmd", L"historical");
+    CXmlNode* params = new CXmlNode(command.Get(), L"params");
+    for (const wchar_t* name : {L"symbol", L"type", L"interval", L"range1", L"range2", L"nodename"})
+        params->SetAttribute(name, L"x");
+    for (CXmlNode* inner = command.Get(); depth > 0; --depth)
+        inner = new CXmlNode(inner, L"a");
+    std::wstring text;
+    command->WriteToString(text);
+    return EncodeProviderFrame(text);
+}
+
 std::string Reply(const wchar_t* status)
 {
     CXmlNodePtr response = CXmlNodePtr::Adopt(new CXmlNode(nullptr, L"response"));
@@ -150,6 +165,7 @@ TEST_F(ScrivaneProgramTest, AnswersRawByteSequences)
          {L"Script Error: Object doesn't support this property or method", L"            : Line 0, Char 0",
           L"Error starting script"}},
         {"script in sub", {Request(L"MSFT", L"GetHistorical(1):WriteLog")}, 1, Reply(nullptr), {}},
+        {"a request nested too deep", {NestedRequest(1000)}, 1, Reply(nullptr), {}},
         {"a quote in a value", {Request(L"\"): WriteLog(\"injected")}, 1, Reply(L"\"): WriteLog(\"injected"),
          {L"served Chart1"}},
         {"a line break in a value", {Request(L"x\r\nWriteLog \"injected\"")}, 1, Reply(L"x\r\nWriteLog \"injected\""),

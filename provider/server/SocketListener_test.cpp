@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/providerwire/ProviderFrame.h"
+#include "common/xml/test/XmlNodeTestSupport.h"
 #include "platform/net/UniqueSocket.h"
 #include "provider/test/ProviderTestSupport.h"
 #include "provider/server/test/ServerTestSupport.h"
@@ -20,11 +21,11 @@ namespace {
 
 const std::string kBareReply = EncodeProviderFrame(L"<response>\r\n</response>\r\n");
 
-std::string RequestFrame(const std::wstring& extra = L"")
+std::string RequestFrame(const std::wstring& extra = L"", const std::wstring& more = L"")
 {
     return EncodeProviderFrame(
         L"<command cmd=\"historical\"><params symbol=\"MSFT\" type=\"close\" interval=\"daily\" "
-        L"range1=\"01/01/2009\" range2=\"12/31/2009\" nodename=\"Chart1\"" + extra + L"/></command>");
+        L"range1=\"01/01/2009\" range2=\"12/31/2009\" nodename=\"Chart1\"" + extra + L"/>" + more + L"</command>");
 }
 
 class SocketListenerTest : public ProviderFixture {
@@ -118,6 +119,7 @@ TEST_F(SocketListenerTest, AnswersRawByteSequences)
         {"a bad cmd", {EncodeProviderFrame(L"<command cmd=\"quote\"/>")}, 1, kBareReply},
         {"injection in sub", {RequestFrame(L" sub=\"X(1):Y\"")}, 1, kBareReply},
         {"undecodable", {"<nothex>"}, 1, kBareReply},
+        {"nested too deep", {RequestFrame(L"", NestedElements(2000))}, 1, kBareReply},
     };
     for (const Case& c : cases) {
         std::string received;
