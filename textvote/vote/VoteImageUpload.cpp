@@ -1,6 +1,3 @@
-// The socket layer needs winsock2.h before anything includes windows.h.
-#include <winsock2.h>
-
 #include "textvote/vote/VoteImageUpload.h"
 
 #include "textvote/ftp/FTPClient.h"  // first: winsock2.h before windows.h
