@@ -9,16 +9,9 @@ void CHostApplicationCalls::AttachApplication(IDispatch* dispatch)
         dispatch->AddRef();
 }
 
-void CHostApplicationCalls::RegisterLEIFlet(const std::wstring& version, const std::wstring& name)
-{
-    CallVoid(Id(ApplicationNames::RegisterLEIFlet), DISPATCH_METHOD, version, name);
-}
-
-long CHostApplicationCalls::RegisterMenuItem(const std::wstring& pluginName, const std::wstring& menuPath,
-                                             const std::wstring& command)
-{
-    return CallLong(Id(ApplicationNames::RegisterMenuItem), DISPATCH_METHOD, pluginName, menuPath, command);
-}
+#define HOST_CLASS CHostApplicationCalls
+HOST_DEFINE_MEMBERS(ApplicationCalls)
+#undef HOST_CLASS
 
 long CHostApplicationCalls::RegisterObjectProperty(const std::wstring& group, const std::wstring& name, long type,
                                                    const std::wstring& defaultValue,

@@ -12,7 +12,7 @@ void CHostApplication::Attach(IDispatch* dispatch)
 
 std::unique_ptr<CHostCanvas> CHostApplication::GetActiveCanvas()
 {
-    return CallObject<CHostCanvas>(m_ids[ApplicationNames::ActiveCanvas], DISPATCH_PROPERTYGET);
+    return CallObject<CHostCanvas>(Id(Names::ActiveCanvas), DISPATCH_PROPERTYGET);
 }
 
 } // namespace drovel
