@@ -5,7 +5,7 @@
 void CHostApplication::Attach(IDispatch* dispatch)
 {
     AttachApplication(dispatch);
-    ResolveNamesOnce(dispatch, ApplicationNames::list, s_ids, s_resolved);
+    ResolveNamesOnce(dispatch, HostApplicationNames::list, s_ids, s_resolved);
 }
 
 #define HOST_CLASS CHostApplication

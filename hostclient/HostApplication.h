@@ -18,6 +18,6 @@ public:
     long MDIFrame(const std::wstring& caption, const std::array<long, 8>& values, const std::wstring& progId);
 
 private:
-    static inline DISPID s_ids[ApplicationNames::NameCount] = {};
+    static inline DISPID s_ids[HostApplicationNames::NameCount] = {};
     static inline bool s_resolved = false;
 };

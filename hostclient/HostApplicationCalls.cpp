@@ -20,7 +20,7 @@ long CHostApplicationCalls::RegisterObjectProperty(const std::wstring& group, co
 {
     ScopedVariant types;
     MakeStringArray(objectTypes, types);
-    return CallLong(Id(ApplicationNames::RegisterObjectProperty), DISPATCH_METHOD, group, name, type, defaultValue,
+    return CallLong(Id(HostApplicationNames::RegisterObjectProperty), DISPATCH_METHOD, group, name, type, defaultValue,
                     *types.Get(), last);
 }
 
@@ -29,7 +29,7 @@ long CHostApplicationCalls::RegisterObjectPropertyEditor(const std::wstring& gro
 {
     ScopedVariant types;
     MakeStringArray(objectTypes, types);
-    return CallLong(Id(ApplicationNames::RegisterObjectPropertyEditor), DISPATCH_METHOD, group, editor,
+    return CallLong(Id(HostApplicationNames::RegisterObjectPropertyEditor), DISPATCH_METHOD, group, editor,
                     *types.Get());
 }
 
@@ -39,7 +39,7 @@ long CHostApplicationCalls::GetRegistryInt(const std::wstring& section, const st
     fallback->vt = VT_I4;
     fallback->lVal = defaultValue;
     ScopedVariant answer;
-    CallVariant(answer, Id(ApplicationNames::GetRegistry), DISPATCH_METHOD, section, key, *fallback.Get());
+    CallVariant(answer, Id(HostApplicationNames::GetRegistry), DISPATCH_METHOD, section, key, *fallback.Get());
     return answer->vt == VT_I4 ? answer->lVal : defaultValue;
 }
 
@@ -48,5 +48,5 @@ void CHostApplicationCalls::SetRegistryInt(const std::wstring& section, const st
     ScopedVariant stored;
     stored->vt = VT_I4;
     stored->lVal = value;
-    CallVoid(Id(ApplicationNames::SetRegistry), DISPATCH_METHOD, section, key, *stored.Get());
+    CallVoid(Id(HostApplicationNames::SetRegistry), DISPATCH_METHOD, section, key, *stored.Get());
 }

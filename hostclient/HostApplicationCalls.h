@@ -3,7 +3,7 @@
 // (the chart control's serve the whole process, the motion plug-in's are the
 // wrapper's own): taking the application's own reference, the plug-in
 // registration calls and the host registry. Cells are indexed by
-// ApplicationNames.
+// HostApplicationNames.
 
 #include <string>
 #include <vector>
@@ -25,7 +25,7 @@ public:
     void SetRegistryInt(const std::wstring& section, const std::wstring& key, long value);
 
 protected:
-    using Names = ApplicationNames;
+    using Names = HostApplicationNames;
     explicit CHostApplicationCalls(const DISPID* cells) : m_cells(cells) {}
 
     // Takes a reference of its own: a wrapper attached to a pointer the caller

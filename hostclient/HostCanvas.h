@@ -6,7 +6,7 @@
 
 #include "hostclient/HostWrapper.h"
 
-class CHostCanvas : public CHostSharedCells<CanvasNames> {
+class CHostCanvas : public CHostSharedCells<HostCanvasNames> {
 public:
     HOST_MEMBERS(Canvas)
 };

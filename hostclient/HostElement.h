@@ -6,7 +6,7 @@
 
 #include "hostclient/HostWrapper.h"
 
-class CHostElement : public CHostSharedCells<ElementNames> {
+class CHostElement : public CHostSharedCells<HostElementNames> {
 public:
     // SetJustificationX and SetJustificationY do nothing when the host's
     // element lacks the member. "Image" has two cells: GetImage uses the

@@ -6,7 +6,7 @@
 
 #include "hostclient/HostWrapper.h"
 
-class CHostFrameBuffer : public CHostOwnCells<FrameBufferNames> {
+class CHostFrameBuffer : public CHostOwnCells<HostFrameBufferNames> {
 public:
     // SceneWithFocus: null without a host call when the member is absent.
     HOST_MEMBERS(FrameBuffer)

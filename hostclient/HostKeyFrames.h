@@ -5,7 +5,7 @@
 
 #include "hostclient/HostWrapper.h"
 
-class CHostKeyFrames : public CHostOwnCells<KeyFramesNames> {
+class CHostKeyFrames : public CHostOwnCells<HostKeyFramesNames> {
 public:
     HOST_MEMBERS(KeyFrames)
     // `extra` goes as a VARIANT of VT_I4.

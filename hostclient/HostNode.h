@@ -7,7 +7,7 @@
 
 #include "hostclient/HostWrapper.h"
 
-class CHostNode : public CHostSharedCells<NodeNames> {
+class CHostNode : public CHostSharedCells<HostNodeNames> {
 public:
     // GetType: the host's node type code.
     HOST_MEMBERS(Node)

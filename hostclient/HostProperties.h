@@ -7,7 +7,7 @@
 
 #include "hostclient/HostWrapper.h"
 
-class CHostProperties : public CHostOwnCells<PropertiesNames> {
+class CHostProperties : public CHostOwnCells<HostPropertiesNames> {
 public:
     // ByName: null when the collection has no property of that name.
     // GetOwnerElement: the element that carries the properties.
@@ -18,7 +18,7 @@ public:
     void SetPropertyString(const std::wstring& name, const std::wstring& value);
 };
 
-class CHostProperty : public CHostOwnCells<PropertyNames> {
+class CHostProperty : public CHostOwnCells<HostPropertyNames> {
 public:
     CHostProperty() = default;
     // Attaches at once, taking over the caller's reference.

@@ -5,7 +5,7 @@
 
 #include "hostclient/HostWrapper.h"
 
-class CHostPropertyGroup : public CHostOwnCells<PropertyGroupNames> {
+class CHostPropertyGroup : public CHostOwnCells<HostPropertyGroupNames> {
 public:
     // SetValue: the value goes by value; the caller keeps and clears its own.
     HOST_MEMBERS(PropertyGroup)

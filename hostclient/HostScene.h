@@ -6,7 +6,7 @@
 
 #include "hostclient/HostWrapper.h"
 
-class CHostScene : public CHostSharedCells<SceneNames> {
+class CHostScene : public CHostSharedCells<HostSceneNames> {
 public:
     // GetElement: the host raises an error when no node has the name.
     HOST_MEMBERS(Scene)

@@ -7,7 +7,7 @@
 
 HOST_WRAPPER_CLASS(Text)
 
-class CHostFont : public CHostOwnCells<FontNames> {
+class CHostFont : public CHostOwnCells<HostFontNames> {
 public:
     // SetColor does nothing when the host's font lacks the member.
     HOST_MEMBERS(Font)

@@ -56,7 +56,7 @@ private:
 
 // A wrapper made of its rows alone, with cells of its own.
 #define HOST_WRAPPER_CLASS(Tag)                              \
-    class CHost##Tag : public CHostOwnCells<Tag##Names> {    \
+    class CHost##Tag : public CHostOwnCells<Host##Tag##Names> {    \
     public:                                                  \
         HOST_MEMBERS(Tag)                                    \
     };

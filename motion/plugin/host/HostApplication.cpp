@@ -7,7 +7,7 @@ namespace drovel {
 void CHostApplication::Attach(IDispatch* dispatch)
 {
     AttachApplication(dispatch);
-    ResolveNames(dispatch, ApplicationNames::list, m_ids);
+    ResolveNames(dispatch, HostApplicationNames::list, m_ids);
 }
 
 std::unique_ptr<CHostCanvas> CHostApplication::GetActiveCanvas()

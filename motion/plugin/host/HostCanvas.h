@@ -10,7 +10,7 @@ namespace drovel {
 class CHostScene;
 
 // Scene to Selection.
-class CHostCanvas : public CHostOwnCells<CanvasNames, CanvasNames::FrameCount> {
+class CHostCanvas : public CHostOwnCells<HostCanvasNames, HostCanvasNames::FrameCount> {
 public:
     std::unique_ptr<CHostScene> GetScene();
 };

@@ -9,7 +9,7 @@
 namespace drovel {
 
 // Every name before JustificationX.
-class CHostElement : public CHostOwnCells<ElementNames, ElementNames::JustificationX> {
+class CHostElement : public CHostOwnCells<HostElementNames, HostElementNames::JustificationX> {
 public:
     // The movie file's full path.
     std::wstring GetFilename();

@@ -15,7 +15,7 @@ class CHostElement;
 using CHostPropertyGroup = ::CHostPropertyGroup;
 
 // Visible to Id.
-class CHostNode : public CHostOwnCells<NodeNames, NodeNames::ChildCount> {
+class CHostNode : public CHostOwnCells<HostNodeNames, HostNodeNames::ChildCount> {
 public:
     // The host's node type code.
     long GetType();

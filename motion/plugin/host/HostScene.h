@@ -10,7 +10,7 @@ namespace drovel {
 class CHostNode;
 
 // NodeCount to Transitions.
-class CHostScene : public CHostOwnCells<SceneNames, SceneNames::TransitionByName> {
+class CHostScene : public CHostOwnCells<HostSceneNames, HostSceneNames::TransitionByName> {
 public:
     long GetNodeCount();
     std::unique_ptr<CHostNode> Node(long index);
