@@ -8,25 +8,16 @@
 
 #include "hostclient/HostApplicationCalls.h"
 
-class CHostCanvas;
-class CHostFrameBuffer;
-class CHostVersion;
-
 class CHostApplication : public CHostApplicationCalls {
 public:
     CHostApplication() : CHostApplicationCalls(s_ids) {}
     // Takes a reference of its own (see AttachApplication).
     void Attach(IDispatch* dispatch);
 
-    std::unique_ptr<CHostCanvas> GetActiveCanvas();
+    HOST_MEMBERS(Application)
     long MDIFrame(const std::wstring& caption, const std::array<long, 8>& values, const std::wstring& progId);
-    std::unique_ptr<CHostFrameBuffer> FrameBuffer(long index);
-    long GetFrameBuffers();
-    long GetActiveFrameBuffer();
-    void Open(const std::wstring& path);
-    std::unique_ptr<CHostVersion> Version();
 
 private:
-    static DISPID s_ids[ApplicationNames::Count];
-    static bool s_resolved;
+    static inline DISPID s_ids[HostApplicationNames::NameCount] = {};
+    static inline bool s_resolved = false;
 };

@@ -9,16 +9,9 @@ void CHostApplicationCalls::AttachApplication(IDispatch* dispatch)
         dispatch->AddRef();
 }
 
-void CHostApplicationCalls::RegisterLEIFlet(const std::wstring& version, const std::wstring& name)
-{
-    CallVoid(Id(ApplicationNames::RegisterLEIFlet), DISPATCH_METHOD, version, name);
-}
-
-long CHostApplicationCalls::RegisterMenuItem(const std::wstring& pluginName, const std::wstring& menuPath,
-                                             const std::wstring& command)
-{
-    return CallLong(Id(ApplicationNames::RegisterMenuItem), DISPATCH_METHOD, pluginName, menuPath, command);
-}
+#define HOST_CLASS CHostApplicationCalls
+HOST_DEFINE_MEMBERS(ApplicationCalls)
+#undef HOST_CLASS
 
 long CHostApplicationCalls::RegisterObjectProperty(const std::wstring& group, const std::wstring& name, long type,
                                                    const std::wstring& defaultValue,
@@ -27,7 +20,7 @@ long CHostApplicationCalls::RegisterObjectProperty(const std::wstring& group, co
 {
     ScopedVariant types;
     MakeStringArray(objectTypes, types);
-    return CallLong(Id(ApplicationNames::RegisterObjectProperty), DISPATCH_METHOD, group, name, type, defaultValue,
+    return CallLong(Id(HostApplicationNames::RegisterObjectProperty), DISPATCH_METHOD, group, name, type, defaultValue,
                     *types.Get(), last);
 }
 
@@ -36,7 +29,7 @@ long CHostApplicationCalls::RegisterObjectPropertyEditor(const std::wstring& gro
 {
     ScopedVariant types;
     MakeStringArray(objectTypes, types);
-    return CallLong(Id(ApplicationNames::RegisterObjectPropertyEditor), DISPATCH_METHOD, group, editor,
+    return CallLong(Id(HostApplicationNames::RegisterObjectPropertyEditor), DISPATCH_METHOD, group, editor,
                     *types.Get());
 }
 
@@ -46,7 +39,7 @@ long CHostApplicationCalls::GetRegistryInt(const std::wstring& section, const st
     fallback->vt = VT_I4;
     fallback->lVal = defaultValue;
     ScopedVariant answer;
-    CallVariant(answer, Id(ApplicationNames::GetRegistry), DISPATCH_METHOD, section, key, *fallback.Get());
+    CallVariant(answer, Id(HostApplicationNames::GetRegistry), DISPATCH_METHOD, section, key, *fallback.Get());
     return answer->vt == VT_I4 ? answer->lVal : defaultValue;
 }
 
@@ -55,5 +48,5 @@ void CHostApplicationCalls::SetRegistryInt(const std::wstring& section, const st
     ScopedVariant stored;
     stored->vt = VT_I4;
     stored->lVal = value;
-    CallVoid(Id(ApplicationNames::SetRegistry), DISPATCH_METHOD, section, key, *stored.Get());
+    CallVoid(Id(HostApplicationNames::SetRegistry), DISPATCH_METHOD, section, key, *stored.Get());
 }

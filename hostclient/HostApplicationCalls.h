@@ -3,19 +3,18 @@
 // (the chart control's serve the whole process, the motion plug-in's are the
 // wrapper's own): taking the application's own reference, the plug-in
 // registration calls and the host registry. Cells are indexed by
-// ApplicationNames.
+// HostApplicationNames.
 
 #include <string>
 #include <vector>
 
-#include "hostclient/HostMemberNames.h"
-#include "hostclient/HostObject.h"
+#include "hostclient/HostWrapper.h"
 
 class CHostApplicationCalls : public CHostObject {
 public:
-    // The plug-in's interface version ("0001") and its name.
-    void RegisterLEIFlet(const std::wstring& version, const std::wstring& name);
-    long RegisterMenuItem(const std::wstring& pluginName, const std::wstring& menuPath, const std::wstring& command);
+    // RegisterLEIFlet (the plug-in's interface version "0001" and its name)
+    // and RegisterMenuItem.
+    HOST_MEMBERS(ApplicationCalls)
     long RegisterObjectProperty(const std::wstring& group, const std::wstring& name, long type,
                                 const std::wstring& defaultValue, const std::vector<std::wstring>& objectTypes,
                                 const std::wstring& last);
@@ -26,6 +25,7 @@ public:
     void SetRegistryInt(const std::wstring& section, const std::wstring& key, long value);
 
 protected:
+    using Names = HostApplicationNames;
     explicit CHostApplicationCalls(const DISPID* cells) : m_cells(cells) {}
 
     // Takes a reference of its own: a wrapper attached to a pointer the caller

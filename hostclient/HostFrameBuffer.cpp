@@ -1,37 +1,21 @@
 #include "hostclient/HostFrameBuffer.h"
 
-#include "hostclient/HostScene.h"
+#include "hostclient/HostWrappers.h"
 
-const wchar_t* const CHostFrameBuffer::s_names[NameCount] = {
-    L"SceneByFilename", L"SelectScene", L"Scenes", L"SceneWithFocus", L"BoardNum", L"SceneByName"};
-
-void CHostFrameBuffer::Attach(IDispatch* dispatch)
-{
-    AttachDispatch(dispatch, true);
-    ResolveNames(dispatch, s_names, m_ids);
-}
-
-std::unique_ptr<CHostScene> CHostFrameBuffer::SceneByName(const std::wstring& name)
-{
-    return CallObject<CHostScene>(m_ids[SceneByName_], DISPATCH_METHOD, name);
-}
-
-std::unique_ptr<CHostScene> CHostFrameBuffer::SceneWithFocus()
-{
-    if (m_ids[SceneWithFocus_] == DISPID_UNKNOWN)
-        return nullptr;
-    return CallObject<CHostScene>(m_ids[SceneWithFocus_], DISPATCH_METHOD);
-}
+#define HOST_CLASS CHostFrameBuffer
+HOST_DEFINE_MEMBERS(FrameBuffer)
+#undef HOST_CLASS
 
 void CHostFrameBuffer::Scenes(ScopedVariant& scenes)
 {
     scenes.Clear();
-    if (m_ids[Scenes_] == DISPID_UNKNOWN)
+    if (Id(Names::Scenes) == DISPID_UNKNOWN)
         return;
-    CallVariant(scenes, m_ids[Scenes_], DISPATCH_METHOD);
+    CallVariant(scenes, Id(Names::Scenes), DISPATCH_METHOD);
 }
 
+// The host answers one byte.
 bool CHostFrameBuffer::SelectScene(const CHostScene& scene)
 {
-    return CallChar(m_ids[SelectScene_], DISPATCH_METHOD, scene.GetDispatch());
+    return CallChar(Id(Names::SelectScene), DISPATCH_METHOD, scene.GetDispatch());
 }

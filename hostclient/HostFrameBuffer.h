@@ -4,25 +4,15 @@
 #include <memory>
 #include <string>
 
-#include "hostclient/HostObject.h"
+#include "hostclient/HostWrapper.h"
 
-class CHostScene;
-
-class CHostFrameBuffer : public CHostObject {
+class CHostFrameBuffer : public CHostOwnCells<HostFrameBufferNames> {
 public:
-    void Attach(IDispatch* dispatch);
-
-    std::unique_ptr<CHostScene> SceneByName(const std::wstring& name);
-    // Null without a host call when the host's frame buffer lacks the member.
-    std::unique_ptr<CHostScene> SceneWithFocus();
+    // SceneWithFocus: null without a host call when the member is absent.
+    HOST_MEMBERS(FrameBuffer)
     // An array of the frame buffer's scenes; the caller attaches each element
     // as a CHostScene after an AddRef of its own. Empty without a host call
     // when the member is absent.
     void Scenes(ScopedVariant& scenes);
     bool SelectScene(const CHostScene& scene);
-
-private:
-    enum Name { SceneByFilename, SelectScene_, Scenes_, SceneWithFocus_, BoardNum, SceneByName_, NameCount };
-    static const wchar_t* const s_names[NameCount];
-    DISPID m_ids[NameCount] = {};
 };

@@ -1,23 +1,7 @@
 #pragma once
 // An image of an element or of the application.
 
-#include <string>
+#include "hostclient/HostWrapper.h"
 
-#include "hostclient/HostObject.h"
-
-class CHostImage : public CHostObject {
-public:
-    void Attach(IDispatch* dispatch);
-
-    bool Save(const std::wstring& path, const std::wstring& options);
-    // Nothing happens when the host's image lacks the member.
-    void SetUsePBuffer(bool use);
-
-private:
-    enum Name {
-        Save_, Load, Size, GetImageData, SetImageData, DecoderAvailable, Dimensions, FromRGBA, ToRGB, UsePBuffer,
-        ElementImageData, RemovePreMultiply, NameCount
-    };
-    static const wchar_t* const s_names[NameCount];
-    DISPID m_ids[NameCount] = {};
-};
+// SetUsePBuffer does nothing when the host's image lacks the member.
+HOST_WRAPPER_CLASS(Image)

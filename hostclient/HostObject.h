@@ -10,12 +10,26 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
+#include <type_traits>
 #include <utility>
 
 #include "base/com/ComTypes.h"
 #include "base/com/RefPtr.h"
 #include "hostclient/HostArgument.h"
 #include "hostclient/HostException.h"
+
+// How a member calls the host. The IfPresent kinds make no call when the
+// host lacks the member (its cell holds DISPID_UNKNOWN): a put does nothing,
+// a method gives its empty result.
+enum class HostCall { Get, Put, Method, PutIfPresent, MethodIfPresent };
+
+constexpr WORD HostCallFlags(HostCall call)
+{
+    return call == HostCall::Get                                           ? DISPATCH_PROPERTYGET
+           : call == HostCall::Put || call == HostCall::PutIfPresent ? DISPATCH_PROPERTYPUT
+                                                                           : DISPATCH_METHOD;
+}
 
 class CHostObject {
 public:
@@ -124,7 +138,39 @@ protected:
         return wrapper;
     }
 
+    // One member of a wrapper table: the call of `kind` with `arguments` (a
+    // tuple, in the caller's order), its answer as TResult: nothing, long,
+    // double, bool, string or a new wrapper (std::unique_ptr).
+    template <typename TResult, typename Tuple>
+    TResult CallMember(DISPID id, HostCall kind, Tuple&& arguments)
+    {
+        if ((kind == HostCall::PutIfPresent || kind == HostCall::MethodIfPresent) && id == DISPID_UNKNOWN)
+            return TResult();
+        return std::apply(
+            [&](auto&&... a) -> TResult {
+                return CallAs<TResult>(id, HostCallFlags(kind), std::forward<decltype(a)>(a)...);
+            },
+            std::forward<Tuple>(arguments));
+    }
+
 private:
+    template <typename TResult, typename... Args>
+    TResult CallAs(DISPID id, WORD kind, Args&&... args)
+    {
+        if constexpr (std::is_void_v<TResult>)
+            CallVoid(id, kind, std::forward<Args>(args)...);
+        else if constexpr (std::is_same_v<TResult, long>)
+            return CallLong(id, kind, std::forward<Args>(args)...);
+        else if constexpr (std::is_same_v<TResult, double>)
+            return CallDouble(id, kind, std::forward<Args>(args)...);
+        else if constexpr (std::is_same_v<TResult, bool>)
+            return CallBool(id, kind, std::forward<Args>(args)...);
+        else if constexpr (std::is_same_v<TResult, std::wstring>)
+            return CallString(id, kind, std::forward<Args>(args)...);
+        else
+            return CallObject<typename TResult::element_type>(id, kind, std::forward<Args>(args)...);
+    }
+
     template <typename... Args>
     void Call(DISPID id, WORD kind, ScopedVariant& result, Args&&... args)
     {

@@ -1,6 +1,8 @@
-// Each test runs in a process of its own: the shared name caches start empty.
+// Each test runs in a process of its own, whatever the order or filter: the
+// shared name caches start empty.
 #include <gtest/gtest.h>
 
+#include "hostclient/test/FreshProcessTestSupport.h"
 #include "hostclient/HostApplication.h"
 #include "hostclient/HostCanvas.h"
 #include "hostclient/HostElement.h"
@@ -12,6 +14,8 @@ namespace {
 
 TEST(SharedCache, FiveClassesResolveTheirNamesOncePerProcess)
 {
+    if (!RunsInFreshProcess())
+        return;
     // Wrappers attached to nothing fail their calls and resolve nothing for later objects.
     {
         CHostApplication app;
@@ -63,6 +67,8 @@ TEST(SharedCache, FiveClassesResolveTheirNamesOncePerProcess)
 
 TEST(SharedCache, NamesMissingAtTheFirstAttachStayMissing)
 {
+    if (!RunsInFreshProcess())
+        return;
     CSimHost first;
     first.AddScene(L"Main");
     first.RemoveMember(L"Scene", L"Transitions");

@@ -1,39 +1,22 @@
 #pragma once
 // The text object of an element and its font.
 
-#include <memory>
 #include <string>
 
-#include "hostclient/HostObject.h"
+#include "hostclient/HostWrapper.h"
 
-class CHostFont;
+HOST_WRAPPER_CLASS(Text)
 
-class CHostText : public CHostObject {
+class CHostFont : public CHostOwnCells<HostFontNames> {
 public:
-    void Attach(IDispatch* dispatch);
+    // SetColor does nothing when the host's font lacks the member.
+    HOST_MEMBERS(Font)
 
-    std::wstring GetText();
-    void SetText(const std::wstring& text);
-    std::unique_ptr<CHostFont> GetFont();
+    // A string the caller keeps with the font; empty until set, never sent
+    // to the host.
+    const std::wstring& GetTag() const { return m_tag; }
+    void SetTag(std::wstring tag) { m_tag = std::move(tag); }
 
 private:
-    enum Name { Text, Font, CharsFont, CharsRect, TextNoTrim, TextNoUpdate, UnicodeText, NameCount };
-    static const wchar_t* const s_names[NameCount];
-    DISPID m_ids[NameCount] = {};
-};
-
-class CHostFont : public CHostObject {
-public:
-    void Attach(IDispatch* dispatch);
-
-    // Nothing happens when the host's font lacks the member.
-    void SetColor(long color);
-
-private:
-    enum Name {
-        Name_, Height, Transparency, Bold, Italic, Underline, Blur, ColorIndex, Update, Edge, HorizShear,
-        VerticalShear, Kerning, Leading, SpaceWidth, XYFilter, Color, EdgeCount, CharacterData, IsSame, NameCount
-    };
-    static const wchar_t* const s_names[NameCount];
-    DISPID m_ids[NameCount] = {};
+    std::wstring m_tag;
 };

@@ -1,21 +1,8 @@
 #pragma once
-// A scene transition.
+// A scene transition. Also attached directly to the elements of
+// CHostScene::Transitions: the caller AddRefs the element first and the
+// wrapper owns that reference.
 
-#include <string>
+#include "hostclient/HostWrapper.h"
 
-#include "hostclient/HostObject.h"
-
-class CHostTransition : public CHostObject {
-public:
-    // Also used directly on the elements of CHostScene::Transitions: the
-    // caller AddRefs the element first and the wrapper owns that reference.
-    void Attach(IDispatch* dispatch);
-
-    std::wstring GetName();
-    void Activate();
-
-private:
-    enum Name { Name_, Activate_, NameCount };
-    static const wchar_t* const s_names[NameCount];
-    DISPID m_ids[NameCount] = {};
-};
+HOST_WRAPPER_CLASS(Transition)

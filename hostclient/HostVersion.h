@@ -1,16 +1,6 @@
 #pragma once
 // The host's version object.
 
-#include "hostclient/HostObject.h"
+#include "hostclient/HostWrapper.h"
 
-class CHostVersion : public CHostObject {
-public:
-    void Attach(IDispatch* dispatch);
-
-    long GetBuild();
-
-private:
-    enum Name { MajorVersion, MinorVersion, Build, NameCount };
-    static const wchar_t* const s_names[NameCount];
-    DISPID m_ids[NameCount] = {};
-};
+HOST_WRAPPER_CLASS(Version)

@@ -7,12 +7,12 @@ namespace drovel {
 void CHostApplication::Attach(IDispatch* dispatch)
 {
     AttachApplication(dispatch);
-    ResolveNames(dispatch, ApplicationNames::list, m_ids);
+    ResolveNames(dispatch, HostApplicationNames::list, m_ids);
 }
 
 std::unique_ptr<CHostCanvas> CHostApplication::GetActiveCanvas()
 {
-    return CallObject<CHostCanvas>(m_ids[ApplicationNames::ActiveCanvas], DISPATCH_PROPERTYGET);
+    return CallObject<CHostCanvas>(Id(Names::ActiveCanvas), DISPATCH_PROPERTYGET);
 }
 
 } // namespace drovel

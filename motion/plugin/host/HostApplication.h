@@ -20,7 +20,7 @@ public:
     std::unique_ptr<CHostCanvas> GetActiveCanvas();
 
 private:
-    DISPID m_ids[ApplicationNames::IICommand] = {};  // every name before IICommand
+    DISPID m_ids[HostApplicationNames::IICommand] = {};  // every name before IICommand
 };
 
 } // namespace drovel

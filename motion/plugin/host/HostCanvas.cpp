@@ -4,15 +4,9 @@
 
 namespace drovel {
 
-void CHostCanvas::Attach(IDispatch* dispatch)
-{
-    AttachDispatch(dispatch, true);
-    ResolveNames(dispatch, CanvasNames::list, m_ids);
-}
-
 std::unique_ptr<CHostScene> CHostCanvas::GetScene()
 {
-    return CallObject<CHostScene>(m_ids[CanvasNames::Scene], DISPATCH_PROPERTYGET);
+    return CallObject<CHostScene>(Id(Names::Scene), DISPATCH_PROPERTYGET);
 }
 
 } // namespace drovel

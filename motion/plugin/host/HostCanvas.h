@@ -3,21 +3,16 @@
 
 #include <memory>
 
-#include "hostclient/HostMemberNames.h"
-#include "hostclient/HostObject.h"
+#include "hostclient/HostWrapper.h"
 
 namespace drovel {
 
 class CHostScene;
 
-class CHostCanvas : public CHostObject {
+// Scene to Selection.
+class CHostCanvas : public CHostOwnCells<HostCanvasNames, HostCanvasNames::FrameCount> {
 public:
-    void Attach(IDispatch* dispatch);
-
     std::unique_ptr<CHostScene> GetScene();
-
-private:
-    DISPID m_ids[CanvasNames::FrameCount] = {};  // Scene to Selection
 };
 
 } // namespace drovel

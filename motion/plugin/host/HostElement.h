@@ -4,21 +4,16 @@
 
 #include <string>
 
-#include "hostclient/HostMemberNames.h"
-#include "hostclient/HostObject.h"
+#include "hostclient/HostWrapper.h"
 
 namespace drovel {
 
-class CHostElement : public CHostObject {
+// Every name before JustificationX.
+class CHostElement : public CHostOwnCells<HostElementNames, HostElementNames::JustificationX> {
 public:
-    void Attach(IDispatch* dispatch);
-
     // The movie file's full path.
     std::wstring GetFilename();
     void SetFilename(const std::wstring& path);
-
-private:
-    DISPID m_ids[ElementNames::JustificationX] = {};  // every name before JustificationX
 };
 
 } // namespace drovel

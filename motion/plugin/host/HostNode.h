@@ -6,27 +6,22 @@
 #include <memory>
 #include <string>
 
-#include "hostclient/HostMemberNames.h"
-#include "hostclient/HostObject.h"
 #include "hostclient/HostPropertyGroup.h"
+#include "hostclient/HostWrapper.h"
 
 namespace drovel {
 
 class CHostElement;
 using CHostPropertyGroup = ::CHostPropertyGroup;
 
-class CHostNode : public CHostObject {
+// Visible to Id.
+class CHostNode : public CHostOwnCells<HostNodeNames, HostNodeNames::ChildCount> {
 public:
-    void Attach(IDispatch* dispatch);
-
     // The host's node type code.
     long GetType();
     // Null when the node has no such group.
     std::unique_ptr<CHostPropertyGroup> Properties(const std::wstring& groupName);
     std::unique_ptr<CHostElement> Element(long index);
-
-private:
-    DISPID m_ids[NodeNames::ChildCount] = {};  // Visible to Id
 };
 
 } // namespace drovel

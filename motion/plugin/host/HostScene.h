@@ -3,22 +3,17 @@
 
 #include <memory>
 
-#include "hostclient/HostMemberNames.h"
-#include "hostclient/HostObject.h"
+#include "hostclient/HostWrapper.h"
 
 namespace drovel {
 
 class CHostNode;
 
-class CHostScene : public CHostObject {
+// NodeCount to Transitions.
+class CHostScene : public CHostOwnCells<HostSceneNames, HostSceneNames::TransitionByName> {
 public:
-    void Attach(IDispatch* dispatch);
-
     long GetNodeCount();
     std::unique_ptr<CHostNode> Node(long index);
-
-private:
-    DISPID m_ids[SceneNames::TransitionByName] = {};  // NodeCount to Transitions
 };
 
 } // namespace drovel
