@@ -192,6 +192,10 @@ void CSocketListener::OnAccept(int)
 {
     if (LocalPort() != m_port)
         return;
+    // The timer's message comes only when no other waits, so under traffic
+    // the slots of expired connections are freed here, before a newcomer
+    // could be refused for want of one.
+    CloseExpiredClients();
     // Every pending connection is taken: under Wine one that arrives before
     // the accept of the previous notification gets no notification of its
     // own, so it would wait in the backlog of 5 until another comes; once
@@ -209,6 +213,11 @@ void CSocketListener::OnAccept(int)
 }
 
 void CSocketListener::OnTimer()
+{
+    CloseExpiredClients();
+}
+
+void CSocketListener::CloseExpiredClients()
 {
     const DWORD now = GetTickCount();
     for (auto it = m_clients.begin(); it != m_clients.end();) {

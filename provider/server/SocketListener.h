@@ -89,6 +89,8 @@ protected:
     void OnTimer() override;
 
 private:
+    void CloseExpiredClients();
+
     RequestRunner m_run;
     DWORD m_idleTimeoutMs = kIdleTimeoutMs;
     std::list<std::unique_ptr<CServerSocket>> m_clients;  // newest first
