@@ -94,6 +94,17 @@ void LogText(const std::wstring& text)
         PostLogText(window, line);
 }
 
+void LogLastWords(const std::wstring& text)
+{
+    // No lock: the lost thread may have died holding it, and nothing else
+    // logs any more.
+    const SYSTEMTIME now = Now();
+    const std::wstring line = FormatLogLine(now, text.substr(0, kMaxLogMessage - 1));
+    OutputDebugStringW((line + L"\n").c_str());
+    if (GetSetupInt(kSetupSection, kLogToFileKey, 0) != 0)
+        AppendToDayFile(line, now);
+}
+
 void LogMessage(const wchar_t* format, ...)
 {
     if (!format)

@@ -23,6 +23,10 @@ constexpr size_t kMaxLogMessage = 4096;
 void LogMessage(const wchar_t* format, ...);
 // Logs `text` as it is ("%" in it is no format).
 void LogText(const std::wstring& text);
+// The program's last line, written when its thread is lost: to the day's
+// file when file logging is on, and to the debugger output; no log page is
+// needed.
+void LogLastWords(const std::wstring& text);
 
 // The day's file: <folder>\Scrivane_MM-DD-YYYY.txt
 std::wstring LogFilePath(const std::wstring& logFolder, const SYSTEMTIME& time);

@@ -1,6 +1,7 @@
 // Requests per second and median latency of whole request-reply cycles
 // against the running Scrivane program (a fresh script engine per request,
-// a trivial script), beside the plain loopback floor for the same bytes.
+// a trivial script), beside the plain loopback floor for the same bytes,
+// the two timed in alternating rounds.
 #include <winsock2.h>  // before any windows.h
 
 #include <algorithm>
@@ -8,8 +9,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/loopback/InterleavedRoundTrips.h"
 #include "bench/loopback/LoopbackFloor.h"
-#include "bench/loopback/RoundTripFigures.h"
 #include "chartcontrol/ProviderExchange.h"
 #include "base/com/ScopedComApartment.h"
 #include "common/providerwire/ProviderFrame.h"
@@ -66,13 +67,10 @@ int main(int argc, char** argv)
         first->WriteToString(replyText);
         CLoopbackFloor floor(EncodeProviderFrame(request), EncodeProviderFrame(replyText));
         printf("%d rounds against Scrivane on port %u\n", rounds, port);
-        const RoundTripFigures scrivane = MeasureRoundTrips(rounds, [&] {
-            return static_cast<bool>(ExchangeWithProvider(request, "127.0.0.1", port, 5000));
-        });
-        const RoundTripFigures plain = MeasureRoundTrips(rounds, [&] { return floor.RoundTrip(); });
-        PrintFigures("Scrivane request-reply", scrivane);
-        PrintFigures("plain Winsock floor", plain);
-        PrintRatio("Scrivane against floor", scrivane, plain);
+        const InterleavedFigures figures = MeasureInterleaved(
+            rounds, [&] { return static_cast<bool>(ExchangeWithProvider(request, "127.0.0.1", port, 5000)); },
+            [&] { return floor.RoundTrip(); });
+        PrintInterleaved("Scrivane request-reply", "plain Winsock floor", figures);
     }
     return result;
 }

@@ -16,6 +16,9 @@ namespace {
 
 constexpr int kScriptTab = 0;
 constexpr int kLogTab = 1;
+// Posted at the end of the initialisation: the window is shown first, and a
+// posted message, unlike a timer's, waits behind no traffic.
+constexpr UINT kLoadScriptAndServe = WM_APP + 1;
 
 const std::vector<ToolbarButton> kToolbarButtons = {
     {L"New", ID_SCRIPT_NEW, 0}, {L"Open", ID_SCRIPT_OPEN, 1}, {L"Save", ID_SCRIPT_SAVE, 2},
@@ -78,14 +81,22 @@ BOOL CODBCProviderDlg::OnInitDialog()
     m_logo.SubclassDlgItem(IDC_LOGO, dialog);
     m_logo.SetHandCursor();
 
-    StartServerPort(m_listener);
-
     const RECT client = GetClientRect();
     LayoutControls(client.right, client.bottom);
     std::wstring version, copyright;
     GetModuleVersion(version, copyright);
     SetWindowText(L"Scrivane - Version " + version);
+    PostMessageW(GetSafeHwnd(), kLoadScriptAndServe, 0, 0);
     return TRUE;
+}
+
+void CODBCProviderDlg::LoadScriptAndServe()
+{
+    // No request may be answered from a script that has not loaded: the
+    // server listens only once it has.
+    UpdateWindow(GetSafeHwnd());
+    m_scriptPage->LoadStartupScript();
+    StartServerPort(m_listener);
 }
 
 void CODBCProviderDlg::LayoutControls(int width, int height)
@@ -118,6 +129,10 @@ void CODBCProviderDlg::OnSetup()
 bool CODBCProviderDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     switch (msg) {
+    case kLoadScriptAndServe:
+        LoadScriptAndServe();
+        result = 0;
+        return true;
     case WM_SIZE:
         LayoutControls(LOWORD(lParam), HIWORD(lParam));
         break;

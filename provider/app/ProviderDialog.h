@@ -23,6 +23,7 @@ protected:
 private:
     void LayoutControls(int width, int height);
     void OnSetup();
+    void LoadScriptAndServe();
     std::wstring CurrentScript();
 
     CSocketListener m_listener;

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr UINT_PTR kStartupScriptTimer = 123;
 const wchar_t kScriptFilter[] = L"VBScript Files (*.vbs)|*.vbs||";
 
 FileDialogRequest ScriptFileRequest(bool save)
@@ -40,20 +39,12 @@ BOOL CScriptDialog::OnInitDialog()
     m_editor.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, client, GetSafeHwnd(), IDC_SCRIPT_EDITOR);
     m_editor.SetText(L"");
     SetupVBScriptEditor(m_editor);
-    SetTimer(GetSafeHwnd(), kStartupScriptTimer, 1000, nullptr);
     return TRUE;
 }
 
 bool CScriptDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     switch (msg) {
-    case WM_TIMER:
-        if (wParam == kStartupScriptTimer) {
-            LoadStartupScript();
-            result = 0;
-            return true;
-        }
-        break;
     case WM_SIZE:
         if (m_editor.GetSafeHwnd())
             MoveWindow(m_editor.GetSafeHwnd(), 4, 4, LOWORD(lParam) - 8, HIWORD(lParam) - 8, TRUE);
@@ -107,7 +98,6 @@ void CScriptDialog::TestScript()
 
 void CScriptDialog::LoadStartupScript()
 {
-    KillTimer(GetSafeHwnd(), kStartupScriptTimer);
     std::wstring path = GetStartupScriptPath();
     // A bare file name in Setup.ini means the program's folder.
     if (path.find(L':') == std::wstring::npos && path.compare(0, 1, L"\\") != 0)

@@ -12,9 +12,12 @@
 #include "provider/SetupIni.h"
 #include "provider/app/ProgramRegistryKey.h"
 #include "provider/app/ProviderDialog.h"
+#include "provider/app/ThreadFailureExit.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
+    // A program that can no longer serve must not keep the port.
+    const CThreadFailureExit endOnFailure;
     UniqueModule editor(LoadLibraryW((GetProgramFolder() + L"SciLexer.dll").c_str()));
     if (!editor) {
         ShowMessageBox(nullptr, L"Failed to load SciLexer.dll");

@@ -30,7 +30,8 @@ class ScrivaneProcess {
 public:
     ScrivaneProcess(const ScrivaneProcess&) = delete;
     ScrivaneProcess& operator=(const ScrivaneProcess&) = delete;
-    // `setupLines` are further "Key=Value" lines of the [Setup] section.
+    // `setupLines` are further "Key=Value" lines of the [Setup] section; they
+    // take the place of the defaults of the same keys.
     explicit ScrivaneProcess(const std::wstring& script, const std::wstring& setupLines = L"")
     {
         wchar_t temp[MAX_PATH] = {};
@@ -42,9 +43,10 @@ public:
         CreateDirectoryW(m_folder.c_str(), nullptr);
         for (const wchar_t* file : {L"Scrivane.exe", L"SciLexer.dll", L"Scrivane.tlb"})
             CopyFileW((ModuleFolder() + file).c_str(), (m_folder + file).c_str(), FALSE);
+        // The first of a key's lines counts: `setupLines` override the defaults.
         WriteScriptFile(m_folder + L"Setup.ini",
-                        L"[Setup]\r\nServerPort=0\r\nLogToFile=1\r\nLogToLogWindow=1\r\nStartupScript=test.vbs\r\n" +
-                            setupLines);
+                        L"[Setup]\r\n" + setupLines +
+                            L"ServerPort=0\r\nLogToFile=1\r\nLogToLogWindow=1\r\nStartupScript=test.vbs\r\n");
         WriteScriptFile(m_folder + L"test.vbs", script);
 
         STARTUPINFOW startup = {};

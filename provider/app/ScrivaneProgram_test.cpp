@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/providerwire/ProviderFrame.h"
@@ -15,6 +17,7 @@
 #include "platform/net/WinsockRuntime.h"
 #include "provider/app/ScrivaneProcess.h"
 #include "provider/app/ScrivaneResources.h"
+#include "provider/app/ThreadFailureExit.h"
 
 namespace {
 
@@ -27,6 +30,8 @@ const wchar_t kTestScript[] =
     L"    x = 1 / 0\r\n"
     L"  ElseIf symbol = \"CONTROL\" Then\r\n"
     L"    SetStatus \"a\" & Chr(1) & \"b\"\r\n"
+    L"  ElseIf symbol = \"DEEP\" Then\r\n"
+    L"    Deep 1\r\n"
     L"  ElseIf symbol = \"LOOP\" Then\r\n"
     L"    Do\r\n"
     L"      SetStatus \"ok\"\r\n"
@@ -35,6 +40,9 @@ const wchar_t kTestScript[] =
     L"    SetStatus symbol\r\n"
     L"    WriteLog \"served \" & nodename\r\n"
     L"  End If\r\n"
+    L"End Sub\r\n"
+    L"Sub Deep(n)\r\n"
+    L"  Deep n + 1\r\n"
     L"End Sub\r\n";
 
 std::string Request(const std::wstring& symbol, const wchar_t* sub = nullptr, bool withNodename = true,
@@ -292,6 +300,24 @@ TEST(ScrivaneProgramStartUp, MakesTheProgramsRegistryKey)
               RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\ODBC Provider\\Scrivane", 0, KEY_READ, key.Put()));
 }
 
+TEST_F(ScrivaneProgramTest, AScriptThatCallsItselfWithoutEndEndsTheProgramAndFreesThePort)
+{
+    Client client(m_port, 180000);
+    client.Send(Request(L"DEEP"));
+    // Under an emulator the engine needs a minute or more to reach the stack's end.
+    ASSERT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), WaitForSingleObject(m_program.Process(), 240000));
+    DWORD exitCode = 0;
+    GetExitCodeProcess(m_program.Process(), &exitCode);
+    EXPECT_EQ(kThreadFailureExitCode, exitCode);
+    EXPECT_TRUE(client.ClosedByServer());
+    EXPECT_FALSE(Client(m_port).Connected());
+    const std::vector<std::wstring> log = m_program.LogMessages();
+    EXPECT_NE(log.end(), std::find(log.begin(), log.end(),
+                                   L"Scrivane's thread failed with exception 0xC00000FD (stack overflow: a script "
+                                   L"that calls itself without end?): the program ends"))
+        << ::testing::PrintToString(log);
+}
+
 TEST_F(ScrivaneProgramTest, TitleKeysSetupAndClose)
 {
     const HWND window = m_program.MainWindow();
@@ -307,15 +333,7 @@ TEST_F(ScrivaneProgramTest, TitleKeysSetupAndClose)
     EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(m_program.Process(), 0));
 
     // Setup to a new port moves the server.
-    UniqueSocket probe(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    int length = sizeof address;
-    bind(probe.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address);
-    getsockname(probe.Get(), reinterpret_cast<sockaddr*>(&address), &length);
-    const unsigned short newPort = ntohs(address.sin_port);
-    probe.Reset();
+    const unsigned short newPort = FreeLoopbackPort();
 
     PostMessageW(window, WM_COMMAND, ID_SETUP, 0);
     HWND setup = nullptr;
@@ -338,6 +356,43 @@ TEST_F(ScrivaneProgramTest, TitleKeysSetupAndClose)
     DWORD exitCode = 1;
     GetExitCodeProcess(m_program.Process(), &exitCode);
     EXPECT_EQ(0u, exitCode);
+}
+
+TEST(ScrivaneStartupTest, UnderTrafficFromTheFirstMomentEveryReplyComesFromTheLoadedScript)
+{
+    ASSERT_TRUE(EnsureWinsockStarted());
+    const unsigned short port = FreeLoopbackPort();
+    constexpr int kWanted = 40;
+    constexpr DWORD kBoundMs = 30000;
+    std::atomic<bool> stop{false};
+    std::atomic<int> served{0};
+    std::atomic<int> other{0};
+    std::vector<std::thread> clients;
+    for (int i = 0; i < 4; ++i) {
+        clients.emplace_back([&] {
+            while (!stop) {
+                Client client(port);
+                if (!client.Connected()) {
+                    Sleep(1);
+                    continue;
+                }
+                client.Send(Request(L"traffic"));
+                (client.Read(1) == Reply(L"traffic") ? served : other)++;
+            }
+        });
+    }
+    {
+        ScrivaneProcess program(kTestScript, L"ServerPort=" + std::to_wstring(port) + L"\r\n");
+        EXPECT_TRUE(program.Started());
+        const DWORD start = GetTickCount();
+        while (served < kWanted && GetTickCount() - start < kBoundMs)
+            Sleep(50);
+        stop = true;
+        for (std::thread& client : clients)
+            client.join();
+    }
+    EXPECT_GE(served.load(), kWanted);
+    EXPECT_EQ(0, other.load()) << "replies not from the startup script";
 }
 
 }  // namespace

@@ -69,6 +69,10 @@ bool CServerSocket::ReceiveChunk(bool& gotBytes)
     if (!gotBytes)
         return true;
     m_lastActivity = GetTickCount();
+    if (!m_requestOpen) {
+        m_requestOpen = true;
+        m_requestStart = m_lastActivity;
+    }
     m_received.Append(buffer, static_cast<size_t>(received));
     if (m_received.Overflowed()) {
         LogMessage(L"Closed a connection whose request passed %u bytes", static_cast<unsigned>(kMaxFrameBytes));
@@ -81,6 +85,7 @@ bool CServerSocket::AnswerBuffered()
 {
     std::string payload;
     while (!ReplyInFlight() && m_received.NextPayload(payload)) {
+        m_requestOpen = false;
         std::string frame = EncodeProviderFrame(AnswerRequest(payload, m_listener->Runner()));
         if (frame.size() > kMaxReplyBytes) {
             LogMessage(L"A reply of %u bytes is over the limit of %u bytes: the bare reply is sent",
@@ -120,6 +125,17 @@ bool CServerSocket::SendPending()
     return true;
 }
 
+const wchar_t* CServerSocket::ExpiredReason(DWORD now, DWORD timeoutMs) const
+{
+    if (now - m_lastActivity >= timeoutMs)
+        return L"Closed a connection idle for %u ms";
+    // A client being answered has no request open: the next one is read
+    // only once the reply is out.
+    if (m_requestOpen && now - m_requestStart >= timeoutMs)
+        return L"Closed a connection that sent no whole request within %u ms";
+    return nullptr;
+}
+
 void CServerSocket::RemoveSelf()
 {
     m_listener->RemoveClient(this);
@@ -144,7 +160,7 @@ bool CSocketListener::StartListening(unsigned short port)
         return false;
     }
     m_port = LocalPort();
-    // Idle connections are looked for several times per time-out.
+    // Expired connections are looked for several times per time-out.
     StartTimer(std::clamp<DWORD>(m_idleTimeoutMs / 4, 10, 1000));
     LogMessage(L"Server started on port %d", m_port);
     return true;
@@ -176,22 +192,37 @@ void CSocketListener::OnAccept(int)
 {
     if (LocalPort() != m_port)
         return;
-    auto client = std::make_unique<CServerSocket>(this);
-    if (!Accept(*client))
-        return;  // nothing listed for a failed accept
-    // Past the limit the connection is accepted and closed at once: a
-    // connection left pending would stop all later accept notifications.
-    if (m_clients.size() >= kMaxClients)
-        return;
-    m_clients.push_front(std::move(client));
+    // The timer's message comes only when no other waits, so under traffic
+    // the slots of expired connections are freed here, before a newcomer
+    // could be refused for want of one.
+    CloseExpiredClients();
+    // Every pending connection is taken: under Wine one that arrives before
+    // the accept of the previous notification gets no notification of its
+    // own, so it would wait in the backlog of 5 until another comes; once
+    // that is full the system drops new connection requests, and a client
+    // waits a second for its retry.
+    for (;;) {
+        auto client = std::make_unique<CServerSocket>(this);
+        if (!Accept(*client))
+            return;  // none left (or a failed accept: nothing listed)
+        // Past the limit the connection is accepted and closed at once: a
+        // connection left pending would stop all later accept notifications.
+        if (m_clients.size() < kMaxClients)
+            m_clients.push_front(std::move(client));
+    }
 }
 
 void CSocketListener::OnTimer()
 {
+    CloseExpiredClients();
+}
+
+void CSocketListener::CloseExpiredClients()
+{
     const DWORD now = GetTickCount();
     for (auto it = m_clients.begin(); it != m_clients.end();) {
-        if (now - (*it)->LastActivity() >= m_idleTimeoutMs) {
-            LogMessage(L"Closed a connection idle for %u ms", static_cast<unsigned>(m_idleTimeoutMs));
+        if (const wchar_t* reason = (*it)->ExpiredReason(now, m_idleTimeoutMs)) {
+            LogMessage(reason, static_cast<unsigned>(m_idleTimeoutMs));
             it = m_clients.erase(it);
         } else {
             ++it;

@@ -6,7 +6,9 @@
 // No peer may keep resources it does not use: a connection holds at most one
 // reply in flight (its next request is read only once that reply is out), a
 // close, a reset or a send error frees it at once, and one on which nothing
-// moved for the idle time-out is closed.
+// moved for the idle time-out is closed. A request must also arrive whole
+// within that time of its first byte: a peer dripping a byte now and then is
+// never idle, yet holds a slot for nothing.
 
 #include <list>
 #include <memory>
@@ -30,8 +32,9 @@ public:
 
     explicit CServerSocket(CSocketListener* listener);
 
-    // GetTickCount of the last byte that moved on this connection, either way.
-    DWORD LastActivity() const { return m_lastActivity; }
+    // Why the listener's check closes this connection now, or nullptr: nothing
+    // moved for `timeoutMs`, or a request begun that long ago is not whole.
+    const wchar_t* ExpiredReason(DWORD now, DWORD timeoutMs) const;
 
 protected:
     void OnReceive(int error) override;
@@ -51,7 +54,9 @@ private:
     CProviderFrameCutter m_received{kMaxFrameBytes};
     std::string m_pending;   // the reply frame in flight
     size_t m_sent = 0;       // bytes of it the socket has taken
-    DWORD m_lastActivity;
+    DWORD m_lastActivity;    // GetTickCount of the last byte that moved, either way
+    bool m_requestOpen = false;   // bytes arrived since the last whole request
+    DWORD m_requestStart = 0;     // GetTickCount of the first of them
 };
 
 class CSocketListener : public AsyncSocket {
@@ -84,6 +89,8 @@ protected:
     void OnTimer() override;
 
 private:
+    void CloseExpiredClients();
+
     RequestRunner m_run;
     DWORD m_idleTimeoutMs = kIdleTimeoutMs;
     std::list<std::unique_ptr<CServerSocket>> m_clients;  // newest first

@@ -236,24 +236,31 @@ TEST_F(SocketListenerTest, AClientThatLeavesDuringItsReplyFreesItsSlotAtOnce)
     }
 }
 
-TEST_F(SocketListenerTest, AConnectionWithNothingMovingIsClosedAndOneStillSendingIsNot)
+TEST_F(SocketListenerTest, AConnectionIdleOrSlowerThanTheTimeOutWithItsRequestIsClosed)
 {
     Listen(1000);
     const std::string request = RequestFrame();
     bool idleClosed = false;
     bool halfFrameClosed = false;
+    bool dripClosed = false;
     std::string received;
     Serve([&] {
         Client idle(m_port);
         Client halfFrame(m_port);
         halfFrame.Send(request.substr(0, 40));
-        // A slow sender: a piece every 200 ms for three seconds.
+        // Never idle, never done: a byte every 100 ms for three seconds.
+        Client drip(m_port, 100);
+        for (int i = 0; i < 30 && !dripClosed; ++i) {
+            drip.Send(request.substr(static_cast<size_t>(i), 1));
+            dripClosed = drip.ClosedByServer();
+        }
+        // A slow sender whose request is whole within the time-out.
         Client slow(m_port);
-        const size_t pieces = 15;
+        const size_t pieces = 8;
         const size_t piece = request.size() / pieces + 1;
         for (size_t at = 0; at < request.size(); at += piece) {
             slow.Send(request.substr(at, piece));
-            Sleep(200);
+            Sleep(50);
         }
         received = slow.Read(1);
         idleClosed = idle.ClosedByServer();
@@ -262,7 +269,11 @@ TEST_F(SocketListenerTest, AConnectionWithNothingMovingIsClosedAndOneStillSendin
     EXPECT_EQ(OkReply(2), received);
     EXPECT_TRUE(idleClosed);
     EXPECT_TRUE(halfFrameClosed);
-    EXPECT_EQ(2, LoggedLines(L"Closed a connection idle for 1000 ms"));
+    EXPECT_TRUE(dripClosed);
+    const std::vector<std::wstring> log = WindowMessages();
+    EXPECT_EQ(2, std::count(log.begin(), log.end(), L"Closed a connection idle for 1000 ms")) << ::testing::PrintToString(log);
+    EXPECT_EQ(1, std::count(log.begin(), log.end(), L"Closed a connection that sent no whole request within 1000 ms"))
+        << ::testing::PrintToString(log);
 }
 
 TEST_F(SocketListenerTest, AClientThatNeverReadsHoldsOneReplyAndIsAnsweredInOrderOnceItReads)

@@ -1,7 +1,10 @@
 // A hostile-peer soak of the real Scrivane.exe over loopback: normal
 // requests through the chart control's own client run beside clients that
-// leave during their reply, stay idle, never read, send oversized frames or
-// random bytes. Every normal request must be answered within its time-out,
+// leave during their reply, stay idle, drip a byte now and then, never read,
+// send oversized frames or random bytes; before them a second program is
+// started twice under traffic from its first moment, and every reply it
+// gives must come from its startup script. Every normal request must be
+// answered within its time-out,
 // and the program's handles and memory must come back near where they
 // started. SOAK_SECONDS sets the length (default 30, with a 2 s idle
 // time-out); testing/soak/scrivane-soak runs the two-minute form with the
@@ -102,6 +105,44 @@ private:
     std::vector<std::thread> m_threads;
 };
 
+// One start of a second program under traffic from before it listens: every
+// reply must come from its startup script. Adds the replies of each kind.
+void StartUnderTraffic(std::atomic<int>& fromScript, std::atomic<int>& other)
+{
+    const unsigned short port = FreeLoopbackPort();
+    const std::string request = EncodeProviderFrame(
+        L"<command cmd=\"historical\"><params symbol=\"MSFT\" type=\"close\" interval=\"daily\" range1=\"a\" "
+        L"range2=\"b\" nodename=\"Reload\"/></command>");
+    std::atomic<int> answered{0};
+    std::atomic<bool> stop{false};
+    std::vector<std::thread> traffic;
+    for (int i = 0; i < 2; ++i) {
+        traffic.emplace_back([&] {
+            while (!stop) {
+                Client client(port);
+                if (!client.Connected()) {
+                    Sleep(5);
+                    continue;
+                }
+                client.Send(request);
+                const std::string reply = client.Read(1);
+                std::wstring text;
+                const bool decoded = reply.size() >= 2 && DecodeProviderPayload(reply.data() + 1, reply.size() - 2, text);
+                (decoded && text.find(L"status=\"ok\"") != std::wstring::npos ? answered : other)++;
+            }
+        });
+    }
+    {
+        ScrivaneProcess program(kSoakScript, L"ServerPort=" + std::to_wstring(port) + L"\r\n");
+        for (DWORD waited = 0; program.Started() && answered < 10 && waited < 30000; waited += 50)
+            Sleep(50);
+        stop = true;
+        for (std::thread& thread : traffic)
+            thread.join();
+    }
+    fromScript += answered;
+}
+
 // Sleeps up to `ms`, less when the peers stop meanwhile.
 void Pause(const Peers& peers, DWORD ms)
 {
@@ -135,6 +176,13 @@ TEST(ScrivaneSoak, NormalRequestsAreAnsweredBesideHostilePeersAndNothingIsKept)
     }
     for (int i = 0; i < 20; ++i)
         ASSERT_TRUE(NormalRequest(port));
+    // A second program started twice under traffic from its first moment; on
+    // its own, since starting a program here costs the other peers seconds.
+    int restarts = 0;
+    std::atomic<int> restartReplies{0};
+    std::atomic<int> restartOther{0};
+    for (; restarts < 2; ++restarts)
+        StartUnderTraffic(restartReplies, restartOther);
     Sleep(1000);
     const long handlesBefore = program.HandleCount();
     const size_t memoryBefore = program.PrivateBytes();
@@ -154,8 +202,23 @@ TEST(ScrivaneSoak, NormalRequestsAreAnsweredBesideHostilePeersAndNothingIsKept)
     const DWORD settleMs = idleMs + 5000;
     const DWORD hostileMs = static_cast<DWORD>(seconds) * 1000 - settleMs;
     std::atomic<int> hostileRounds{0};
+    std::atomic<int> dripsCut{0};
     {
         Peers hostile;
+        // One slot: with the others, the eleven are nearly all taken.
+        hostile.Add([&] {   // a byte of a request now and then: never idle, never whole
+            const DWORD dripMs = idleMs / 4;
+            Client client(port, dripMs);
+            const std::string request = BigRequest();
+            for (size_t at = 0; at < request.size() - 1 && !hostile.Stopping(); ++at) {
+                client.Send(request.substr(at, 1));
+                if (client.ClosedByServer()) {
+                    ++dripsCut;
+                    return;
+                }
+            }
+        });
+
         hostile.Add([&] {   // leaves while its reply is under way
             Client client(port);
             client.Send(BigRequest());
@@ -208,13 +271,17 @@ TEST(ScrivaneSoak, NormalRequestsAreAnsweredBesideHostilePeersAndNothingIsKept)
 
     const long handlesAfter = program.HandleCount();
     const size_t memoryAfter = program.PrivateBytes();
-    printf("%d s: %d normal requests answered, %d not; %d hostile rounds; handles %ld -> %ld; "
-           "private memory %.1f -> %.1f MB\n",
-           seconds, answered.load(), failed.load(), hostileRounds.load(), handlesBefore, handlesAfter,
-           memoryBefore / 1048576.0, memoryAfter / 1048576.0);
+    printf("%d s: %d normal requests answered, %d not; %d hostile rounds; %d dripping peers cut; %d restarts "
+           "under traffic, %d replies from the script, %d not; handles %ld -> %ld; private memory %.1f -> %.1f MB\n",
+           seconds, answered.load(), failed.load(), hostileRounds.load(), dripsCut.load(), restarts,
+           restartReplies.load(), restartOther.load(), handlesBefore, handlesAfter, memoryBefore / 1048576.0,
+           memoryAfter / 1048576.0);
     EXPECT_EQ(0, failed.load()) << "normal requests not answered within " << kNormalTimeoutMs << " ms";
     EXPECT_GE(answered.load(), seconds) << "normal requests went on throughout";
     EXPECT_GE(hostileRounds.load(), seconds) << "the hostile peers ran";
+    EXPECT_GT(dripsCut.load(), 0) << "dripping peers keep their slots";
+    EXPECT_GT(restartReplies.load(), 0);
+    EXPECT_EQ(0, restartOther.load()) << "replies not from the startup script";
     EXPECT_LE(handlesAfter, handlesBefore + kHandleAllowance);
     EXPECT_LE(memoryAfter, memoryBefore + kMemoryAllowance);
     EXPECT_TRUE(NormalRequest(port));

@@ -36,6 +36,19 @@ void Serve(const std::function<void()>& client)
     EXPECT_TRUE(finished) << "the client did not finish";
 }
 
+unsigned short FreeLoopbackPort()
+{
+    UniqueSocket probe(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int length = sizeof address;
+    if (!probe || bind(probe.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        getsockname(probe.Get(), reinterpret_cast<sockaddr*>(&address), &length) != 0)
+        return 0;
+    return ntohs(address.sin_port);
+}
+
 Client::Client(unsigned short port, DWORD receiveTimeoutMs)
 {
     m_socket.Reset(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));

@@ -16,6 +16,9 @@ bool PumpUntil(const std::function<bool()>& done);
 // not finish within ten seconds fails the test.
 void Serve(const std::function<void()>& client);
 
+// A loopback port that was free a moment ago.
+unsigned short FreeLoopbackPort();
+
 class Client {
 public:
     // Every receive waits at most `receiveTimeoutMs`.
