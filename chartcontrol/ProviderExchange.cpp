@@ -1,6 +1,8 @@
+// Winsock's header goes before windows.h, which the header's XML tree brings.
+#include <winsock2.h>
+
 #include "chartcontrol/ProviderExchange.h"
 
-#include <winsock2.h>  // before windows.h, which the socket layer needs
 #include <windows.h>
 
 #include <chrono>
