@@ -21,7 +21,8 @@ bool WriteSameVertices(CStandInGeoObject& bar)
 {
     const GeoMeshBuffers& buffers = bar.Buffers();
     const float record[8] = {0.5f, 0.25f, 0, 1, 0, 0.5f, 1.0f, -0.5f};
-    for (int32_t v = 0; v < bar.VertexCount(); ++v) {
+    const int32_t count = bar.VertexCount();
+    for (int32_t v = 0; v < count; ++v) {
         buffers.indices[v] = v;
         std::copy(record, record + 8, buffers.vertices + static_cast<size_t>(v) * 8);
     }
