@@ -1,8 +1,9 @@
-// The socket layer needs winsock2.h before anything includes windows.h.
+// Winsock's header goes before windows.h, which the header's XML tree brings.
 #include <winsock2.h>
-#include <windows.h>
 
 #include "chartcontrol/ProviderExchange.h"
+
+#include <windows.h>
 
 #include <chrono>
 #include <vector>

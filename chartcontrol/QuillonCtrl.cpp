@@ -70,6 +70,7 @@ CQuillonCtrl::~CQuillonCtrl()
 
 void CQuillonCtrl::InvokeMember(DISPID id, CDispatchCall& call)
 {
+    const CThreadClassCache::Use classes(m_classes);
     switch (id) {
     case kOnInitialize: OnInitialize(call); break;
     case kOnQuillon: OnQuillon(); break;

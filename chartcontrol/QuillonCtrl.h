@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "base/com/ThreadClassCache.h"
 #include "platform/activex/ActiveXControl.h"
 
 // Dispatch ids, in the type library's order.
@@ -48,6 +49,10 @@ private:
     void AboutBox();
     void UpdateChart(const std::wstring& text);
 
+    // The classes every chart update makes again (the SAX reader of each
+    // provider reply), kept while the control lives and used on its thread
+    // only; they go with the control, before the module can unload.
+    CThreadClassCache m_classes{CThreadClassCache::Kept{}};
     IDispatch* m_application = nullptr;  // no reference: the host outlives its plug-ins
     bool m_suspended = false;            // event 3: refreshes take the active canvas's scene
 };

@@ -188,14 +188,42 @@ std::unique_ptr<BarOutline> MakeBarOutline(IGeoObject& object)
     return outline;
 }
 
-}  // namespace
+// Writes vertex records and their indices one after another. Each field
+// goes straight into the host's buffer: a record assembled aside and copied
+// over in wide loads stalls on every copy, since a load spanning several
+// narrower stores just made cannot take their values from the store queue.
+// The running index lives here rather than behind a reference that the
+// index buffer's stores could alias, so it stays in a register.
+class VertexWriter {
+public:
+    VertexWriter(int32_t* indices, float* vertices, int32_t first)
+        : m_indices(indices), m_vertices(vertices), m_next(first)
+    {
+    }
+    int32_t Next() const { return m_next; }
 
-void AddVertex(int32_t* indices, float* vertices, int32_t& vertexIndex, const VertexRecord& record)
-{
-    indices[vertexIndex] = vertexIndex;
-    std::copy(record.begin(), record.end(), vertices + static_cast<size_t>(vertexIndex) * kFloatsPerVertex);
-    ++vertexIndex;
-}
+    void Add(float u, float v, float nx, float ny, float nz, float x, float y, float z)
+    {
+        m_indices[m_next] = m_next;
+        float* const out = m_vertices + static_cast<size_t>(m_next) * kFloatsPerVertex;
+        out[0] = u;
+        out[1] = v;
+        out[2] = nx;
+        out[3] = ny;
+        out[4] = nz;
+        out[5] = x;
+        out[6] = y;
+        out[7] = z;
+        ++m_next;
+    }
+
+private:
+    int32_t* const m_indices;
+    float* const m_vertices;
+    int32_t m_next;
+};
+
+}  // namespace
 
 void WriteBarVertices(IGeoObject* object, int32_t& vertexIndex, int32_t* indices, float* vertices,
                       const BarOutline& bar, const std::wstring& guid)
@@ -206,7 +234,8 @@ void WriteBarVertices(IGeoObject* object, int32_t& vertexIndex, int32_t* indices
     const int32_t outlineCount = static_cast<int32_t>(outline.size());
     g_dataBarStore.AdvanceFrame(guid);
 
-    int32_t start = vertexIndex;
+    VertexWriter writer(indices, vertices, vertexIndex);
+    int32_t start = writer.Next();
     object->BeginPart("Bar");
     object->BeginPrimitivesAt(kGeoPrimitiveWalls, start);
 
@@ -253,39 +282,39 @@ void WriteBarVertices(IGeoObject* object, int32_t& vertexIndex, int32_t* indices
             const double dx = r.x - q.x, dz = r.y - q.y;
             const float nx = static_cast<float>(-wallHeight * dz), nz = static_cast<float>(wallHeight * dx);
             const float u0 = bar.wallU[static_cast<size_t>(j - 1)], u1 = bar.wallU[static_cast<size_t>(j)];
-            AddVertex(indices, vertices, vertexIndex, {u0, 0, nx, 0, nz, q.x, bottomY, q.y});
-            AddVertex(indices, vertices, vertexIndex, {u1, 0, nx, 0, nz, r.x, bottomY, r.y});
-            AddVertex(indices, vertices, vertexIndex, {u1, 1, nx, 0, nz, r.x, topY, r.y});
-            AddVertex(indices, vertices, vertexIndex, {u0, 1, nx, 0, nz, q.x, topY, q.y});
+            writer.Add(u0, 0, nx, 0, nz, q.x, bottomY, q.y);
+            writer.Add(u1, 0, nx, 0, nz, r.x, bottomY, r.y);
+            writer.Add(u1, 1, nx, 0, nz, r.x, topY, r.y);
+            writer.Add(u0, 1, nx, 0, nz, q.x, topY, q.y);
         }
     }
-    object->SetPrimitiveCount(vertexIndex - start);
+    object->SetPrimitiveCount(writer.Next() - start);
     object->EndPart();
 
-    start = vertexIndex;
+    start = writer.Next();
     object->BeginPart("Top");
     object->BeginPrimitivesAt(kGeoPrimitiveLids, start);
     for (int32_t j = 0; j < lidCount; ++j) {
         const size_t at = static_cast<size_t>(j);
         const CTriDC::Corner& p = lids[at];
-        AddVertex(indices, vertices, vertexIndex, {bar.lidU[at], bar.topV[at], 0, 1, 0, p.x, topY, p.y});
+        writer.Add(bar.lidU[at], bar.topV[at], 0, 1, 0, p.x, topY, p.y);
     }
-    object->SetPrimitiveCount(vertexIndex - start);
+    object->SetPrimitiveCount(writer.Next() - start);
     object->EndPart();
 
-    start = vertexIndex;
+    start = writer.Next();
     object->BeginPart("Bottom");
     object->BeginPrimitivesAt(kGeoPrimitiveLids, start);
     for (int32_t j = 0; j + 2 < lidCount; j += 3) {
         for (const int32_t corner : {j + 2, j + 1, j}) {
             const size_t at = static_cast<size_t>(corner);
             const CTriDC::Corner& p = lids[at];
-            AddVertex(indices, vertices, vertexIndex,
-                              {bar.lidU[at], bar.bottomV[at], 0, -1, 0, p.x, bottomY, p.y});
+            writer.Add(bar.lidU[at], bar.bottomV[at], 0, -1, 0, p.x, bottomY, p.y);
         }
     }
-    object->SetPrimitiveCount(vertexIndex - start);
+    object->SetPrimitiveCount(writer.Next() - start);
     object->EndPart();
+    vertexIndex = writer.Next();
 }
 
 void RebuildMesh(IGeoObject* object, const std::wstring& guid)

@@ -3,7 +3,6 @@
 // into walls ("Bar") and two lids ("Top", "Bottom"), at the height the
 // data-bar store and the limit and link parameters give.
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -22,8 +21,3 @@ void WriteBarVertices(IGeoObject* object, int32_t& vertexIndex, int32_t* indices
 
 // One vertex record as the host reads it: u, v, nx, ny, nz, x, y, z.
 constexpr int32_t kFloatsPerVertex = 8;
-using VertexRecord = std::array<float, kFloatsPerVertex>;
-
-// Writes the record at the running index, the index itself into the index
-// buffer, and moves the running index on.
-void AddVertex(int32_t* indices, float* vertices, int32_t& vertexIndex, const VertexRecord& record);

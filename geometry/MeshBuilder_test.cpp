@@ -57,6 +57,59 @@ void MovePoint(CStandInGeoObject& bar, int field, double by)
     bar.SetParam(field, bar.GetParam(field) + by);
 }
 
+const StandInPart* FindPart(const CStandInGeoObject& bar, const char* name)
+{
+    for (const StandInPart& part : bar.Parts()) {
+        if (part.name == name)
+            return &part;
+    }
+    return nullptr;
+}
+
+// The area the triangles of a lid cover, from the x and z of their corners.
+double LidArea(const CStandInGeoObject& bar, const char* name)
+{
+    const StandInPart* part = FindPart(bar, name);
+    double area = 0.0;
+    for (int32_t v = part ? part->first : 0; part && v + 2 < part->first + part->count; v += 3) {
+        const double ax = bar.VertexField(v, 5), az = bar.VertexField(v, 7);
+        const double bx = bar.VertexField(v + 1, 5), bz = bar.VertexField(v + 1, 7);
+        const double cx = bar.VertexField(v + 2, 5), cz = bar.VertexField(v + 2, 7);
+        area += std::fabs((bx - ax) * (cz - az) - (bz - az) * (cx - ax)) / 2;
+    }
+    return area;
+}
+
+// The area the walls enclose: each wall's first two corners run along the outline's foot.
+double OutlineArea(const CStandInGeoObject& bar)
+{
+    const StandInPart* part = FindPart(bar, "Bar");
+    double twice = 0.0;
+    for (int32_t v = part ? part->first : 0; part && v + 3 < part->first + part->count; v += 4)
+        twice += static_cast<double>(bar.VertexField(v, 5)) * bar.VertexField(v + 1, 7) -
+                 static_cast<double>(bar.VertexField(v + 1, 5)) * bar.VertexField(v, 7);
+    return std::fabs(twice) / 2;
+}
+
+TEST(RebuildMesh, LidsCoverTheOutlineAtEveryScaleTheHostAllows)
+{
+    // The curved bar reaches 0.5 from its centre: the last scale takes it to the host's largest value.
+    for (const double scale : {1e-3, 1.0, 1e3, 1e5, 3e5, 2e6}) {
+        CStandInGeoObject bar;
+        SetCurvedBar(bar);
+        for (int k = 0; k < kCurvedBarPoints; ++k) {
+            for (int f = 0; f < 6; ++f)
+                bar.SetParam(PointField(k, f), bar.GetParam(PointField(k, f)) * scale);
+        }
+        CBarOutlineCache none(0);
+        RebuildMesh(&bar, L"{scaled}", none);
+        const double outline = OutlineArea(bar);
+        ASSERT_GT(outline, 0.1 * scale * scale) << "at scale " << scale;
+        for (const char* lid : {"Top", "Bottom"})
+            EXPECT_NEAR(1.0, LidArea(bar, lid) / outline, 1e-4) << lid << " at scale " << scale;
+    }
+}
+
 TEST(RebuildMesh, KeptOutlinesGiveTheMeshOfAFreshBuildAndGoWithAnyOutlineChange)
 {
     CBarOutlineCache kept(4);

@@ -10,14 +10,18 @@ int32_t CPolyTri::ClipEars(const Vec3f* points, const Vec3f& reference, int32_t 
         return 0;
     m_points = points;
     m_orientation = reference.z < 0.0f ? -1 : 1;
-    const size_t size = static_cast<size_t>(count);
-    m_next.resize(size);
-    m_previous.resize(size);
-    for (int32_t i = 0; i < count; ++i) {
-        m_next[static_cast<size_t>(i)] = i + 1;
-        m_previous[static_cast<size_t>(i)] = i - 1;
+    m_gridded = count > kSmallOutline;
+    if (m_gridded) {
+        m_links.resize(static_cast<size_t>(count));
+        m_chain = m_links.data();
+    } else {
+        m_chain = m_smallChain.data();
     }
+    for (int32_t i = 0; i < count; ++i)
+        m_chain[i] = {i + 1, i - 1};
     const int32_t last = count - 1;
+    m_last = last;
+    BeginTriangles(count - 2);
     int32_t remaining = count;
 
     // Straight, repeated and spiky corners go first, each chain of them back
@@ -32,12 +36,14 @@ int32_t CPolyTri::ClipEars(const Vec3f* points, const Vec3f& reference, int32_t 
 
     // The two ends are never clipped and always searched; every other
     // vertex is searched while its corner is not convex.
-    m_notConvex.clear();
-    for (int32_t i = 0; i <= last; i = Next(i)) {
-        if (i == 0 || i == last || CornerTest(Previous(i), i, Next(i)) != 1)
-            m_notConvex.push_back(i);
+    if (m_gridded) {
+        m_notConvex.clear();
+        for (int32_t i = 0; i <= last; i = Next(i)) {
+            if (IsSearched(i))
+                m_notConvex.push_back(i);
+        }
+        m_grid.Build(points, count, m_notConvex);
     }
-    m_grid.Build(points, count, m_notConvex);
 
     // Passes along the chain from its first vertex, each corner in turn;
     // after a clip the following vertex becomes the middle corner. A pass
@@ -61,7 +67,8 @@ int32_t CPolyTri::ClipEars(const Vec3f* points, const Vec3f& reference, int32_t 
                 ++emitted;
             }
             Unlink(b);
-            m_grid.Remove(b);
+            if (m_gridded)
+                m_grid.Remove(b);
             --remaining;
             progress = true;
             UpdateSearch(a, last);
@@ -75,8 +82,9 @@ int32_t CPolyTri::ClipEars(const Vec3f* points, const Vec3f& reference, int32_t 
 
 void CPolyTri::Unlink(int32_t b)
 {
-    m_next[static_cast<size_t>(Previous(b))] = Next(b);
-    m_previous[static_cast<size_t>(Next(b))] = Previous(b);
+    const Link link = m_chain[b];
+    m_chain[link.previous].next = link.next;
+    m_chain[link.next].previous = link.previous;
 }
 
 int CPolyTri::CornerTest(int32_t a, int32_t b, int32_t c) const
@@ -85,32 +93,52 @@ int CPolyTri::CornerTest(int32_t a, int32_t b, int32_t c) const
     return m_orientation * OrientationSign(pa.x, pa.y, pb.x, pb.y, pc.x, pc.y);
 }
 
+bool CPolyTri::IsSearched(int32_t i) const
+{
+    return i == 0 || i == m_last || CornerTest(Previous(i), i, Next(i)) != 1;
+}
+
+bool CPolyTri::IsInside(int32_t i, int32_t a, int32_t b, int32_t c) const
+{
+    const Vec3f &pa = m_points[a], &pb = m_points[b], &pc = m_points[c];
+    const Vec3f& p = m_points[i];
+    return m_orientation * OrientationSign(pa.x, pa.y, pb.x, pb.y, p.x, p.y) > 0 &&
+           m_orientation * OrientationSign(pb.x, pb.y, pc.x, pc.y, p.x, p.y) > 0 &&
+           m_orientation * OrientationSign(pc.x, pc.y, pa.x, pa.y, p.x, p.y) > 0;
+}
+
 bool CPolyTri::AnyPointInside(int32_t a, int32_t b, int32_t c) const
 {
     const Vec3f &pa = m_points[a], &pb = m_points[b], &pc = m_points[c];
     const float minX = std::min({pa.x, pb.x, pc.x}), maxX = std::max({pa.x, pb.x, pc.x});
     const float minY = std::min({pa.y, pb.y, pc.y}), maxY = std::max({pa.y, pb.y, pc.y});
+    // Points on an edge or a corner count as outside.
+    const auto withinBounds = [&](const Vec3f& p) { return p.x > minX && p.x < maxX && p.y > minY && p.y < maxY; };
+    if (!m_gridded) {
+        for (int32_t i = 0;; i = Next(i)) {
+            if (i != a && i != b && i != c && withinBounds(m_points[i]) && IsSearched(i) && IsInside(i, a, b, c))
+                return true;
+            if (i == m_last)
+                return false;
+        }
+    }
     return m_grid.AnyInBounds(minX, minY, maxX, maxY, [&](int32_t i) {
-        if (i == a || i == b || i == c)
-            return false;
-        const Vec3f& p = m_points[i];
-        // Points on an edge or a corner count as outside.
-        if (!(p.x > minX && p.x < maxX && p.y > minY && p.y < maxY))
-            return false;
-        return m_orientation * OrientationSign(pa.x, pa.y, pb.x, pb.y, p.x, p.y) > 0 &&
-               m_orientation * OrientationSign(pb.x, pb.y, pc.x, pc.y, p.x, p.y) > 0 &&
-               m_orientation * OrientationSign(pc.x, pc.y, pa.x, pa.y, p.x, p.y) > 0;
+        return i != a && i != b && i != c && withinBounds(m_points[i]) && IsInside(i, a, b, c);
     });
 }
 
 void CPolyTri::UpdateSearch(int32_t b, int32_t last)
 {
-    if (b == 0 || b == last)
+    if (!m_gridded || b == 0 || b == last)
         return;
     if (CornerTest(Previous(b), b, Next(b)) == 1)
         m_grid.Remove(b);
     else
         m_grid.Add(b);
+}
+
+void CPolyTri::BeginTriangles(int32_t)
+{
 }
 
 void CPolyTri::EmitTriangle(const Vec3f*, int32_t, int32_t, int32_t)
@@ -119,7 +147,11 @@ void CPolyTri::EmitTriangle(const Vec3f*, int32_t, int32_t, int32_t)
 
 CTriDC::CTriDC(int32_t userValue) : m_userValue(userValue)
 {
-    m_vertices.reserve(kInitialRoom);
+}
+
+void CTriDC::BeginTriangles(int32_t most)
+{
+    m_vertices.reserve(m_vertices.size() + 3 * static_cast<size_t>(std::max(most, 0)));
 }
 
 void CTriDC::EmitTriangle(const Vec3f* points, int32_t a, int32_t b, int32_t c)

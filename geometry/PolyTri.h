@@ -2,6 +2,7 @@
 // Ear clipping of a simple polygon, and a recorder of the triangles with the
 // bounds the lids' texture coordinates need.
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -22,20 +23,34 @@ public:
     int32_t ClipEars(const Vec3f* points, const Vec3f& reference, int32_t count);
 
 protected:
+    // Called once a call, before any triangle, with the most it can emit.
+    virtual void BeginTriangles(int32_t most);
     virtual void EmitTriangle(const Vec3f* points, int32_t a, int32_t b, int32_t c);
 
 private:
+    // Up to this many points the search walks the chain instead of a grid,
+    // and the chain lives in the object: a small lid costs no allocation
+    // beyond its triangles.
+    static constexpr int32_t kSmallOutline = 64;
+
+    struct Link {
+        int32_t next;
+        int32_t previous;
+    };
+
     // 1 convex, -1 reflex, 0 degenerate: repeated or exactly collinear
     // corners, whose removal changes no area. A corner only nearly straight
     // is convex or reflex like any other.
     int CornerTest(int32_t a, int32_t b, int32_t c) const;
     // Whether a remaining vertex other than a, b, c lies strictly inside
     // their triangle. Only vertices that are not convex can be the first to
-    // intrude into a convex corner, so only those are searched, through the
-    // grid.
+    // intrude into a convex corner, so only those are searched (with the
+    // chain's two ends), through the grid, or along the chain when small.
     bool AnyPointInside(int32_t a, int32_t b, int32_t c) const;
-    int32_t Next(int32_t i) const { return m_next[static_cast<size_t>(i)]; }
-    int32_t Previous(int32_t i) const { return m_previous[static_cast<size_t>(i)]; }
+    bool IsInside(int32_t i, int32_t a, int32_t b, int32_t c) const;
+    bool IsSearched(int32_t i) const;
+    int32_t Next(int32_t i) const { return m_chain[i].next; }
+    int32_t Previous(int32_t i) const { return m_chain[i].previous; }
     // Takes b out of the chain.
     void Unlink(int32_t b);
     // After a clip next to b: b leaves the search once its corner is
@@ -45,9 +60,13 @@ private:
 
     const Vec3f* m_points = nullptr;
     int m_orientation = 1;   // the sign of the turn of a convex corner
-    // The remaining vertices as a chain from the first position to the last.
-    std::vector<int32_t> m_next;
-    std::vector<int32_t> m_previous;
+    int32_t m_last = 0;
+    bool m_gridded = false;
+    // The remaining vertices as a chain from the first position to the
+    // last: in m_smallChain up to kSmallOutline points, else in m_links.
+    Link* m_chain = nullptr;
+    std::array<Link, kSmallOutline> m_smallChain;
+    std::vector<Link> m_links;
     std::vector<int32_t> m_notConvex;   // scratch of the grid's build
     CPointGrid m_grid;
 };
@@ -75,12 +94,10 @@ public:
     int32_t UserValue() const { return m_userValue; }
 
 protected:
+    void BeginTriangles(int32_t most) override;
     void EmitTriangle(const Vec3f* points, int32_t a, int32_t b, int32_t c) override;
 
 private:
-    // Room for the usual outline up front; finer outlines grow the array.
-    static constexpr size_t kInitialRoom = 4000;
-
     std::vector<Corner> m_vertices;
     double m_minX = 1000000.0;
     double m_minY = 1000000.0;

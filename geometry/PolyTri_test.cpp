@@ -288,9 +288,23 @@ TEST(ClipEars, OutlinesThatAreNoPolygonEndWithinBounds)
             const Outline outline = Closed(shape.points);
             CTriDC recorder;
             const int32_t triangles = recorder.ClipEars(outline.data(), reference, static_cast<int32_t>(outline.size()));
-            EXPECT_GE(triangles, 0) << shape.name;
             EXPECT_LE(triangles, static_cast<int32_t>(outline.size()) - 3) << shape.name;
             EXPECT_EQ(3 * triangles, recorder.GetVertexCount()) << shape.name;
+            // Whatever is emitted is a real corner of the outline that turns the
+            // reference's way: no made-up, non-finite or flat triangle.
+            const int sense = reference.z < 0 ? -1 : 1;
+            for (int32_t j = 0; j + 2 < recorder.GetVertexCount(); j += 3) {
+                const CTriDC::Corner &a = recorder.GetVertex(j), &b = recorder.GetVertex(j + 1),
+                                     &c = recorder.GetVertex(j + 2);
+                for (const CTriDC::Corner* corner : {&a, &b, &c}) {
+                    EXPECT_TRUE(std::any_of(outline.begin(), outline.end(), [&](const Vec3f& p) {
+                        return p.x == corner->x && p.y == corner->y;
+                    })) << shape.name << " triangle " << j / 3;
+                }
+                const double turn = (static_cast<double>(b.x) - a.x) * (static_cast<double>(c.y) - a.y) -
+                                    (static_cast<double>(b.y) - a.y) * (static_cast<double>(c.x) - a.x);
+                EXPECT_TRUE(std::isfinite(turn) && turn * sense > 0) << shape.name << " triangle " << j / 3;
+            }
         }
     }
 }

@@ -6,14 +6,32 @@ thread_local CThreadClassCache* t_cache = nullptr;
 
 }  // namespace
 
-CThreadClassCache::CThreadClassCache() : m_previous(t_cache)
+CThreadClassCache::CThreadClassCache() : m_thread(GetCurrentThreadId()), m_installed(true), m_previous(t_cache)
 {
     t_cache = this;
 }
 
+CThreadClassCache::CThreadClassCache(Kept) : m_thread(GetCurrentThreadId()), m_installed(false), m_previous(nullptr)
+{
+}
+
 CThreadClassCache::~CThreadClassCache()
 {
-    t_cache = m_previous;
+    if (m_installed)
+        t_cache = m_previous;
+}
+
+CThreadClassCache::Use::Use(CThreadClassCache& cache)
+    : m_previous(t_cache), m_active(cache.m_thread == GetCurrentThreadId())
+{
+    if (m_active)
+        t_cache = &cache;
+}
+
+CThreadClassCache::Use::~Use()
+{
+    if (m_active)
+        t_cache = m_previous;
 }
 
 CThreadClassCache* CThreadClassCache::Current()

@@ -7,6 +7,11 @@
 //
 // The cache belongs to the thread that makes it and serves that thread only.
 // It must go before the thread's COM apartment ends.
+//
+// An object that lives longer than one call on its thread (a control the
+// host calls again and again) keeps a cache of the Kept kind: it is the
+// thread's cache only inside a Use, and a Use on any other thread (so in any
+// other apartment) leaves that thread as it was.
 
 #include <windows.h>
 #include <oaidl.h>
@@ -21,12 +26,28 @@ public:
     // Becomes the calling thread's cache; an inner one hides the outer one
     // until it goes.
     CThreadClassCache();
+    struct Kept {};
+    explicit CThreadClassCache(Kept);
     ~CThreadClassCache();
     CThreadClassCache(const CThreadClassCache&) = delete;
     CThreadClassCache& operator=(const CThreadClassCache&) = delete;
 
     // The calling thread's cache, or null.
     static CThreadClassCache* Current();
+
+    // Makes a kept cache the calling thread's for the Use's scope, when the
+    // thread is the one that made the cache.
+    class Use {
+    public:
+        explicit Use(CThreadClassCache& cache);
+        ~Use();
+        Use(const Use&) = delete;
+        Use& operator=(const Use&) = delete;
+
+    private:
+        CThreadClassCache* const m_previous;
+        const bool m_active;
+    };
 
     // A new object from the class's kept factory (looked up at first use).
     HRESULT CreateInstance(REFCLSID classId, DWORD context, REFIID iid, void** object);
@@ -52,6 +73,8 @@ private:
         RefPtr<ITypeLib> library;
     };
 
+    const DWORD m_thread;
+    const bool m_installed;   // made current by its constructor
     CThreadClassCache* const m_previous;
     std::vector<Factory> m_factories;
     std::vector<ProgId> m_progIds;

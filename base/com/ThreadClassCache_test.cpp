@@ -113,4 +113,31 @@ TEST_F(ClassCacheTest, ACacheServesOnlyItsOwnThread)
     EXPECT_EQ(seen, nullptr);
 }
 
+TEST_F(ClassCacheTest, AKeptCacheServesOnlyInsideAUseOnItsOwnThread)
+{
+    CThreadClassCache kept{CThreadClassCache::Kept{}};
+    EXPECT_EQ(CThreadClassCache::Current(), nullptr) << "kept, not yet in use";
+    RefPtr<IOleWindow> object;
+    {
+        const CThreadClassCache::Use use(kept);
+        EXPECT_EQ(CThreadClassCache::Current(), &kept);
+        ASSERT_HRESULT_SUCCEEDED(Make(object));
+    }
+    EXPECT_EQ(CThreadClassCache::Current(), nullptr);
+    Revoke();
+    {
+        const CThreadClassCache::Use use(kept);
+        ASSERT_HRESULT_SUCCEEDED(Make(object)) << "the factory kept from the first use";
+    }
+    EXPECT_EQ(Make(object), REGDB_E_CLASSNOTREG) << "outside a use the thread looks the class up";
+    const CThreadClassCache* seen = &kept;
+    std::thread other([&] {
+        const CThreadClassCache::Use use(kept);
+        seen = CThreadClassCache::Current();
+    });
+    other.join();
+    EXPECT_EQ(seen, nullptr) << "another thread's use changes nothing";
+    EXPECT_EQ(factory->made, 2);
+}
+
 }  // namespace

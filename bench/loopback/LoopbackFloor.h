@@ -17,6 +17,7 @@ public:
     CLoopbackFloor& operator=(const CLoopbackFloor&) = delete;
 
     bool IsListening() const { return m_port != 0; }
+    // Where it listens, for a client under test to speak to the same server.
     unsigned short Port() const { return m_port; }
 
     // Connect, send the request, receive the whole reply, close.

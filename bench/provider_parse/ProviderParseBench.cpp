@@ -1,17 +1,17 @@
 // Seconds to decode and parse one provider reply of 1, 2 and 4 MB on the
 // wire, for the shapes a provider may send: as the provider program writes
 // it (a line per tag), the same on one line, and the costliest shapes the
-// reader still accepts. The floor is decoding the hex digits alone.
-#include <chrono>
+// reader still accepts. The floor is decoding the hex digits alone; rounds of
+// the two alternate and the ratio is the median over the pairs.
 #include <cstdio>
 #include <string>
+
+#include "bench/InterleavedRounds.h"
 
 #include "base/com/ScopedComApartment.h"
 #include "common/providerwire/ProviderFrame.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 struct Shape {
     const char* name;
@@ -27,11 +27,6 @@ std::string Frame(const Shape& shape, size_t wireBytes)
         text += shape.unit;
     text += shape.tail;
     return EncodeProviderFrame(text);
-}
-
-double Seconds(Clock::time_point start)
-{
-    return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
 }  // namespace
@@ -65,15 +60,15 @@ int main()
             const std::string frame = Frame(shape, megabytes << 20);
             const char* payload = frame.data() + 1;
             const size_t length = frame.size() - 2;
-            auto start = Clock::now();
-            std::wstring text;
-            DecodeProviderPayload(payload, length, text);
-            const double floor = Seconds(start);
-            start = Clock::now();
-            const bool parsed = static_cast<bool>(ParseProviderPayload(payload, length));
-            const double parse = Seconds(start);
-            printf("%zu MB %-32s parse %6.3f s   (floor: decode %6.3f s)%s\n", megabytes, shape.name, parse, floor,
-                   parsed ? "" : "  NOT PARSED");
+            const InterleavedFigures figures = MeasureInterleaved(
+                3, 1, [&] { return static_cast<bool>(ParseProviderPayload(payload, length)); },
+                [&] {
+                    std::wstring text;
+                    return DecodeProviderPayload(payload, length, text);
+                });
+            const bool parsed = figures.failures == 0;
+            printf("%zu MB %-32s parse %6.3f s   (floor: decode %6.3f s)   %6.1fx%s\n", megabytes, shape.name,
+                   figures.subjectMs / 1000, figures.floorMs / 1000, figures.ratio, parsed ? "" : "  NOT PARSED");
             fflush(stdout);
             if (!parsed)
                 result = 1;

@@ -26,6 +26,9 @@ constexpr size_t kMaxReferencedValueUnits = 16384;
 
 bool HoldsSlowAttributeValue(const std::wstring& text)
 {
+    // No reference anywhere (the usual reply) spares the walk.
+    if (text.find(L'&') == std::wstring::npos)
+        return false;
     enum class State { Content, Tag, Value } state = State::Content;
     wchar_t quote = 0;
     size_t valueStart = 0;

@@ -23,10 +23,12 @@ ConnectOutcome ConnectNonBlocking(SOCKET socket, const sockaddr* address, int le
     }
     if (ready == 0)
         return ConnectOutcome::TimedOut;
+    // Writable and not failed is a connection made; only a failure needs
+    // its error asked for.
+    if (!FD_ISSET(socket, &failed))
+        return ConnectOutcome::Connected;
     int size = sizeof error;
-    if (getsockopt(socket, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size) != 0) {
+    if (getsockopt(socket, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size) != 0)
         error = WSAGetLastError();
-        return ConnectOutcome::Failed;
-    }
-    return error == 0 && !FD_ISSET(socket, &failed) ? ConnectOutcome::Connected : ConnectOutcome::Failed;
+    return ConnectOutcome::Failed;
 }

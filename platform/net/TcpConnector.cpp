@@ -36,7 +36,7 @@ bool CTcpConnector::Connect(CTcpStream& stream, const addrinfo* addresses, const
     for (const addrinfo* entry = addresses; entry; entry = entry->ai_next) {
         UniqueSocket socket = ConnectOne(*entry, deadline);
         if (socket) {
-            stream = CTcpStream(std::move(socket));
+            stream = CTcpStream(std::move(socket), CTcpStream::NonBlocking{});
             return stream.IsOpen();
         }
         if (std::chrono::steady_clock::now() >= deadline)

@@ -1,6 +1,8 @@
 #pragma once
 // A connected TCP socket whose every send and receive is bounded by a time-out.
 
+#include <utility>
+
 #include "platform/net/TimeValue.h"
 #include "platform/net/UniqueSocket.h"
 
@@ -9,6 +11,10 @@ public:
     CTcpStream() = default;
     // Takes over a connected socket and makes it non-blocking.
     explicit CTcpStream(UniqueSocket socket);
+    // Takes over a connected socket that is non-blocking already (each
+    // change of mode is a round trip to Wine's server).
+    struct NonBlocking {};
+    CTcpStream(UniqueSocket socket, NonBlocking) : m_socket(std::move(socket)) {}
 
     bool IsOpen() const { return static_cast<bool>(m_socket); }
 
