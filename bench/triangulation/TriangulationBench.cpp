@@ -14,7 +14,7 @@
 #include "bench/InterleavedRounds.h"
 #include "geometry/GdiplusSession.h"
 #include "geometry/PolyTri.h"
-#include "geometry/ZOrderEarClipper.h"
+#include "bench/triangulation/ZOrderEarClipper.h"
 #include "testing/outlines/SampleOutlines.h"
 
 namespace {
