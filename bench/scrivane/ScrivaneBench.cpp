@@ -15,7 +15,7 @@
 #include "base/com/ScopedComApartment.h"
 #include "common/providerwire/ProviderFrame.h"
 #include "platform/net/WinsockRuntime.h"
-#include "provider/app/ScrivaneProcess.h"
+#include "provider/app/test/ScrivaneProcess.h"
 
 namespace {
 

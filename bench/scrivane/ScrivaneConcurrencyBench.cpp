@@ -20,7 +20,7 @@
 #include "common/providerwire/ProviderFrame.h"
 #include "platform/net/UniqueSocket.h"
 #include "platform/net/WinsockRuntime.h"
-#include "provider/app/ScrivaneProcess.h"
+#include "provider/app/test/ScrivaneProcess.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "base/win/UniqueHandle.h"
 #include "common/xml/XmlNode.h"
 #include "platform/net/WinsockRuntime.h"
-#include "provider/app/ScrivaneProcess.h"
+#include "provider/app/test/ScrivaneProcess.h"
 #include "provider/app/ScrivaneResources.h"
 #include "provider/app/ThreadFailureExit.h"
 
