@@ -23,9 +23,11 @@ public:
     // Connect, send the request, receive the whole reply, close.
     bool RoundTrip() const;
 
+    // A blocking connection to `port` on the loopback address, or none.
+    static UniqueSocket ConnectLoopback(unsigned short port);
+
 private:
     void Serve();
-    static UniqueSocket ConnectLoopback(unsigned short port);
 
     const std::string m_request;
     const std::string m_reply;

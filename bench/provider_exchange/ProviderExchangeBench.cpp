@@ -116,12 +116,7 @@ bool ClientConnect(unsigned short port)
 
 bool PlainConnect(unsigned short port)
 {
-    UniqueSocket s(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(port);
-    return s && connect(s.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    return static_cast<bool>(CLoopbackFloor::ConnectLoopback(port));
 }
 
 }  // namespace

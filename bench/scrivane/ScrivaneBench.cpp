@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "bench/loopback/InterleavedRoundTrips.h"
+#include "bench/InterleavedRounds.h"
 #include "bench/loopback/LoopbackFloor.h"
 #include "chartcontrol/ProviderExchange.h"
 #include "base/com/ScopedComApartment.h"
@@ -68,9 +68,9 @@ int main(int argc, char** argv)
         CLoopbackFloor floor(EncodeProviderFrame(request), EncodeProviderFrame(replyText));
         printf("%d rounds against Scrivane on port %u\n", rounds, port);
         const InterleavedFigures figures = MeasureInterleaved(
-            rounds, [&] { return static_cast<bool>(ExchangeWithProvider(request, "127.0.0.1", port, 5000)); },
+            rounds, 1, [&] { return static_cast<bool>(ExchangeWithProvider(request, "127.0.0.1", port, 5000)); },
             [&] { return floor.RoundTrip(); });
-        PrintInterleaved("Scrivane request-reply", "plain Winsock floor", figures);
+        PrintInterleaved("Scrivane request-reply", figures);
     }
     return result;
 }

@@ -10,12 +10,13 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "bench/loopback/InterleavedRoundTrips.h"
+#include "bench/BenchTimer.h"
 #include "bench/loopback/LoopbackFloor.h"
 #include "common/providerwire/ProviderFrame.h"
 #include "platform/net/UniqueSocket.h"
@@ -40,22 +41,10 @@ const wchar_t kRequest[] =
     L"<command cmd=\"historical\"><params symbol=\"x\" type=\"x\" interval=\"x\" range1=\"x\" range2=\"x\" "
     L"nodename=\"x\"/></command>";
 
-UniqueSocket Connect(unsigned short port)
-{
-    UniqueSocket s(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(port);
-    if (!s || connect(s.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
-        return UniqueSocket();
-    return s;
-}
-
 // One request on a connection of its own; the reply is whole at its ">".
 bool RoundTrip(unsigned short port, const std::string& request, std::string& reply)
 {
-    UniqueSocket s = Connect(port);
+    UniqueSocket s = CLoopbackFloor::ConnectLoopback(port);
     if (!s || send(s.Get(), request.data(), static_cast<int>(request.size()), 0) != static_cast<int>(request.size()))
         return false;
     reply.clear();
@@ -117,7 +106,7 @@ double BareConnectsMs(unsigned short port)
 {
     const auto start = Clock::now();
     for (int i = 0; i < kBareConnects; ++i)
-        Connect(port);
+        CLoopbackFloor::ConnectLoopback(port);
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
