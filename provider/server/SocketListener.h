@@ -90,8 +90,6 @@ protected:
 
 private:
     void CloseExpiredClients();
-    // Takes pending connections while fewer than kMaxClients are listed.
-    void AcceptPending();
 
     RequestRunner m_run;
     DWORD m_idleTimeoutMs = kIdleTimeoutMs;
