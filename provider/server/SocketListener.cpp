@@ -183,6 +183,7 @@ void CSocketListener::RemoveClient(CServerSocket* client)
     for (auto it = m_clients.begin(); it != m_clients.end(); ++it) {
         if (it->get() == client) {
             m_clients.erase(it);
+            AcceptPending();
             return;
         }
     }
@@ -190,25 +191,26 @@ void CSocketListener::RemoveClient(CServerSocket* client)
 
 void CSocketListener::OnAccept(int)
 {
+    // The timer's message comes only when no other waits, so under traffic
+    // the slots of expired connections are freed here too.
+    CloseExpiredClients();
+    AcceptPending();
+}
+
+void CSocketListener::AcceptPending()
+{
     if (LocalPort() != m_port)
         return;
-    // The timer's message comes only when no other waits, so under traffic
-    // the slots of expired connections are freed here, before a newcomer
-    // could be refused for want of one.
-    CloseExpiredClients();
-    // Every pending connection is taken: under Wine one that arrives before
-    // the accept of the previous notification gets no notification of its
-    // own, so it would wait in the backlog of 5 until another comes; once
-    // that is full the system drops new connection requests, and a client
-    // waits a second for its retry.
-    for (;;) {
+    // Every pending connection is taken while there is room: under Wine one
+    // that arrives before the accept of the previous notification gets no
+    // notification of its own, so it would wait in the backlog of 5 until
+    // another comes. Past the limit a request stays pending; it is taken as
+    // soon as a slot frees, and that accept asks for the next notification.
+    while (m_clients.size() < kMaxClients) {
         auto client = std::make_unique<CServerSocket>(this);
         if (!Accept(*client))
             return;  // none left (or a failed accept: nothing listed)
-        // Past the limit the connection is accepted and closed at once: a
-        // connection left pending would stop all later accept notifications.
-        if (m_clients.size() < kMaxClients)
-            m_clients.push_front(std::move(client));
+        m_clients.push_front(std::move(client));
     }
 }
 
@@ -220,6 +222,7 @@ void CSocketListener::OnTimer()
 void CSocketListener::CloseExpiredClients()
 {
     const DWORD now = GetTickCount();
+    const size_t before = m_clients.size();
     for (auto it = m_clients.begin(); it != m_clients.end();) {
         if (const wchar_t* reason = (*it)->ExpiredReason(now, m_idleTimeoutMs)) {
             LogMessage(reason, static_cast<unsigned>(m_idleTimeoutMs));
@@ -228,4 +231,6 @@ void CSocketListener::CloseExpiredClients()
             ++it;
         }
     }
+    if (m_clients.size() < before)
+        AcceptPending();
 }

@@ -90,6 +90,8 @@ protected:
 
 private:
     void CloseExpiredClients();
+    // Takes pending connections while fewer than kMaxClients are listed.
+    void AcceptPending();
 
     RequestRunner m_run;
     DWORD m_idleTimeoutMs = kIdleTimeoutMs;
