@@ -193,15 +193,19 @@ TEST_F(ScrivaneProgramTest, AnswersRawByteSequences)
     }
 }
 
-TEST_F(ScrivaneProgramTest, ATwelfthConnectionIsClosedAndAFiveMegabyteReplyArrivesWhole)
+TEST_F(ScrivaneProgramTest, ATwelfthConnectionWaitsForASlotAndAFiveMegabyteReplyArrivesWhole)
 {
     std::vector<std::unique_ptr<Client>> idle;
     for (int i = 0; i < 11; ++i)
         idle.push_back(std::make_unique<Client>(m_port));
     Sleep(500);
-    Client twelfth(m_port);
-    EXPECT_TRUE(twelfth.ClosedByServer());
+    // The twelfth stays pending while eleven are listed, and is answered
+    // once they go.
+    Client twelfth(m_port, 5000);
+    twelfth.Send(Request(L"first"));
+    EXPECT_EQ("", twelfth.Read(1));
     idle.clear();
+    EXPECT_EQ(Reply(L"first"), twelfth.Read(1));
     Sleep(500);
 
     Client big(m_port);
