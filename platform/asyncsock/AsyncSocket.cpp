@@ -116,13 +116,18 @@ bool AsyncSocket::Accept(AsyncSocket& connection)
 {
     if (!IsOpen() || connection.IsOpen())
         return false;
+    SocketNotifications* notifications = SocketNotifications::ForThisThread();
+    if (!notifications)
+        return false;
     connection.m_socket.Reset(accept(m_socket.Get(), nullptr, nullptr));
     if (!connection.m_socket)
         return false;
-    if (!connection.AsyncSelect(m_events)) {
-        connection.Close();
-        return false;
-    }
+    // The accepted socket already has this one's notifications. Asking for
+    // them again would cost a call per connection and, under Wine, post a
+    // second close notification that can reach the next socket given the
+    // same handle.
+    connection.m_events = m_events;
+    notifications->Register(&connection);
     return true;
 }
 
@@ -161,6 +166,12 @@ int AsyncSocket::Send(const void* data, int length)
     return send(m_socket.Get(), static_cast<const char*>(data), length, 0);
 }
 
+bool AsyncSocket::HasUnreadBytes() const
+{
+    u_long waiting = 0;
+    return ioctlsocket(m_socket.Get(), FIONREAD, &waiting) != 0 || waiting > 0;
+}
+
 bool AsyncSocket::StartTimer(UINT intervalMs)
 {
     SocketNotifications* notifications = SocketNotifications::ForThisThread();
@@ -184,10 +195,10 @@ void AsyncSocket::Close()
     if (!IsOpen())
         return;
     StopTimer();
-    if (SocketNotifications* notifications = SocketNotifications::ForThisThread()) {
+    // Closing the socket ends its notifications; those already posted find
+    // it unregistered.
+    if (SocketNotifications* notifications = SocketNotifications::ForThisThread())
         notifications->Unregister(this);
-        WSAAsyncSelect(m_socket.Get(), notifications->Window(), 0, 0);
-    }
     m_socket.Reset();
 }
 

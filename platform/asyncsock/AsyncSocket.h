@@ -31,6 +31,8 @@ public:
     // recv/send: bytes moved, or SOCKET_ERROR with the code in WSAGetLastError.
     int Receive(void* buffer, int length);
     int Send(const void* data, int length);
+    // Whether a receive would return bytes now; true when it cannot be told.
+    bool HasUnreadBytes() const;
     // Stops notifications and closes; harmless when already closed.
     void Close();
     // OnTimer every `intervalMs` on this thread until StopTimer or Close.

@@ -4,6 +4,16 @@
 
 namespace {
 
+// What accelerators, dialog keys and tooltips look at. Any other message
+// skips the walk: finding a window's object is a round trip to Wine's
+// server, and a socket notification or timer tick would pay it for nothing.
+bool IsInputMessage(UINT message)
+{
+    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+           (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+           (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
+}
+
 void Handle(MSG& msg)
 {
     if (!PreTranslateWindowMessage(msg)) {
@@ -16,6 +26,7 @@ void Handle(MSG& msg)
 
 bool PreTranslateWindowMessage(MSG& msg, HWND top)
 {
+    if (!IsInputMessage(msg.message)) return false;
     for (HWND hwnd = msg.hwnd; hwnd && ::IsWindow(hwnd);) {
         if (CWnd* wnd = CWnd::FromHandle(hwnd)) {
             try {

@@ -18,8 +18,10 @@ void CServerSocket::OnReceive(int)
 {
     // Back-pressure: while a reply is in flight the next request stays
     // unread, in the peer's send buffer rather than in this program.
-    if (ReplyInFlight())
+    if (ReplyInFlight()) {
+        m_readSkipped = true;
         return;
+    }
     if (!ReceiveAndAnswer())
         RemoveSelf();
 }
@@ -32,17 +34,21 @@ void CServerSocket::OnSend(int)
     }
     if (ReplyInFlight())
         return;
-    // The reply is out: answer what is buffered, then read again, since a
-    // read notification skipped meanwhile comes back only after a receive.
-    if (!AnswerBuffered() || (!ReplyInFlight() && !ReceiveAndAnswer()))
+    // The reply is out: answer what is buffered, then read again if a read
+    // notification was skipped meanwhile. Every new connection is writable at
+    // once, and a receive is a round trip to Wine's server: none is made for
+    // nothing.
+    if (!AnswerBuffered() || (!ReplyInFlight() && m_readSkipped && !ReceiveAndAnswer()))
         RemoveSelf();
 }
 
 void CServerSocket::OnClose(int error)
 {
     // What a peer sent before it closed is answered as far as the replies
-    // go out whole; a reset leaves nobody to answer.
-    if (error == 0) {
+    // go out whole; a reset leaves nobody to answer. Under Wine no read
+    // notification may come for it. Asking how much waits costs less than a
+    // receive, and a bare connect-and-close has nothing waiting.
+    if (error == 0 && HasUnreadBytes()) {
         bool gotBytes = true;
         while (AnswerBuffered() && !ReplyInFlight() && gotBytes && ReceiveChunk(gotBytes)) {
         }
@@ -66,6 +72,7 @@ bool CServerSocket::ReceiveChunk(bool& gotBytes)
     // Zero is the peer's close (its notification follows); an error here is
     // mostly a spurious notification (WSAEWOULDBLOCK), a reset comes as a close.
     gotBytes = received > 0;
+    m_readSkipped = false;
     if (!gotBytes)
         return true;
     m_lastActivity = GetTickCount();
@@ -183,7 +190,8 @@ void CSocketListener::RemoveClient(CServerSocket* client)
     for (auto it = m_clients.begin(); it != m_clients.end(); ++it) {
         if (it->get() == client) {
             m_clients.erase(it);
-            AcceptPending();
+            if (m_acceptHeld)
+                AcceptPending();
             return;
         }
     }
@@ -199,24 +207,30 @@ void CSocketListener::OnAccept(int)
 
 void CSocketListener::AcceptPending()
 {
-    if (LocalPort() != m_port)
+    if (!IsOpen())
         return;
     // Every pending connection is taken while there is room: under Wine one
     // that arrives before the accept of the previous notification gets no
     // notification of its own, so it would wait in the backlog of 5 until
-    // another comes. Past the limit a request stays pending; it is taken as
-    // soon as a slot frees, and that accept asks for the next notification.
+    // another comes. Past the limit a connection stays pending; it is taken
+    // as soon as a slot frees.
     while (m_clients.size() < kMaxClients) {
         auto client = std::make_unique<CServerSocket>(this);
-        if (!Accept(*client))
+        if (!Accept(*client)) {
+            m_acceptHeld = false;
             return;  // none left (or a failed accept: nothing listed)
+        }
         m_clients.push_front(std::move(client));
     }
+    m_acceptHeld = true;
 }
 
 void CSocketListener::OnTimer()
 {
     CloseExpiredClients();
+    // Under Wine an accept notification can go missing; its connection then
+    // waits one tick instead of for ever.
+    AcceptPending();
 }
 
 void CSocketListener::CloseExpiredClients()
@@ -231,6 +245,6 @@ void CSocketListener::CloseExpiredClients()
             ++it;
         }
     }
-    if (m_clients.size() < before)
+    if (m_clients.size() < before && m_acceptHeld)
         AcceptPending();
 }

@@ -55,6 +55,9 @@ private:
     std::string m_pending;   // the reply frame in flight
     size_t m_sent = 0;       // bytes of it the socket has taken
     DWORD m_lastActivity;    // GetTickCount of the last byte that moved, either way
+    // A read notification came while a reply was in flight: it comes back
+    // only after a receive, so the end of the reply makes one.
+    bool m_readSkipped = false;
     bool m_requestOpen = false;   // bytes arrived since the last whole request
     DWORD m_requestStart = 0;     // GetTickCount of the first of them
 };
@@ -97,4 +100,7 @@ private:
     DWORD m_idleTimeoutMs = kIdleTimeoutMs;
     std::list<std::unique_ptr<CServerSocket>> m_clients;  // newest first
     int m_port = 0;
+    // A connection was left pending for want of a slot: it gets no further
+    // accept notification, so the next free slot takes it.
+    bool m_acceptHeld = false;
 };

@@ -193,6 +193,32 @@ TEST_F(SocketListenerTest, BeyondElevenClientsAConnectionWaitsForAFreeSlot)
     EXPECT_EQ(11u, m_listener->ClientCount());
 }
 
+TEST_F(SocketListenerTest, AConnectionTakenIntoTheSlotOfAClosedOneIsNotCutByItsClose)
+{
+    // Ten slots held; then one peer connects and leaves, and another waits
+    // behind it. The second is taken as the first's slot frees and gets the
+    // handle the first had: nothing still posted for the first may reach it.
+    std::vector<std::unique_ptr<Client>> clients;
+    Serve([&] {
+        for (int i = 0; i < 10; ++i)
+            clients.push_back(std::make_unique<Client>(m_port));
+    });
+    ASSERT_TRUE(PumpUntil([&] { return m_listener->ClientCount() == 10; }));
+    Client(m_port).Close(false);
+    Client second(m_port);
+    ASSERT_TRUE(second.Connected());
+    const DWORD settled = GetTickCount() + 500;
+    PumpUntil([&] { return static_cast<LONG>(GetTickCount() - settled) > 0; });
+    EXPECT_EQ(11u, m_listener->ClientCount());
+
+    std::string received;
+    Serve([&] {
+        second.Send(RequestFrame());
+        received = second.Read(1);
+    });
+    EXPECT_EQ(OkReply(2), received);
+}
+
 TEST_F(SocketListenerTest, AFrameThatNeverClosesIsCutOff)
 {
     bool closed = false;
