@@ -60,5 +60,9 @@ int OrientationSignOfNearlyStraight(float ax, float ay, float bx, float by, floa
         return 1;
     if (determinant < -bound)
         return -1;
+    // An outline's closing point repeats its first: a repeated point needs
+    // no expansion to be straight.
+    if ((ax == bx && ay == by) || (bx == cx && by == cy) || (cx == ax && cy == ay))
+        return 0;
     return ExactSign(ax, ay, bx, by, cx, cy);
 }

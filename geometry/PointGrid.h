@@ -4,6 +4,7 @@
 // Points leave it as they stop mattering; once most have left, the grid is
 // built again, coarser, so large searches late in a triangulation stay cheap.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -1,6 +1,7 @@
 #include "geometry/PolyTri.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "geometry/OrientationSign.h"
 
@@ -151,18 +152,30 @@ CTriDC::CTriDC(int32_t userValue) : m_userValue(userValue)
 
 void CTriDC::BeginTriangles(int32_t most)
 {
-    m_vertices.reserve(m_vertices.size() + 3 * static_cast<size_t>(std::max(most, 0)));
+    MakeRoom(m_count + 3 * static_cast<size_t>(std::max(most, 0)));
+}
+
+void CTriDC::MakeRoom(size_t corners)
+{
+    if (corners <= m_room)
+        return;
+    if (m_corners == m_fixed.data())
+        m_grown.assign(m_fixed.begin(), m_fixed.begin() + static_cast<std::ptrdiff_t>(m_count));
+    m_grown.resize(std::max(corners, 2 * m_room));
+    m_corners = m_grown.data();
+    m_room = m_grown.size();
 }
 
 void CTriDC::EmitTriangle(const Vec3f* points, int32_t a, int32_t b, int32_t c)
 {
+    MakeRoom(m_count + 3);
     for (const int32_t corner : {a, b, c}) {
         const Vec3f& p = points[corner];
         m_minX = std::min<double>(m_minX, p.x);
         m_maxX = std::max<double>(m_maxX, p.x);
         m_minY = std::min<double>(m_minY, p.y);
         m_maxY = std::max<double>(m_maxY, p.y);
-        m_vertices.push_back({p.x, p.y});
+        m_corners[m_count++] = {p.x, p.y};
     }
 }
 

@@ -79,10 +79,10 @@ public:
 
     explicit CTriDC(int32_t userValue = 0);
 
-    int32_t GetVertexCount() const { return static_cast<int32_t>(m_vertices.size()); }
-    const Corner& GetVertex(int32_t j) const { return m_vertices[static_cast<size_t>(j)]; }
-    // Three corners a triangle, in the order emitted.
-    const std::vector<Corner>& Vertices() const { return m_vertices; }
+    int32_t GetVertexCount() const { return static_cast<int32_t>(m_count); }
+    const Corner& GetVertex(int32_t j) const { return m_corners[static_cast<size_t>(j)]; }
+    // Three corners a triangle, in the order emitted: GetVertexCount() of them.
+    const Corner* Vertices() const { return m_corners; }
     // Texture coordinates over the bounds of all emitted corners.
     double U(int32_t j) const;
     double V(int32_t j) const;
@@ -98,7 +98,17 @@ protected:
     void EmitTriangle(const Vec3f* points, int32_t a, int32_t b, int32_t c) override;
 
 private:
-    std::vector<Corner> m_vertices;
+    // A lid of up to this many corners is recorded without an allocation;
+    // past it, the corners move to m_grown.
+    static constexpr size_t kFixedRoom = 4000;
+
+    void MakeRoom(size_t corners);
+
+    std::array<Corner, kFixedRoom> m_fixed;
+    std::vector<Corner> m_grown;
+    Corner* m_corners = m_fixed.data();   // m_fixed or m_grown's
+    size_t m_room = kFixedRoom;
+    size_t m_count = 0;
     double m_minX = 1000000.0;
     double m_minY = 1000000.0;
     double m_maxX = -1000000.0;
