@@ -22,9 +22,7 @@ inline int OrientationSign(float ax, float ay, float bx, float by, float cx, flo
     const float right = (by - ay) * (cx - ax);
     const float determinant = left - right;
     const float bound = kRelativeErrorBound * (std::fabs(left) + std::fabs(right)) + kAbsoluteErrorBound;
-    if (determinant > bound)
-        return 1;
-    if (determinant < -bound)
-        return -1;
+    if (std::fabs(determinant) > bound)
+        return std::signbit(determinant) ? -1 : 1;
     return OrientationSignOfNearlyStraight(ax, ay, bx, by, cx, cy);
 }

@@ -33,22 +33,28 @@ private:
     // beyond its triangles.
     static constexpr int32_t kSmallOutline = 64;
 
+    // Not yet tested since the vertex's neighbours last changed.
+    static constexpr int kTurnUnknown = 2;
+
     struct Link {
         int32_t next;
         int32_t previous;
+        int turn;   // the CornerTest of previous, this vertex, next
     };
 
     // 1 convex, -1 reflex, 0 degenerate: repeated or exactly collinear
     // corners, whose removal changes no area. A corner only nearly straight
     // is convex or reflex like any other.
     int CornerTest(int32_t a, int32_t b, int32_t c) const;
+    // CornerTest of b between its neighbours, tested once while they last.
+    int Turn(int32_t b);
     // Whether a remaining vertex other than a, b, c lies strictly inside
     // their triangle. Only vertices that are not convex can be the first to
     // intrude into a convex corner, so only those are searched (with the
     // chain's two ends), through the grid, or along the chain when small.
-    bool AnyPointInside(int32_t a, int32_t b, int32_t c) const;
+    bool AnyPointInside(int32_t a, int32_t b, int32_t c);
     bool IsInside(int32_t i, int32_t a, int32_t b, int32_t c) const;
-    bool IsSearched(int32_t i) const;
+    bool IsSearched(int32_t i);
     int32_t Next(int32_t i) const { return m_chain[i].next; }
     int32_t Previous(int32_t i) const { return m_chain[i].previous; }
     // Takes b out of the chain.
@@ -109,9 +115,11 @@ private:
     Corner* m_corners = m_fixed.data();   // m_fixed or m_grown's
     size_t m_room = kFixedRoom;
     size_t m_count = 0;
-    double m_minX = 1000000.0;
-    double m_minY = 1000000.0;
-    double m_maxX = -1000000.0;
-    double m_maxY = -1000000.0;
+    // Kept as floats, the corners' own type: the same bounds as doubles
+    // would hold, without a conversion for every corner.
+    float m_minX = 1000000.0f;
+    float m_minY = 1000000.0f;
+    float m_maxX = -1000000.0f;
+    float m_maxY = -1000000.0f;
     int32_t m_userValue;
 };
