@@ -45,6 +45,13 @@ int32_t CPolyTri::ClipEars(const Vec3f* points, const Vec3f& reference, int32_t 
                 m_notConvex.push_back(i);
         }
         m_grid.Build(points, count, m_notConvex);
+    } else {
+        m_searchedCount = 0;
+        std::fill_n(m_searchedSlot.begin(), count, kNotSearched);
+        for (int32_t i = 0; i <= last; i = Next(i)) {
+            if (IsSearched(i))
+                AddSearched(i);
+        }
     }
 
     // Passes along the chain from its first vertex, each corner in turn;
@@ -69,8 +76,7 @@ int32_t CPolyTri::ClipEars(const Vec3f* points, const Vec3f& reference, int32_t 
                 ++emitted;
             }
             Unlink(b);
-            if (m_gridded)
-                m_grid.Remove(b);
+            RemoveSearched(b);
             --remaining;
             progress = true;
             UpdateSearch(a, last);
@@ -157,12 +163,12 @@ bool CPolyTri::AnyPointInside(int32_t a, int32_t b, int32_t c)
     const Vec3f &pa = m_points[a], &pb = m_points[b], &pc = m_points[c];
     const KeyBox box(pa, pb, pc);
     if (!m_gridded) {
-        for (int32_t i = 0;; i = Next(i)) {
-            if (i != a && i != b && i != c && box.Holds(m_points[i]) && IsSearched(i) && IsInside(i, a, b, c))
+        for (int32_t k = 0; k < m_searchedCount; ++k) {
+            const int32_t i = m_searched[k];
+            if (i != a && i != b && i != c && box.Holds(m_points[i]) && IsInside(i, a, b, c))
                 return true;
-            if (i == m_last)
-                return false;
         }
+        return false;
     }
     const float minX = std::min({pa.x, pb.x, pc.x}), maxX = std::max({pa.x, pb.x, pc.x});
     const float minY = std::min({pa.y, pb.y, pc.y}), maxY = std::max({pa.y, pb.y, pc.y});
@@ -173,12 +179,38 @@ bool CPolyTri::AnyPointInside(int32_t a, int32_t b, int32_t c)
 
 void CPolyTri::UpdateSearch(int32_t b, int32_t last)
 {
-    if (!m_gridded || b == 0 || b == last)
+    if (b == 0 || b == last)
         return;
     if (Turn(b) == 1)
-        m_grid.Remove(b);
+        RemoveSearched(b);
     else
-        m_grid.Add(b);
+        AddSearched(b);
+}
+
+void CPolyTri::AddSearched(int32_t i)
+{
+    if (m_gridded) {
+        m_grid.Add(i);
+    } else if (m_searchedSlot[i] == kNotSearched) {
+        m_searchedSlot[i] = m_searchedCount;
+        m_searched[m_searchedCount++] = i;
+    }
+}
+
+void CPolyTri::RemoveSearched(int32_t i)
+{
+    if (m_gridded) {
+        m_grid.Remove(i);
+        return;
+    }
+    const int32_t slot = m_searchedSlot[i];
+    if (slot == kNotSearched)
+        return;
+    // The list's last vertex takes the place of the one leaving.
+    const int32_t moved = m_searched[--m_searchedCount];
+    m_searched[slot] = moved;
+    m_searchedSlot[moved] = slot;
+    m_searchedSlot[i] = kNotSearched;
 }
 
 void CPolyTri::BeginTriangles(int32_t)

@@ -28,9 +28,9 @@ protected:
     virtual void EmitTriangle(const Vec3f* points, int32_t a, int32_t b, int32_t c);
 
 private:
-    // Up to this many points the search walks the chain instead of a grid,
-    // and the chain lives in the object: a small lid costs no allocation
-    // beyond its triangles.
+    // Up to this many points the search goes through a list instead of a grid,
+    // and list and chain live in the object: the search of a small lid
+    // allocates nothing.
     static constexpr int32_t kSmallOutline = 64;
 
     // Not yet tested since the vertex's neighbours last changed.
@@ -51,7 +51,7 @@ private:
     // Whether a remaining vertex other than a, b, c lies strictly inside
     // their triangle. Only vertices that are not convex can be the first to
     // intrude into a convex corner, so only those are searched (with the
-    // chain's two ends), through the grid, or along the chain when small.
+    // chain's two ends), through the grid, or a plain list of them when small.
     bool AnyPointInside(int32_t a, int32_t b, int32_t c);
     bool IsInside(int32_t i, int32_t a, int32_t b, int32_t c) const;
     bool IsSearched(int32_t i);
@@ -63,6 +63,10 @@ private:
     // convex, and joins it again should it stop being so (which only an
     // outline crossing itself can make happen).
     void UpdateSearch(int32_t b, int32_t last);
+    // Into and out of the searched vertices: the grid's, or up to
+    // kSmallOutline points, m_searched's.
+    void AddSearched(int32_t i);
+    void RemoveSearched(int32_t i);
 
     const Vec3f* m_points = nullptr;
     int m_orientation = 1;   // the sign of the turn of a convex corner
@@ -74,6 +78,10 @@ private:
     std::array<Link, kSmallOutline> m_smallChain;
     std::vector<Link> m_links;
     std::vector<int32_t> m_notConvex;   // scratch of the grid's build
+    static constexpr int32_t kNotSearched = -1;
+    std::array<int32_t, kSmallOutline> m_searched;       // in no order
+    std::array<int32_t, kSmallOutline> m_searchedSlot;   // per vertex: its place there
+    int32_t m_searchedCount = 0;
     CPointGrid m_grid;
 };
 

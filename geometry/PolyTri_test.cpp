@@ -222,6 +222,9 @@ TEST(ClipEars, TrianglesCoverTheWholeOutlineExactly)
         {"strip thin", Strip(50, 1.0, 0.001)},
         {"strip large", Strip(10, 100.0, 0.5)},
         {"comb", Comb(40, 0.01, 0.3)},
+        // Small enough to be searched without the grid.
+        {"comb 6", Comb(6, 0.05, 0.3)},
+        {"spiral 12", Spiral(12, 1.0)},
         {"comb 1000", Comb(1000, 0.001, 0.5)},
         {"curved bar", CurvedBarLid()},
         {"curved bar scaled 1e-4", Scaled(CurvedBarLid(), 1e-4)},
