@@ -184,7 +184,7 @@ std::unique_ptr<BarOutline> MakeBarOutline(IGeoObject& object)
         outline->bottomV.push_back(static_cast<float>(1 - v));
     }
     // A copy holds just the corners; the recorder's room and scratch go with it.
-    outline->lidCorners = lids.Vertices();
+    outline->lidCorners.assign(lids.Vertices(), lids.Vertices() + lids.GetVertexCount());
     return outline;
 }
 

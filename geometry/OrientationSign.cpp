@@ -50,7 +50,7 @@ int ExactSign(double ax, double ay, double bx, double by, double cx, double cy)
 
 }  // namespace
 
-int OrientationSign(float ax, float ay, float bx, float by, float cx, float cy)
+int OrientationSignOfNearlyStraight(float ax, float ay, float bx, float by, float cx, float cy)
 {
     const double left = (static_cast<double>(bx) - ax) * (static_cast<double>(cy) - ay);
     const double right = (static_cast<double>(by) - ay) * (static_cast<double>(cx) - ax);
@@ -60,5 +60,9 @@ int OrientationSign(float ax, float ay, float bx, float by, float cx, float cy)
         return 1;
     if (determinant < -bound)
         return -1;
+    // An outline's closing point repeats its first: a repeated point needs
+    // no expansion to be straight.
+    if ((ax == bx && ay == by) || (bx == cx && by == cy) || (cx == ax && cy == ay))
+        return 0;
     return ExactSign(ax, ay, bx, by, cx, cy);
 }

@@ -4,6 +4,7 @@
 // Points leave it as they stop mattering; once most have left, the grid is
 // built again, coarser, so large searches late in a triangulation stay cheap.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -23,6 +24,8 @@ public:
     template <class Visit>
     bool AnyInBounds(float minX, float minY, float maxX, float maxY, Visit&& visit) const
     {
+        if (m_cellStart.empty())
+            return false;   // never built
         const int32_t firstColumn = Column(minX), lastColumn = Column(maxX);
         const int32_t firstRow = Row(minY), lastRow = Row(maxY);
         for (int32_t row = firstRow; row <= lastRow; ++row) {
@@ -67,9 +70,10 @@ private:
     double m_originX = 0.0, m_originY = 0.0;
     double m_scaleX = 0.0, m_scaleY = 0.0;   // cells per unit
     int32_t m_columns = 1, m_rows = 1;
-    // The ids of cell k: m_entries[start[k]] ... before m_entries[end[k]].
-    std::vector<uint32_t> m_cellStart{0};
-    std::vector<uint32_t> m_cellEnd{0};
+    // The ids of cell k: m_entries[start[k]] ... before m_entries[end[k]];
+    // empty until the first build, so an unused grid allocates nothing.
+    std::vector<uint32_t> m_cellStart;
+    std::vector<uint32_t> m_cellEnd;
     std::vector<int32_t> m_entries;
     std::vector<int32_t> m_slot;    // per id: its place in m_entries, or kNotIndexed / kAdded
     std::vector<int32_t> m_added;   // since the build, searched whole

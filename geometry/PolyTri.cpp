@@ -1,6 +1,8 @@
 #include "geometry/PolyTri.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstring>
 
 #include "geometry/OrientationSign.h"
 
@@ -18,7 +20,7 @@ int32_t CPolyTri::ClipEars(const Vec3f* points, const Vec3f& reference, int32_t 
         m_chain = m_smallChain.data();
     }
     for (int32_t i = 0; i < count; ++i)
-        m_chain[i] = {i + 1, i - 1};
+        m_chain[i] = {i + 1, i - 1, kTurnUnknown};
     const int32_t last = count - 1;
     m_last = last;
     BeginTriangles(count - 2);
@@ -28,7 +30,7 @@ int32_t CPolyTri::ClipEars(const Vec3f* points, const Vec3f& reference, int32_t 
     // to the last real corner: none of them holds area, and a spike left in
     // would let an ear reach across the outline along it.
     for (int32_t c = 2; c <= last; ++c) {
-        for (int32_t b = Previous(c); b != 0 && CornerTest(Previous(b), b, c) == 0; b = Previous(c)) {
+        for (int32_t b = Previous(c); b != 0 && Turn(b) == 0; b = Previous(c)) {
             Unlink(b);
             --remaining;
         }
@@ -43,6 +45,13 @@ int32_t CPolyTri::ClipEars(const Vec3f* points, const Vec3f& reference, int32_t 
                 m_notConvex.push_back(i);
         }
         m_grid.Build(points, count, m_notConvex);
+    } else {
+        m_searchedCount = 0;
+        std::fill_n(m_searchedSlot.begin(), count, kNotSearched);
+        for (int32_t i = 0; i <= last; i = Next(i)) {
+            if (IsSearched(i))
+                AddSearched(i);
+        }
     }
 
     // Passes along the chain from its first vertex, each corner in turn;
@@ -55,7 +64,7 @@ int32_t CPolyTri::ClipEars(const Vec3f* points, const Vec3f& reference, int32_t 
         progress = false;
         int32_t a = 0, b = Next(0), c = Next(b);
         while (c <= last) {
-            const int t = CornerTest(a, b, c);
+            const int t = Turn(b);
             if (t == -1 || (t == 1 && AnyPointInside(a, b, c))) {
                 a = b;
                 b = c;
@@ -67,8 +76,7 @@ int32_t CPolyTri::ClipEars(const Vec3f* points, const Vec3f& reference, int32_t 
                 ++emitted;
             }
             Unlink(b);
-            if (m_gridded)
-                m_grid.Remove(b);
+            RemoveSearched(b);
             --remaining;
             progress = true;
             UpdateSearch(a, last);
@@ -84,7 +92,9 @@ void CPolyTri::Unlink(int32_t b)
 {
     const Link link = m_chain[b];
     m_chain[link.previous].next = link.next;
+    m_chain[link.previous].turn = kTurnUnknown;
     m_chain[link.next].previous = link.previous;
+    m_chain[link.next].turn = kTurnUnknown;
 }
 
 int CPolyTri::CornerTest(int32_t a, int32_t b, int32_t c) const
@@ -93,9 +103,17 @@ int CPolyTri::CornerTest(int32_t a, int32_t b, int32_t c) const
     return m_orientation * OrientationSign(pa.x, pa.y, pb.x, pb.y, pc.x, pc.y);
 }
 
-bool CPolyTri::IsSearched(int32_t i) const
+int CPolyTri::Turn(int32_t b)
 {
-    return i == 0 || i == m_last || CornerTest(Previous(i), i, Next(i)) != 1;
+    Link& link = m_chain[b];
+    if (link.turn == kTurnUnknown)
+        link.turn = CornerTest(link.previous, b, link.next);
+    return link.turn;
+}
+
+bool CPolyTri::IsSearched(int32_t i)
+{
+    return i == 0 || i == m_last || Turn(i) != 1;
 }
 
 bool CPolyTri::IsInside(int32_t i, int32_t a, int32_t b, int32_t c) const
@@ -107,34 +125,92 @@ bool CPolyTri::IsInside(int32_t i, int32_t a, int32_t b, int32_t c) const
            m_orientation * OrientationSign(pc.x, pc.y, pa.x, pa.y, p.x, p.y) > 0;
 }
 
-bool CPolyTri::AnyPointInside(int32_t a, int32_t b, int32_t c) const
+namespace {
+
+// A float's order as an integer's, for numbers (-0 sorts just below +0), so
+// that the box test before the exact one needs no floating-point compare.
+int32_t OrderKey(float f)
+{
+    int32_t bits;
+    std::memcpy(&bits, &f, sizeof bits);
+    return bits ^ ((bits >> 31) & 0x7fffffff);
+}
+
+// The open box around a triangle's corners in those keys. It holds every
+// point strictly inside the triangle; what else it lets through, the exact
+// test turns away.
+struct KeyBox {
+    int32_t minX, maxX, minY, maxY;
+
+    KeyBox(const Vec3f& a, const Vec3f& b, const Vec3f& c)
+    {
+        const int32_t ax = OrderKey(a.x), bx = OrderKey(b.x), cx = OrderKey(c.x);
+        const int32_t ay = OrderKey(a.y), by = OrderKey(b.y), cy = OrderKey(c.y);
+        minX = std::min({ax, bx, cx}), maxX = std::max({ax, bx, cx});
+        minY = std::min({ay, by, cy}), maxY = std::max({ay, by, cy});
+    }
+    bool Holds(const Vec3f& p) const
+    {
+        const int32_t x = OrderKey(p.x), y = OrderKey(p.y);
+        return x > minX && x < maxX && y > minY && y < maxY;
+    }
+};
+
+}  // namespace
+
+bool CPolyTri::AnyPointInside(int32_t a, int32_t b, int32_t c)
 {
     const Vec3f &pa = m_points[a], &pb = m_points[b], &pc = m_points[c];
+    const KeyBox box(pa, pb, pc);
+    if (!m_gridded) {
+        for (int32_t k = 0; k < m_searchedCount; ++k) {
+            const int32_t i = m_searched[k];
+            if (i != a && i != b && i != c && box.Holds(m_points[i]) && IsInside(i, a, b, c))
+                return true;
+        }
+        return false;
+    }
     const float minX = std::min({pa.x, pb.x, pc.x}), maxX = std::max({pa.x, pb.x, pc.x});
     const float minY = std::min({pa.y, pb.y, pc.y}), maxY = std::max({pa.y, pb.y, pc.y});
-    // Points on an edge or a corner count as outside.
-    const auto withinBounds = [&](const Vec3f& p) { return p.x > minX && p.x < maxX && p.y > minY && p.y < maxY; };
-    if (!m_gridded) {
-        for (int32_t i = 0;; i = Next(i)) {
-            if (i != a && i != b && i != c && withinBounds(m_points[i]) && IsSearched(i) && IsInside(i, a, b, c))
-                return true;
-            if (i == m_last)
-                return false;
-        }
-    }
     return m_grid.AnyInBounds(minX, minY, maxX, maxY, [&](int32_t i) {
-        return i != a && i != b && i != c && withinBounds(m_points[i]) && IsInside(i, a, b, c);
+        return i != a && i != b && i != c && box.Holds(m_points[i]) && IsInside(i, a, b, c);
     });
 }
 
 void CPolyTri::UpdateSearch(int32_t b, int32_t last)
 {
-    if (!m_gridded || b == 0 || b == last)
+    if (b == 0 || b == last)
         return;
-    if (CornerTest(Previous(b), b, Next(b)) == 1)
-        m_grid.Remove(b);
+    if (Turn(b) == 1)
+        RemoveSearched(b);
     else
-        m_grid.Add(b);
+        AddSearched(b);
+}
+
+void CPolyTri::AddSearched(int32_t i)
+{
+    if (m_gridded) {
+        m_grid.Add(i);
+    } else if (m_searchedSlot[i] == kNotSearched) {
+        m_searchedSlot[i] = m_searchedCount;
+        m_searched[m_searchedCount++] = i;
+    }
+}
+
+void CPolyTri::RemoveSearched(int32_t i)
+{
+    if (m_gridded) {
+        m_grid.Remove(i);
+        return;
+    }
+    const int32_t slot = m_searchedSlot[i];
+    if (slot == kNotSearched)
+        return;
+    // The list's last vertex takes the place of the one leaving.
+    const int32_t moved = m_searched[--m_searchedCount];
+    m_searched[slot] = moved;
+    m_searchedSlot[moved] = slot;
+    m_searchedSlot[i] = kNotSearched;
 }
 
 void CPolyTri::BeginTriangles(int32_t)
@@ -151,27 +227,39 @@ CTriDC::CTriDC(int32_t userValue) : m_userValue(userValue)
 
 void CTriDC::BeginTriangles(int32_t most)
 {
-    m_vertices.reserve(m_vertices.size() + 3 * static_cast<size_t>(std::max(most, 0)));
+    MakeRoom(m_count + 3 * static_cast<size_t>(std::max(most, 0)));
+}
+
+void CTriDC::MakeRoom(size_t corners)
+{
+    if (corners <= m_room)
+        return;
+    if (m_corners == m_fixed.data())
+        m_grown.assign(m_fixed.begin(), m_fixed.begin() + static_cast<std::ptrdiff_t>(m_count));
+    m_grown.resize(std::max(corners, 2 * m_room));
+    m_corners = m_grown.data();
+    m_room = m_grown.size();
 }
 
 void CTriDC::EmitTriangle(const Vec3f* points, int32_t a, int32_t b, int32_t c)
 {
+    MakeRoom(m_count + 3);
     for (const int32_t corner : {a, b, c}) {
         const Vec3f& p = points[corner];
-        m_minX = std::min<double>(m_minX, p.x);
-        m_maxX = std::max<double>(m_maxX, p.x);
-        m_minY = std::min<double>(m_minY, p.y);
-        m_maxY = std::max<double>(m_maxY, p.y);
-        m_vertices.push_back({p.x, p.y});
+        m_minX = std::min(m_minX, p.x);
+        m_maxX = std::max(m_maxX, p.x);
+        m_minY = std::min(m_minY, p.y);
+        m_maxY = std::max(m_maxY, p.y);
+        m_corners[m_count++] = {p.x, p.y};
     }
 }
 
 double CTriDC::U(int32_t j) const
 {
-    return (GetVertex(j).x - m_minX) / (m_maxX - m_minX);
+    return (GetVertex(j).x - MinX()) / (MaxX() - MinX());
 }
 
 double CTriDC::V(int32_t j) const
 {
-    return (m_minY - GetVertex(j).y) / (m_maxY - m_minY);
+    return (MinY() - GetVertex(j).y) / (MaxY() - MinY());
 }

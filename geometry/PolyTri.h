@@ -28,27 +28,33 @@ protected:
     virtual void EmitTriangle(const Vec3f* points, int32_t a, int32_t b, int32_t c);
 
 private:
-    // Up to this many points the search walks the chain instead of a grid,
-    // and the chain lives in the object: a small lid costs no allocation
-    // beyond its triangles.
+    // Up to this many points the search goes through a list instead of a grid,
+    // and list and chain live in the object: the search of a small lid
+    // allocates nothing.
     static constexpr int32_t kSmallOutline = 64;
+
+    // Not yet tested since the vertex's neighbours last changed.
+    static constexpr int kTurnUnknown = 2;
 
     struct Link {
         int32_t next;
         int32_t previous;
+        int turn;   // the CornerTest of previous, this vertex, next
     };
 
     // 1 convex, -1 reflex, 0 degenerate: repeated or exactly collinear
     // corners, whose removal changes no area. A corner only nearly straight
     // is convex or reflex like any other.
     int CornerTest(int32_t a, int32_t b, int32_t c) const;
+    // CornerTest of b between its neighbours, tested once while they last.
+    int Turn(int32_t b);
     // Whether a remaining vertex other than a, b, c lies strictly inside
     // their triangle. Only vertices that are not convex can be the first to
     // intrude into a convex corner, so only those are searched (with the
-    // chain's two ends), through the grid, or along the chain when small.
-    bool AnyPointInside(int32_t a, int32_t b, int32_t c) const;
+    // chain's two ends), through the grid, or a plain list of them when small.
+    bool AnyPointInside(int32_t a, int32_t b, int32_t c);
     bool IsInside(int32_t i, int32_t a, int32_t b, int32_t c) const;
-    bool IsSearched(int32_t i) const;
+    bool IsSearched(int32_t i);
     int32_t Next(int32_t i) const { return m_chain[i].next; }
     int32_t Previous(int32_t i) const { return m_chain[i].previous; }
     // Takes b out of the chain.
@@ -57,6 +63,10 @@ private:
     // convex, and joins it again should it stop being so (which only an
     // outline crossing itself can make happen).
     void UpdateSearch(int32_t b, int32_t last);
+    // Into and out of the searched vertices: the grid's, or up to
+    // kSmallOutline points, m_searched's.
+    void AddSearched(int32_t i);
+    void RemoveSearched(int32_t i);
 
     const Vec3f* m_points = nullptr;
     int m_orientation = 1;   // the sign of the turn of a convex corner
@@ -68,6 +78,10 @@ private:
     std::array<Link, kSmallOutline> m_smallChain;
     std::vector<Link> m_links;
     std::vector<int32_t> m_notConvex;   // scratch of the grid's build
+    static constexpr int32_t kNotSearched = -1;
+    std::array<int32_t, kSmallOutline> m_searched;       // in no order
+    std::array<int32_t, kSmallOutline> m_searchedSlot;   // per vertex: its place there
+    int32_t m_searchedCount = 0;
     CPointGrid m_grid;
 };
 
@@ -79,10 +93,10 @@ public:
 
     explicit CTriDC(int32_t userValue = 0);
 
-    int32_t GetVertexCount() const { return static_cast<int32_t>(m_vertices.size()); }
-    const Corner& GetVertex(int32_t j) const { return m_vertices[static_cast<size_t>(j)]; }
-    // Three corners a triangle, in the order emitted.
-    const std::vector<Corner>& Vertices() const { return m_vertices; }
+    int32_t GetVertexCount() const { return static_cast<int32_t>(m_count); }
+    const Corner& GetVertex(int32_t j) const { return m_corners[static_cast<size_t>(j)]; }
+    // Three corners a triangle, in the order emitted: GetVertexCount() of them.
+    const Corner* Vertices() const { return m_corners; }
     // Texture coordinates over the bounds of all emitted corners.
     double U(int32_t j) const;
     double V(int32_t j) const;
@@ -98,10 +112,22 @@ protected:
     void EmitTriangle(const Vec3f* points, int32_t a, int32_t b, int32_t c) override;
 
 private:
-    std::vector<Corner> m_vertices;
-    double m_minX = 1000000.0;
-    double m_minY = 1000000.0;
-    double m_maxX = -1000000.0;
-    double m_maxY = -1000000.0;
+    // A lid of up to this many corners is recorded without an allocation;
+    // past it, the corners move to m_grown.
+    static constexpr size_t kFixedRoom = 4000;
+
+    void MakeRoom(size_t corners);
+
+    std::array<Corner, kFixedRoom> m_fixed;
+    std::vector<Corner> m_grown;
+    Corner* m_corners = m_fixed.data();   // m_fixed or m_grown's
+    size_t m_room = kFixedRoom;
+    size_t m_count = 0;
+    // Kept as floats, the corners' own type: the same bounds as doubles
+    // would hold, without a conversion for every corner.
+    float m_minX = 1000000.0f;
+    float m_minY = 1000000.0f;
+    float m_maxX = -1000000.0f;
+    float m_maxY = -1000000.0f;
     int32_t m_userValue;
 };

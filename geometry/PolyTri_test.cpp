@@ -98,8 +98,18 @@ TEST(TriDC, GrowsPastItsInitialRoom)
     }
     circle = Closed(circle);
     CTriDC recorder;
+    // A first lid small enough for the initial room, kept when the second
+    // one outgrows it.
+    const Outline square = Closed(kSquareCcw);
+    ASSERT_EQ(2, recorder.ClipEars(square.data(), kUp, static_cast<int32_t>(square.size())));
     EXPECT_EQ(2098, recorder.ClipEars(circle.data(), kUp, static_cast<int32_t>(circle.size())));
-    EXPECT_EQ(3 * 2098, recorder.GetVertexCount());
+    ASSERT_EQ(3 * 2100, recorder.GetVertexCount());
+    const Outline expected = {kSquareCcw[0], kSquareCcw[1], kSquareCcw[2], circle[0], circle[1], circle[2]};
+    for (int32_t j = 0; j < 6; ++j) {
+        EXPECT_EQ(expected[static_cast<size_t>(j)].x, recorder.GetVertex(j < 3 ? j : j + 3).x) << j;
+        EXPECT_EQ(expected[static_cast<size_t>(j)].y, recorder.GetVertex(j < 3 ? j : j + 3).y) << j;
+    }
+    EXPECT_EQ(circle[2099].x, recorder.GetVertex(3 * 2100 - 1).x);
 }
 
 // Outlines as the mesh builder hands them over: closed by repeating the
@@ -212,6 +222,9 @@ TEST(ClipEars, TrianglesCoverTheWholeOutlineExactly)
         {"strip thin", Strip(50, 1.0, 0.001)},
         {"strip large", Strip(10, 100.0, 0.5)},
         {"comb", Comb(40, 0.01, 0.3)},
+        // Small enough to be searched without the grid.
+        {"comb 6", Comb(6, 0.05, 0.3)},
+        {"spiral 12", Spiral(12, 1.0)},
         {"comb 1000", Comb(1000, 0.001, 0.5)},
         {"curved bar", CurvedBarLid()},
         {"curved bar scaled 1e-4", Scaled(CurvedBarLid(), 1e-4)},
