@@ -91,8 +91,8 @@ void RunBurst(int clients, const std::function<bool()>& roundTrip, Burst& into)
     into.failed += failed;
 }
 
-// More clients than Scrivane's 11 slots are refused, not queued: those
-// count as refused, not in the rate.
+// More clients than Scrivane's 11 slots wait in the backlog of 5 for a free
+// slot; one that fails or is refused counts apart, not in the rate.
 void PrintBurst(const char* label, int clients, Burst& burst)
 {
     const double rate = burst.seconds > 0 ? burst.milliseconds.size() / burst.seconds : 0;
