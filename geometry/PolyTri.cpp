@@ -85,6 +85,7 @@ int32_t CPolyTri::ClipEars(const Vec3f* points, const Vec3f& reference, int32_t 
             c = Next(c);
         }
     } while (remaining > 3 && progress);
+    EndTriangles();
     return emitted;
 }
 
@@ -221,12 +222,17 @@ void CPolyTri::EmitTriangle(const Vec3f*, int32_t, int32_t, int32_t)
 {
 }
 
+void CPolyTri::EndTriangles()
+{
+}
+
 CTriDC::CTriDC(int32_t userValue) : m_userValue(userValue)
 {
 }
 
 void CTriDC::BeginTriangles(int32_t most)
 {
+    m_countAtBegin = m_count;
     MakeRoom(m_count + 3 * static_cast<size_t>(std::max(most, 0)));
 }
 
@@ -244,14 +250,27 @@ void CTriDC::MakeRoom(size_t corners)
 void CTriDC::EmitTriangle(const Vec3f* points, int32_t a, int32_t b, int32_t c)
 {
     MakeRoom(m_count + 3);
-    for (const int32_t corner : {a, b, c}) {
-        const Vec3f& p = points[corner];
-        m_minX = std::min(m_minX, p.x);
-        m_maxX = std::max(m_maxX, p.x);
-        m_minY = std::min(m_minY, p.y);
-        m_maxY = std::max(m_maxY, p.y);
-        m_corners[m_count++] = {p.x, p.y};
+    Corner* out = m_corners + m_count;
+    out[0] = {points[a].x, points[a].y};
+    out[1] = {points[b].x, points[b].y};
+    out[2] = {points[c].x, points[c].y};
+    m_count += 3;
+}
+
+void CTriDC::EndTriangles()
+{
+    // One pass over this call's corners, in the order emitted, with the
+    // bounds in registers: per triangle, the bounds would go through memory
+    // after every corner, since a corner's store might alias them.
+    float minX = m_minX, maxX = m_maxX, minY = m_minY, maxY = m_maxY;
+    for (size_t j = m_countAtBegin; j < m_count; ++j) {
+        const Corner& p = m_corners[j];
+        minX = std::min(minX, p.x);
+        maxX = std::max(maxX, p.x);
+        minY = std::min(minY, p.y);
+        maxY = std::max(maxY, p.y);
     }
+    m_minX = minX, m_maxX = maxX, m_minY = minY, m_maxY = maxY;
 }
 
 double CTriDC::U(int32_t j) const

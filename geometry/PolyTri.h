@@ -26,6 +26,8 @@ protected:
     // Called once a call, before any triangle, with the most it can emit.
     virtual void BeginTriangles(int32_t most);
     virtual void EmitTriangle(const Vec3f* points, int32_t a, int32_t b, int32_t c);
+    // Called once a call, after the last triangle.
+    virtual void EndTriangles();
 
 private:
     // Up to this many points the search goes through a list instead of a grid,
@@ -110,6 +112,8 @@ public:
 protected:
     void BeginTriangles(int32_t most) override;
     void EmitTriangle(const Vec3f* points, int32_t a, int32_t b, int32_t c) override;
+    // The bounds take in this call's corners here, all at once.
+    void EndTriangles() override;
 
 private:
     // A lid of up to this many corners is recorded without an allocation;
@@ -123,6 +127,7 @@ private:
     Corner* m_corners = m_fixed.data();   // m_fixed or m_grown's
     size_t m_room = kFixedRoom;
     size_t m_count = 0;
+    size_t m_countAtBegin = 0;   // where this call's corners start
     // Kept as floats, the corners' own type: the same bounds as doubles
     // would hold, without a conversion for every corner.
     float m_minX = 1000000.0f;
