@@ -85,7 +85,6 @@ int32_t CPolyTri::ClipEars(const Vec3f* points, const Vec3f& reference, int32_t 
             c = Next(c);
         }
     } while (remaining > 3 && progress);
-    EndTriangles();
     return emitted;
 }
 
@@ -222,17 +221,15 @@ void CPolyTri::EmitTriangle(const Vec3f*, int32_t, int32_t, int32_t)
 {
 }
 
-void CPolyTri::EndTriangles()
-{
-}
-
 CTriDC::CTriDC(int32_t userValue) : m_userValue(userValue)
 {
 }
 
 void CTriDC::BeginTriangles(int32_t most)
 {
-    m_countAtBegin = m_count;
+    // A call's vertices are numbered below most + 2.
+    const int32_t vertices = std::min(std::max(most, 0) + 2, kSeenVertices);
+    std::fill_n(m_seen.begin(), (vertices + 31) / 32, 0u);
     MakeRoom(m_count + 3 * static_cast<size_t>(std::max(most, 0)));
 }
 
@@ -247,30 +244,32 @@ void CTriDC::MakeRoom(size_t corners)
     m_room = m_grown.size();
 }
 
+bool CTriDC::FirstSight(int32_t vertex)
+{
+    if (vertex < 0 || vertex >= kSeenVertices)
+        return true;   // folded again: harmless, since a repeat changes no bound
+    uint32_t& word = m_seen[static_cast<size_t>(vertex) / 32];
+    const uint32_t bit = 1u << (vertex % 32);
+    const bool first = (word & bit) == 0;
+    word |= bit;
+    return first;
+}
+
 void CTriDC::EmitTriangle(const Vec3f* points, int32_t a, int32_t b, int32_t c)
 {
     MakeRoom(m_count + 3);
-    Corner* out = m_corners + m_count;
-    out[0] = {points[a].x, points[a].y};
-    out[1] = {points[b].x, points[b].y};
-    out[2] = {points[c].x, points[c].y};
-    m_count += 3;
-}
-
-void CTriDC::EndTriangles()
-{
-    // One pass over this call's corners, in the order emitted, with the
-    // bounds in registers: per triangle, the bounds would go through memory
-    // after every corner, since a corner's store might alias them.
-    float minX = m_minX, maxX = m_maxX, minY = m_minY, maxY = m_maxY;
-    for (size_t j = m_countAtBegin; j < m_count; ++j) {
-        const Corner& p = m_corners[j];
-        minX = std::min(minX, p.x);
-        maxX = std::max(maxX, p.x);
-        minY = std::min(minY, p.y);
-        maxY = std::max(maxY, p.y);
+    // Each vertex of a lid is a corner of about three triangles, but only
+    // its first sight can move a bound: the bounds fold in each vertex once.
+    for (const int32_t vertex : {a, b, c}) {
+        const Vec3f& p = points[vertex];
+        m_corners[m_count++] = {p.x, p.y};
+        if (!FirstSight(vertex))
+            continue;
+        m_minX = std::min(m_minX, p.x);
+        m_maxX = std::max(m_maxX, p.x);
+        m_minY = std::min(m_minY, p.y);
+        m_maxY = std::max(m_maxY, p.y);
     }
-    m_minX = minX, m_maxX = maxX, m_minY = minY, m_maxY = maxY;
 }
 
 double CTriDC::U(int32_t j) const

@@ -26,8 +26,6 @@ protected:
     // Called once a call, before any triangle, with the most it can emit.
     virtual void BeginTriangles(int32_t most);
     virtual void EmitTriangle(const Vec3f* points, int32_t a, int32_t b, int32_t c);
-    // Called once a call, after the last triangle.
-    virtual void EndTriangles();
 
 private:
     // Up to this many points the search goes through a list instead of a grid,
@@ -112,22 +110,26 @@ public:
 protected:
     void BeginTriangles(int32_t most) override;
     void EmitTriangle(const Vec3f* points, int32_t a, int32_t b, int32_t c) override;
-    // The bounds take in this call's corners here, all at once.
-    void EndTriangles() override;
 
 private:
     // A lid of up to this many corners is recorded without an allocation;
     // past it, the corners move to m_grown.
     static constexpr size_t kFixedRoom = 4000;
 
+    // Vertices up to this number are folded into the bounds only at their
+    // first sight in a call; later ones at every sight.
+    static constexpr int32_t kSeenVertices = 1024;
+
     void MakeRoom(size_t corners);
+    // Whether the vertex is new to this call (and marks it seen).
+    bool FirstSight(int32_t vertex);
 
     std::array<Corner, kFixedRoom> m_fixed;
     std::vector<Corner> m_grown;
     Corner* m_corners = m_fixed.data();   // m_fixed or m_grown's
     size_t m_room = kFixedRoom;
     size_t m_count = 0;
-    size_t m_countAtBegin = 0;   // where this call's corners start
+    std::array<uint32_t, kSeenVertices / 32> m_seen;   // a bit per vertex
     // Kept as floats, the corners' own type: the same bounds as doubles
     // would hold, without a conversion for every corner.
     float m_minX = 1000000.0f;
