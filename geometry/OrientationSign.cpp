@@ -64,5 +64,10 @@ int OrientationSignOfNearlyStraight(float ax, float ay, float bx, float by, floa
     // no expansion to be straight.
     if ((ax == bx && ay == by) || (bx == cx && by == cy) || (cx == ax && cy == ay))
         return 0;
+    // Nor do three points on one line along an axis, as the straight runs of
+    // most outlines are; finite ones only, as an infinity made the double
+    // evaluation a NaN and goes on to the expansion.
+    if (determinant == 0.0 && ((ay == by && by == cy) || (ax == bx && bx == cx)))
+        return 0;
     return ExactSign(ax, ay, bx, by, cx, cy);
 }

@@ -40,4 +40,24 @@ TEST(OrientationSign, ScalesWhoseProductsLeaveTheFloatRange)
         EXPECT_EQ(OrientationSign(c.ax, c.ay, c.bx, c.by, c.cx, c.cy), c.sign) << c.bx << ", " << c.cy;
 }
 
+TEST(OrientationSign, PointsAlongAnAxisAreStraight)
+{
+    // The straight runs of an outline, at scales far apart and in any order;
+    // beside them, points a subnormal off such a run still turn.
+    const float tiny = std::numeric_limits<float>::denorm_min();
+    const struct {
+        float ax, ay, bx, by, cx, cy;
+        int sign;
+    } cases[] = {
+        {0, 0.5f, 1, 0.5f, 3, 0.5f, 0},
+        {1e-30f, -2, 1e30f, -2, -7, -2, 0},
+        {0.25f, 0, 0.25f, 1e-20f, 0.25f, -1e20f, 0},
+        {-1e30f, 1e-30f, -1e30f, -1e30f, -1e30f, 3, 0},
+        {0, 0, 1, 0, 2, tiny, 1},
+        {0, 0, 0, 1, -tiny, 2, 1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(OrientationSign(c.ax, c.ay, c.bx, c.by, c.cx, c.cy), c.sign) << c.ax << ", " << c.ay;
+}
+
 }  // namespace

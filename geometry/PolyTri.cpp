@@ -227,6 +227,9 @@ CTriDC::CTriDC(int32_t userValue) : m_userValue(userValue)
 
 void CTriDC::BeginTriangles(int32_t most)
 {
+    // A call's vertices are numbered below most + 2.
+    const int32_t vertices = std::min(std::max(most, 0) + 2, kSeenVertices);
+    std::fill_n(m_seen.begin(), (vertices + 31) / 32, 0u);
     MakeRoom(m_count + 3 * static_cast<size_t>(std::max(most, 0)));
 }
 
@@ -241,16 +244,31 @@ void CTriDC::MakeRoom(size_t corners)
     m_room = m_grown.size();
 }
 
+bool CTriDC::FirstSight(int32_t vertex)
+{
+    if (vertex < 0 || vertex >= kSeenVertices)
+        return true;   // folded again: harmless, since a repeat changes no bound
+    uint32_t& word = m_seen[static_cast<size_t>(vertex) / 32];
+    const uint32_t bit = 1u << (vertex % 32);
+    const bool first = (word & bit) == 0;
+    word |= bit;
+    return first;
+}
+
 void CTriDC::EmitTriangle(const Vec3f* points, int32_t a, int32_t b, int32_t c)
 {
     MakeRoom(m_count + 3);
-    for (const int32_t corner : {a, b, c}) {
-        const Vec3f& p = points[corner];
+    // Each vertex of a lid is a corner of about three triangles, but only
+    // its first sight can move a bound: the bounds fold in each vertex once.
+    for (const int32_t vertex : {a, b, c}) {
+        const Vec3f& p = points[vertex];
+        m_corners[m_count++] = {p.x, p.y};
+        if (!FirstSight(vertex))
+            continue;
         m_minX = std::min(m_minX, p.x);
         m_maxX = std::max(m_maxX, p.x);
         m_minY = std::min(m_minY, p.y);
         m_maxY = std::max(m_maxY, p.y);
-        m_corners[m_count++] = {p.x, p.y};
     }
 }
 

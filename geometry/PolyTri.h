@@ -116,13 +116,20 @@ private:
     // past it, the corners move to m_grown.
     static constexpr size_t kFixedRoom = 4000;
 
+    // Vertices up to this number are folded into the bounds only at their
+    // first sight in a call; later ones at every sight.
+    static constexpr int32_t kSeenVertices = 1024;
+
     void MakeRoom(size_t corners);
+    // Whether the vertex is new to this call (and marks it seen).
+    bool FirstSight(int32_t vertex);
 
     std::array<Corner, kFixedRoom> m_fixed;
     std::vector<Corner> m_grown;
     Corner* m_corners = m_fixed.data();   // m_fixed or m_grown's
     size_t m_room = kFixedRoom;
     size_t m_count = 0;
+    std::array<uint32_t, kSeenVertices / 32> m_seen;   // a bit per vertex
     // Kept as floats, the corners' own type: the same bounds as doubles
     // would hold, without a conversion for every corner.
     float m_minX = 1000000.0f;
