@@ -9,14 +9,19 @@ namespace {
 
 const char kHexDigits[] = "0123456789ABCDEF";
 
-int HexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
+// The value of each hex digit the frame may hold, by byte; -1 for any other.
+struct HexDigitValues {
+    signed char value[256];
+    constexpr HexDigitValues() : value()
+    {
+        for (int c = 0; c < 256; ++c)
+            value[c] = -1;
+        for (int digit = 0; digit < 16; ++digit)
+            value[static_cast<unsigned char>(kHexDigits[digit])] = static_cast<signed char>(digit);
+    }
+    int operator()(char c) const { return value[static_cast<unsigned char>(c)]; }
+};
+constexpr HexDigitValues kHexDigitValue;
 
 // The reader's time grows with the square of an attribute value that holds
 // a reference (a megabyte of them takes seconds): a value longer than this
@@ -98,17 +103,17 @@ bool DecodeProviderPayload(const char* payload, size_t length, std::wstring& tex
 {
     if (length % 4 != 0 || (length != 0 && !payload))
         return false;
-    std::wstring decoded;
-    decoded.reserve(length / 4);
-    for (size_t i = 0; i < length; i += 4) {
-        unsigned unit = 0;
-        for (size_t j = 0; j < 4; ++j) {
-            const int digit = HexDigitValue(payload[i + j]);
-            if (digit < 0)
-                return false;
-            unit = unit * 16 + static_cast<unsigned>(digit);
-        }
-        decoded += static_cast<wchar_t>(unit);
+    // Written in place: appending unit by unit costs a check of the size each time.
+    std::wstring decoded(length / 4, L'\0');
+    for (size_t i = 0; i < decoded.size(); ++i) {
+        const char* digits = payload + i * 4;
+        const int high = kHexDigitValue(digits[0]);
+        const int upper = kHexDigitValue(digits[1]);
+        const int lower = kHexDigitValue(digits[2]);
+        const int low = kHexDigitValue(digits[3]);
+        if ((high | upper | lower | low) < 0)
+            return false;
+        decoded[i] = static_cast<wchar_t>((high << 12) | (upper << 8) | (lower << 4) | low);
     }
     text = std::move(decoded);
     return true;

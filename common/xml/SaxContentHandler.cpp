@@ -1,5 +1,6 @@
 #include "common/xml/SaxContentHandler.h"
 
+#include <algorithm>
 #include <new>
 
 #include "base/com/ComBoundary.h"
@@ -18,6 +19,15 @@ HRESULT WINAPI SAXContentHandlerImpl::characters(const wchar_t*, int) { return S
 HRESULT WINAPI SAXContentHandlerImpl::ignorableWhitespace(const wchar_t*, int) { return S_OK; }
 HRESULT WINAPI SAXContentHandlerImpl::processingInstruction(const wchar_t*, int, const wchar_t*, int) { return S_OK; }
 HRESULT WINAPI SAXContentHandlerImpl::skippedEntity(const wchar_t*, int) { return S_OK; }
+
+namespace {
+
+std::wstring_view CountedView(const wchar_t* chars, int count)
+{
+    return count > 0 && chars ? std::wstring_view(chars, static_cast<size_t>(count)) : std::wstring_view();
+}
+
+}  // namespace
 
 RefPtr<XMLPIEContentHandler> XMLPIEContentHandler::Create()
 {
@@ -48,20 +58,32 @@ HRESULT WINAPI XMLPIEContentHandler::startElement(const wchar_t*, int, const wch
         HRESULT hr = attributes->getLength(&count);
         if (FAILED(hr))
             return hr;
-        for (int i = 0; i < count; ++i) {
+        // What the reader lent before a failure is kept, as the elements
+        // read before it are.
+        m_attributes.clear();
+        for (int i = 0; i < count && SUCCEEDED(hr); ++i) {
             const wchar_t* name = nullptr;
             int nameLength = 0;
-            hr = attributes->getQName(i, &name, &nameLength);
-            if (FAILED(hr))
-                return hr;
             const wchar_t* value = nullptr;
             int valueLength = 0;
-            hr = attributes->getValue(i, &value, &valueLength);
-            if (FAILED(hr))
-                return hr;
-            m_current->SetAttributeCounted(name, nameLength, value, valueLength);
+            hr = attributes->getQName(i, &name, &nameLength);
+            if (SUCCEEDED(hr))
+                hr = attributes->getValue(i, &value, &valueLength);
+            if (SUCCEEDED(hr))
+                m_attributes.emplace_back(CountedView(name, nameLength), CountedView(value, valueLength));
         }
-        return S_OK;
+        // The node keeps name order. Put in that order here at once, any
+        // order of a document costs a sort, never an insertion per attribute;
+        // a stable one, so that of equal names the later one wins.
+        const auto byName = [](const auto& a, const auto& b) { return a.first < b.first; };
+        if (!std::is_sorted(m_attributes.begin(), m_attributes.end(), byName))
+            std::stable_sort(m_attributes.begin(), m_attributes.end(), byName);
+        m_current->ReserveAttributes(count);
+        for (const auto& attribute : m_attributes) {
+            m_current->SetAttributeCounted(attribute.first.data(), static_cast<int>(attribute.first.size()),
+                                           attribute.second.data(), static_cast<int>(attribute.second.size()));
+        }
+        return hr;
     });
 }
 

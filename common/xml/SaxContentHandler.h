@@ -5,6 +5,10 @@
 #include <windows.h>
 #include <msxml2.h>
 
+#include <string_view>
+#include <utility>
+#include <vector>
+
 #include "base/com/ComObject.h"
 #include "base/com/RefPtr.h"
 
@@ -74,4 +78,7 @@ private:
     XMLPIEContentHandler() = default;
     CXmlNode* m_current = nullptr;
     int m_depth = 0;   // elements open below the root
+    // One element's attributes (name, value) as the reader lends them, kept
+    // to save an allocation per element.
+    std::vector<std::pair<std::wstring_view, std::wstring_view>> m_attributes;
 };

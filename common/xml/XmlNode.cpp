@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cwchar>
+#include <string_view>
 
 #include "common/storedvalues/CNumbers.h"
 
@@ -187,15 +189,48 @@ CXmlNode::~CXmlNode()
     t_releasingOrphans = false;
 }
 
+void CXmlNode::StoreAttribute(const wchar_t* name, size_t nameCount, const wchar_t* value, size_t valueCount)
+{
+    const std::wstring_view key(name, nameCount);
+    auto place = m_attributes.end();
+    if (!m_attributes.empty() && key <= std::wstring_view(m_attributes.back().name)) {
+        place = std::lower_bound(m_attributes.begin(), m_attributes.end(), key,
+                                 [](const Attribute& attribute, std::wstring_view k) { return attribute.name < k; });
+        if (std::wstring_view(place->name) == key) {
+            place->value.assign(value, valueCount);
+            return;
+        }
+    }
+    m_attributes.insert(place, Attribute{std::wstring(key), std::wstring(value, valueCount)});
+}
+
+const std::wstring* CXmlNode::FindAttribute(const wchar_t* name) const
+{
+    const std::wstring_view key(name ? name : L"");
+    const auto place = std::lower_bound(m_attributes.begin(), m_attributes.end(), key,
+                                        [](const Attribute& attribute, std::wstring_view k) { return attribute.name < k; });
+    return place != m_attributes.end() && std::wstring_view(place->name) == key ? &place->value : nullptr;
+}
+
 void CXmlNode::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
-    m_attributes[name ? name : L""] = value ? value : L"";
+    if (!name)
+        name = L"";
+    if (!value)
+        value = L"";
+    StoreAttribute(name, wcslen(name), value, wcslen(value));
 }
 
 void CXmlNode::SetAttributeCounted(const wchar_t* name, int nameCount, const wchar_t* value, int valueCount)
 {
-    m_attributes[std::wstring(name, nameCount > 0 ? nameCount : 0)] =
-        std::wstring(value, valueCount > 0 ? valueCount : 0);
+    StoreAttribute(name, nameCount > 0 ? static_cast<size_t>(nameCount) : 0, value,
+                   valueCount > 0 ? static_cast<size_t>(valueCount) : 0);
+}
+
+void CXmlNode::ReserveAttributes(int count)
+{
+    if (count > 0)
+        m_attributes.reserve(static_cast<size_t>(count));
 }
 
 void CXmlNode::SetAttributeInt(const wchar_t* name, int value)
@@ -215,41 +250,41 @@ void CXmlNode::SetAttributeDouble(const wchar_t* name, double value)
 
 bool CXmlNode::GetAttributeString(const wchar_t* name, std::wstring& value) const
 {
-    const auto it = m_attributes.find(name ? name : L"");
-    if (it == m_attributes.end()) {
+    const std::wstring* found = FindAttribute(name);
+    if (!found) {
         value.clear();
         return false;
     }
-    value = it->second;
+    value = *found;
     return true;
 }
 
 bool CXmlNode::GetAttributeCopy(const wchar_t* name, wchar_t** copy) const
 {
-    const auto it = m_attributes.find(name ? name : L"");
-    if (it == m_attributes.end())
+    const std::wstring* found = FindAttribute(name);
+    if (!found)
         return false;
-    wchar_t* text = new wchar_t[it->second.size() + 1];
-    wmemcpy(text, it->second.c_str(), it->second.size() + 1);
+    wchar_t* text = new wchar_t[found->size() + 1];
+    wmemcpy(text, found->c_str(), found->size() + 1);
     *copy = text;
     return true;
 }
 
 bool CXmlNode::GetAttributeInt(const wchar_t* name, int& value) const
 {
-    const auto it = m_attributes.find(name ? name : L"");
-    if (it == m_attributes.end())
+    const std::wstring* found = FindAttribute(name);
+    if (!found)
         return false;
-    value = static_cast<int>(wcstol(it->second.c_str(), nullptr, 10));
+    value = static_cast<int>(wcstol(found->c_str(), nullptr, 10));
     return true;
 }
 
 bool CXmlNode::GetAttributeDouble(const wchar_t* name, double& value) const
 {
-    const auto it = m_attributes.find(name ? name : L"");
-    if (it == m_attributes.end())
+    const std::wstring* found = FindAttribute(name);
+    if (!found)
         return false;
-    value = ParseLeadingCDouble(it->second);
+    value = ParseLeadingCDouble(*found);
     return true;
 }
 
@@ -262,18 +297,14 @@ const wchar_t* CXmlNode::GetAttributeName(int position) const
 {
     if (position < 0 || position >= GetAttributeCount())
         return nullptr;
-    auto it = m_attributes.begin();
-    std::advance(it, position);
-    return it->first.c_str();
+    return m_attributes[static_cast<size_t>(position)].name.c_str();
 }
 
 const wchar_t* CXmlNode::GetAttributeValue(int position) const
 {
     if (position < 0 || position >= GetAttributeCount())
         return nullptr;
-    auto it = m_attributes.begin();
-    std::advance(it, position);
-    return it->second.c_str();
+    return m_attributes[static_cast<size_t>(position)].value.c_str();
 }
 
 void CXmlNode::SetNameCounted(const wchar_t* chars, int count)
@@ -300,8 +331,8 @@ void CXmlNode::TrimText()
     size_t end = m_text.size();
     while (end > first && IsXmlTrimSpace(m_text[end - 1]))
         --end;
-    if (first > 0 || end < m_text.size())
-        m_text = m_text.substr(first, end - first);
+    m_text.erase(end);
+    m_text.erase(0, first);
 }
 
 void CXmlNode::AddChild(CXmlNode* child)
@@ -400,11 +431,11 @@ void CXmlNode::WriteHead(std::wstring& out, std::wstring& scratch) const
     if (!m_name.empty()) {
         out += L'<';
         out += Writable(m_name, scratch);
-        for (const auto& attribute : m_attributes) {
+        for (const Attribute& attribute : m_attributes) {
             out += L' ';
-            out += Writable(attribute.first, scratch);
+            out += Writable(attribute.name, scratch);
             out += L"=\"";
-            AppendEscapedAttribute(out, Writable(attribute.second, scratch));
+            AppendEscapedAttribute(out, Writable(attribute.value, scratch));
             out += L'"';
         }
         out += L">\r\n";

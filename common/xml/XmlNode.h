@@ -3,7 +3,6 @@
 // in name order and element children in insertion order, reference counted.
 
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -23,6 +22,8 @@ public:
     // Attributes: setting an existing name replaces its value.
     void SetAttribute(const wchar_t* name, const wchar_t* value);
     void SetAttributeCounted(const wchar_t* name, int nameCount, const wchar_t* value, int valueCount);
+    // Room for `count` attributes in all, so that setting them allocates once.
+    void ReserveAttributes(int count);
     void SetAttributeInt(const wchar_t* name, int value);
     // `format` is a wide printf format for one double, e.g. L"%.2f".
     void SetAttributeDouble(const wchar_t* name, double value, const wchar_t* format);
@@ -89,7 +90,18 @@ private:
     void WriteHead(std::wstring& out, std::wstring& scratch) const;
     void WriteTail(std::wstring& out, std::wstring& scratch) const;
 
-    std::map<std::wstring, std::wstring> m_attributes;
+    struct Attribute {
+        std::wstring name;
+        std::wstring value;
+    };
+    // The value stored under the name, or null.
+    const std::wstring* FindAttribute(const wchar_t* name) const;
+    void StoreAttribute(const wchar_t* name, size_t nameCount, const wchar_t* value, size_t valueCount);
+
+    // In code-unit order of the names, each name once: a reader hands them
+    // over in document order, which our own writer makes name order, so
+    // setting them appends.
+    std::vector<Attribute> m_attributes;
     std::vector<CXmlNode*> m_children;
     CXmlNode* m_parent = nullptr;
     std::wstring m_name;

@@ -269,6 +269,33 @@ TEST_F(XmlNodeTest, AttributesByPosition)
     EXPECT_EQ(nullptr, node->GetAttributeValue(-1));
 }
 
+TEST_F(XmlNodeTest, SettingAttributesInAnyOrderKeepsOneValuePerNameInNameOrder)
+{
+    // Each sequence of settings beside what the node must hold after it.
+    struct Setting { const wchar_t* name; const wchar_t* value; };
+    struct Case { std::vector<Setting> settings; const wchar_t* attributes; };
+    const Case cases[] = {
+        {{{L"b", L"1"}, {L"a", L"2"}, {L"c", L"3"}}, L"a=2;b=1;c=3;"},
+        {{{L"c", L"1"}, {L"b", L"2"}, {L"a", L"3"}, {L"b", L"4"}, {L"c", L"5"}}, L"a=3;b=4;c=5;"},
+        {{{L"ab", L"1"}, {L"a", L"2"}, {L"", L"3"}, {L"a", L"4"}, {L"abc", L"5"}, {L"", L"6"}},
+         L"=6;a=4;ab=1;abc=5;"},
+        {{{L"x", L"a long value beyond any short-string buffer"}, {L"x", L"s"}, {L"w", L"t"}}, L"w=t;x=s;"},
+    };
+    for (const Case& c : cases) {
+        CXmlNodePtr node = CXmlNodePtr::Adopt(new CXmlNode(nullptr, L"n"));
+        for (const Setting& setting : c.settings)
+            node->SetAttribute(setting.name, setting.value);
+        std::wstring list;
+        for (int i = 0; i < node->GetAttributeCount(); ++i) {
+            list += std::wstring(node->GetAttributeName(i)) + L"=" + node->GetAttributeValue(i) + L";";
+            std::wstring value;
+            EXPECT_TRUE(node->GetAttributeString(node->GetAttributeName(i), value));
+            EXPECT_STREQ(node->GetAttributeValue(i), value.c_str());
+        }
+        EXPECT_EQ(c.attributes, list);
+    }
+}
+
 TEST_F(XmlNodeTest, TrimTextRemovesCWhiteSpaceAtBothEndsOnly)
 {
     CXmlNodePtr node = CXmlNodePtr::Adopt(new CXmlNode());

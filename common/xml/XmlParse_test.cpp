@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <string>
 
 #include "common/xml/SaxContentHandler.h"
@@ -73,6 +74,48 @@ TEST_F(XmlParseTest, AttributesKeepTheirQualifiedNames)
     EXPECT_TRUE(r->GetAttributeString(L"p:x", value));
     EXPECT_EQ(L"1", value);
     EXPECT_TRUE(r->GetAttributeString(L"plain", value));
+}
+
+// "name=value;" for each attribute by position.
+std::wstring AttributeList(const CXmlNode& node)
+{
+    std::wstring list;
+    for (int i = 0; i < node.GetAttributeCount(); ++i)
+        list += std::wstring(node.GetAttributeName(i)) + L"=" + node.GetAttributeValue(i) + L";";
+    return list;
+}
+
+TEST_F(XmlParseTest, AttributesInAnyDocumentOrderAreKeptInCodeUnitOrderOfTheirNames)
+{
+    std::wstring manyReversed = L"<r";
+    std::wstring manySorted;
+    for (int i = 299; i >= 0; --i) {
+        wchar_t name[8];
+        swprintf(name, 8, L"n%03d", i);
+        manyReversed += std::wstring(L" ") + name + L"=\"" + std::to_wstring(i) + L"\"";
+        manySorted = std::wstring(name) + L"=" + std::to_wstring(i) + L";" + manySorted;
+    }
+    manyReversed += L"/>";
+    struct Case { std::wstring document; std::wstring attributes; };
+    const Case cases[] = {
+        {L"<r a=\"1\" b=\"2\" c=\"3\"/>", L"a=1;b=2;c=3;"},
+        {L"<r c=\"3\" a=\"1\" b=\"2\"/>", L"a=1;b=2;c=3;"},
+        {L"<r ab=\"1\" \u00e9=\"5\" a=\"2\" B=\"3\" a-=\"4\"/>", L"B=3;a=2;a-=4;ab=1;\u00e9=5;"},
+        {L"<r z=\"\" y=\"&amp;&#10;\"/>", L"y=&\n;z=;"},
+        {manyReversed, manySorted},
+    };
+    for (const Case& c : cases) {
+        CXmlNodePtr root = ParseOk(c.document);
+        CXmlNodePtr r = Child(root.Get(), L"r");
+        ASSERT_TRUE(r) << c.document;
+        EXPECT_EQ(c.attributes, AttributeList(*r)) << c.document;
+        // Every name is found again by lookup.
+        for (int i = 0; i < r->GetAttributeCount(); ++i) {
+            std::wstring value;
+            EXPECT_TRUE(r->GetAttributeString(r->GetAttributeName(i), value)) << r->GetAttributeName(i);
+            EXPECT_STREQ(r->GetAttributeValue(i), value.c_str());
+        }
+    }
 }
 
 TEST_F(XmlParseTest, MalformedTextFailsAndKeepsWhatWasRead)
