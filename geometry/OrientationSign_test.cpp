@@ -1,11 +1,25 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstddef>
 #include <limits>
 
 #include "geometry/OrientationSign.h"
 
 namespace {
+
+struct TurnCase {
+    float ax, ay, bx, by, cx, cy;
+    int sign;
+};
+
+template <size_t N>
+void ExpectSigns(const TurnCase (&cases)[N])
+{
+    for (const TurnCase& c : cases)
+        EXPECT_EQ(OrientationSign(c.ax, c.ay, c.bx, c.by, c.cx, c.cy), c.sign)
+            << "(" << c.ax << ", " << c.ay << ") (" << c.bx << ", " << c.by << ") (" << c.cx << ", " << c.cy << ")";
+}
 
 TEST(OrientationSign, NearlyStraightTurnsGetTheirExactSign)
 {
@@ -24,10 +38,7 @@ TEST(OrientationSign, NearlyStraightTurnsGetTheirExactSign)
 TEST(OrientationSign, ScalesWhoseProductsLeaveTheFloatRange)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    const struct {
-        float ax, ay, bx, by, cx, cy;
-        int sign;
-    } cases[] = {
+    const TurnCase cases[] = {
         {0, 0, 1e-25f, 0, 0, 1e-25f, 1},          // products underflow a float
         {0, 0, 0, 1e-25f, 1e-25f, 0, -1},
         {0, 0, 1e30f, 1e30f, 2e30f, 2e30f, 0},    // products overflow a float
@@ -36,8 +47,7 @@ TEST(OrientationSign, ScalesWhoseProductsLeaveTheFloatRange)
         {0, 0, 1, 0, nan, 1, 0},
         {1, 1, 2, 2, 3, 3, 0},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(OrientationSign(c.ax, c.ay, c.bx, c.by, c.cx, c.cy), c.sign) << c.bx << ", " << c.cy;
+    ExpectSigns(cases);
 }
 
 TEST(OrientationSign, PointsAlongAnAxisAreStraight)
@@ -45,10 +55,7 @@ TEST(OrientationSign, PointsAlongAnAxisAreStraight)
     // The straight runs of an outline, at scales far apart and in any order;
     // beside them, points a subnormal off such a run still turn.
     const float tiny = std::numeric_limits<float>::denorm_min();
-    const struct {
-        float ax, ay, bx, by, cx, cy;
-        int sign;
-    } cases[] = {
+    const TurnCase cases[] = {
         {0, 0.5f, 1, 0.5f, 3, 0.5f, 0},
         {1e-30f, -2, 1e30f, -2, -7, -2, 0},
         {0.25f, 0, 0.25f, 1e-20f, 0.25f, -1e20f, 0},
@@ -56,8 +63,7 @@ TEST(OrientationSign, PointsAlongAnAxisAreStraight)
         {0, 0, 1, 0, 2, tiny, 1},
         {0, 0, 0, 1, -tiny, 2, 1},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(OrientationSign(c.ax, c.ay, c.bx, c.by, c.cx, c.cy), c.sign) << c.ax << ", " << c.ay;
+    ExpectSigns(cases);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cwchar>
 #include <string_view>
 
@@ -189,27 +190,35 @@ CXmlNode::~CXmlNode()
     t_releasingOrphans = false;
 }
 
+size_t CXmlNode::AttributePlace(std::wstring_view name) const
+{
+    const auto place = std::lower_bound(m_attributes.begin(), m_attributes.end(), name,
+                                        [](const Attribute& attribute, std::wstring_view key) { return attribute.name < key; });
+    return static_cast<size_t>(place - m_attributes.begin());
+}
+
 void CXmlNode::StoreAttribute(const wchar_t* name, size_t nameCount, const wchar_t* value, size_t valueCount)
 {
     const std::wstring_view key(name, nameCount);
-    auto place = m_attributes.end();
-    if (!m_attributes.empty() && key <= std::wstring_view(m_attributes.back().name)) {
-        place = std::lower_bound(m_attributes.begin(), m_attributes.end(), key,
-                                 [](const Attribute& attribute, std::wstring_view k) { return attribute.name < k; });
-        if (std::wstring_view(place->name) == key) {
-            place->value.assign(value, valueCount);
+    size_t place = m_attributes.size();
+    if (place > 0 && key <= std::wstring_view(m_attributes.back().name)) {
+        place = AttributePlace(key);
+        if (std::wstring_view(m_attributes[place].name) == key) {
+            m_attributes[place].value.assign(value, valueCount);
             return;
         }
     }
-    m_attributes.insert(place, Attribute{std::wstring(key), std::wstring(value, valueCount)});
+    m_attributes.insert(m_attributes.begin() + static_cast<std::ptrdiff_t>(place),
+                        Attribute{std::wstring(key), std::wstring(value, valueCount)});
 }
 
 const std::wstring* CXmlNode::FindAttribute(const wchar_t* name) const
 {
     const std::wstring_view key(name ? name : L"");
-    const auto place = std::lower_bound(m_attributes.begin(), m_attributes.end(), key,
-                                        [](const Attribute& attribute, std::wstring_view k) { return attribute.name < k; });
-    return place != m_attributes.end() && std::wstring_view(place->name) == key ? &place->value : nullptr;
+    const size_t place = AttributePlace(key);
+    return place < m_attributes.size() && std::wstring_view(m_attributes[place].name) == key
+               ? &m_attributes[place].value
+               : nullptr;
 }
 
 void CXmlNode::SetAttribute(const wchar_t* name, const wchar_t* value)

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/com/RefCounted.h"
@@ -94,6 +95,8 @@ private:
         std::wstring name;
         std::wstring value;
     };
+    // Where an attribute of this name is, or would go in name order.
+    size_t AttributePlace(std::wstring_view name) const;
     // The value stored under the name, or null.
     const std::wstring* FindAttribute(const wchar_t* name) const;
     void StoreAttribute(const wchar_t* name, size_t nameCount, const wchar_t* value, size_t valueCount);

@@ -285,14 +285,7 @@ TEST_F(XmlNodeTest, SettingAttributesInAnyOrderKeepsOneValuePerNameInNameOrder)
         CXmlNodePtr node = CXmlNodePtr::Adopt(new CXmlNode(nullptr, L"n"));
         for (const Setting& setting : c.settings)
             node->SetAttribute(setting.name, setting.value);
-        std::wstring list;
-        for (int i = 0; i < node->GetAttributeCount(); ++i) {
-            list += std::wstring(node->GetAttributeName(i)) + L"=" + node->GetAttributeValue(i) + L";";
-            std::wstring value;
-            EXPECT_TRUE(node->GetAttributeString(node->GetAttributeName(i), value));
-            EXPECT_STREQ(node->GetAttributeValue(i), value.c_str());
-        }
-        EXPECT_EQ(c.attributes, list);
+        EXPECT_EQ(c.attributes, AttributeList(*node));
     }
 }
 

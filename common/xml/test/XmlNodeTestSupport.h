@@ -29,3 +29,17 @@ inline std::wstring NestedElements(size_t depth, const std::wstring& inner = L""
         text += L"</a>";
     return text;
 }
+
+// "name=value;" for each attribute of `node` by position; each name must be
+// found again by lookup, with the same value.
+inline std::wstring AttributeList(const CXmlNode& node)
+{
+    std::wstring list;
+    for (int i = 0; i < node.GetAttributeCount(); ++i) {
+        list += std::wstring(node.GetAttributeName(i)) + L"=" + node.GetAttributeValue(i) + L";";
+        std::wstring value;
+        EXPECT_TRUE(node.GetAttributeString(node.GetAttributeName(i), value)) << node.GetAttributeName(i);
+        EXPECT_STREQ(node.GetAttributeValue(i), value.c_str());
+    }
+    return list;
+}
