@@ -3,13 +3,32 @@
 #include <windows.h>
 #include <ws2tcpip.h>
 
+#include <algorithm>
+#include <deque>
 #include <unordered_map>
 
 #include "platform/net/WinsockRuntime.h"
 
 namespace {
 constexpr UINT kSocketMessage = WM_APP + 0x51;
+// Brings the window back to notifications left waiting when one turn ended.
+constexpr UINT kServeWaiting = WM_APP + 0x52;
+// Notifications served in one turn of the message loop: posted messages for
+// other windows (log lines among them) get their turn between.
+constexpr size_t kServedPerTurn = 32;
+
+// Lower is served first. A close frees a slot and an accept takes one; both
+// are cheap, while a read may run a script. Served in arrival order, a peer
+// that left would hold its slot behind every script queued before its close.
+int Urgency(LPARAM lParam)
+{
+    switch (WSAGETSELECTEVENT(lParam)) {
+    case FD_CLOSE: return 0;
+    case FD_ACCEPT: return 1;
+    default: return 2;
+    }
 }
+}  // namespace
 
 // The message-only window of one thread and the map from socket to object.
 class SocketNotifications {
@@ -30,6 +49,11 @@ public:
     }
 
 private:
+    struct Posted {
+        SOCKET socket;
+        LPARAM lParam;
+    };
+
     SocketNotifications()
     {
         static const wchar_t kClassName[] = L"AsyncSocketNotifications";
@@ -54,27 +78,78 @@ private:
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     {
-        if (message != kSocketMessage && message != WM_TIMER)
+        if (message != kSocketMessage && message != kServeWaiting && message != WM_TIMER)
             return DefWindowProcW(window, message, wParam, lParam);
         auto* self = reinterpret_cast<SocketNotifications*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         if (!self)
             return 0;
-        const auto it = self->m_sockets.find(static_cast<SOCKET>(wParam));
-        if (it == self->m_sockets.end())
-            return 0;
         // No C++ exception may unwind through the window manager: a handler
         // that runs out of memory loses this notification, not the program.
         try {
-            if (message == WM_TIMER)
-                it->second->OnTimer();
+            if (message == WM_TIMER) {
+                self->Deliver(static_cast<SOCKET>(wParam), [](AsyncSocket* socket) { socket->OnTimer(); });
+                return 0;
+            }
+            if (message == kSocketMessage)
+                self->m_waiting.push_back({static_cast<SOCKET>(wParam), lParam});
             else
-                it->second->Dispatch(WSAGETSELECTEVENT(lParam), WSAGETSELECTERROR(lParam));
+                self->m_servePosted = false;
+            self->ServeWaiting();
         } catch (...) {
         }
         return 0;
     }
 
+    template <typename Handler>
+    void Deliver(SOCKET socket, Handler handler)
+    {
+        const auto it = m_sockets.find(socket);
+        if (it != m_sockets.end())
+            handler(it->second);
+    }
+
+    // Serves the most urgent notification first. Before a read, which may
+    // run a script, it takes what was posted meanwhile: a close or an accept
+    // queued behind goes ahead. Other notifications come in arrival order
+    // from the message loop, with no look at the queue to pay for. Handlers
+    // may pump messages and so re-enter here; each entry is off the list
+    // before it is served.
+    void ServeWaiting()
+    {
+        for (size_t served = 0; served < kServedPerTurn && !m_waiting.empty(); ++served) {
+            auto next = MostUrgent();
+            if (WSAGETSELECTEVENT(next->lParam) == FD_READ) {
+                TakePosted();
+                next = MostUrgent();
+            }
+            const Posted notification = *next;
+            m_waiting.erase(next);
+            Deliver(notification.socket, [&](AsyncSocket* socket) {
+                socket->Dispatch(WSAGETSELECTEVENT(notification.lParam), WSAGETSELECTERROR(notification.lParam));
+            });
+        }
+        if (!m_waiting.empty() && !m_servePosted)
+            m_servePosted = PostMessageW(m_window.Get(), kServeWaiting, 0, 0) != FALSE;
+    }
+
+    // The first of the most urgent; the list is not empty.
+    std::deque<Posted>::iterator MostUrgent()
+    {
+        return std::min_element(m_waiting.begin(), m_waiting.end(), [](const Posted& a, const Posted& b) {
+            return Urgency(a.lParam) < Urgency(b.lParam);
+        });
+    }
+
+    void TakePosted()
+    {
+        MSG message;
+        while (PeekMessageW(&message, m_window.Get(), kSocketMessage, kSocketMessage, PM_REMOVE))
+            m_waiting.push_back({static_cast<SOCKET>(message.wParam), message.lParam});
+    }
+
     std::unordered_map<SOCKET, AsyncSocket*> m_sockets;
+    std::deque<Posted> m_waiting;   // taken off the queue, not yet served, in arrival order
+    bool m_servePosted = false;     // a kServeWaiting is on its way
     UniqueWindow m_window;   // declared last: destroyed before the map it dispatches to
 };
 
@@ -120,6 +195,16 @@ bool AsyncSocket::Accept(AsyncSocket& connection)
     if (!notifications)
         return false;
     connection.m_socket.Reset(accept(m_socket.Get(), nullptr, nullptr));
+    // Under Wine an accept notification can come for a connection an earlier
+    // accept already took. The accept that then finds nothing leaves the
+    // notification reported, and none would come for the next connection
+    // until it is asked for again.
+    const bool notifiedForNothing = m_acceptNotified && !connection.m_socket && WSAGetLastError() == WSAEWOULDBLOCK;
+    m_acceptNotified = false;
+    if (notifiedForNothing) {
+        AsyncSelect(m_events);
+        WSASetLastError(WSAEWOULDBLOCK);
+    }
     if (!connection.m_socket)
         return false;
     // The accepted socket already has this one's notifications. Asking for
@@ -206,7 +291,10 @@ void AsyncSocket::Dispatch(long event, int error)
 {
     // Exactly one handler per notification: it may delete this object.
     switch (event) {
-    case FD_ACCEPT: OnAccept(error); break;
+    case FD_ACCEPT:
+        m_acceptNotified = true;
+        OnAccept(error);
+        break;
     case FD_CONNECT: OnConnect(error); break;
     case FD_READ: OnReceive(error); break;
     case FD_WRITE: OnSend(error); break;

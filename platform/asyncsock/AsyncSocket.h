@@ -57,5 +57,6 @@ private:
 
     UniqueSocket m_socket;
     long m_events = 0;
+    bool m_acceptNotified = false;
     bool m_timerRunning = false;   // its id is the socket handle
 };

@@ -42,6 +42,7 @@ protected:
         m_listener = std::make_unique<CSocketListener>(
             [this](const HistoricalRequest& request, CXmlNode* reply) {
                 m_routines.push_back(request.routine);
+                m_clientsWhileRunning.push_back(m_listener->ClientCount());
                 CXmlNode* response = new CXmlNode(reply, L"Response");
                 response->SetAttribute(L"status", L"ok");
                 response->SetText(std::wstring(m_replyTextUnits, L'x').c_str());
@@ -51,6 +52,16 @@ protected:
         ASSERT_TRUE(m_listener->StartListening(0));
         m_port = static_cast<unsigned short>(m_listener->Port());
         WindowMessages();
+    }
+
+    // Connects `count` clients and waits until the listener holds them all.
+    void ConnectClients(size_t count, std::vector<std::unique_ptr<Client>>& clients)
+    {
+        Serve([&] {
+            for (size_t i = 0; i < count; ++i)
+                clients.push_back(std::make_unique<Client>(m_port));
+        });
+        ASSERT_TRUE(PumpUntil([&] { return m_listener->ClientCount() == count; }));
     }
 
     // The logged lines since the last call that begin with `prefix`.
@@ -70,6 +81,7 @@ protected:
 
     std::unique_ptr<CSocketListener> m_listener;
     std::vector<std::wstring> m_routines;
+    std::vector<size_t> m_clientsWhileRunning;
     size_t m_replyTextUnits = 2;
     unsigned short m_port = 0;
 };
@@ -168,11 +180,7 @@ TEST_F(SocketListenerTest, AMultiMegabyteReplyArrivesWholeAtASlowReader)
 TEST_F(SocketListenerTest, BeyondElevenClientsAConnectionWaitsForAFreeSlot)
 {
     std::vector<std::unique_ptr<Client>> clients;
-    Serve([&] {
-        for (int i = 0; i < 11; ++i)
-            clients.push_back(std::make_unique<Client>(m_port));
-    });
-    ASSERT_TRUE(PumpUntil([&] { return m_listener->ClientCount() == 11; }));
+    ASSERT_NO_FATAL_FAILURE(ConnectClients(11, clients));
 
     // The twelfth stays pending: neither closed nor answered while eleven
     // are listed.
@@ -199,11 +207,7 @@ TEST_F(SocketListenerTest, AConnectionTakenIntoTheSlotOfAClosedOneIsNotCutByItsC
     // behind it. The second is taken as the first's slot frees and gets the
     // handle the first had: nothing still posted for the first may reach it.
     std::vector<std::unique_ptr<Client>> clients;
-    Serve([&] {
-        for (int i = 0; i < 10; ++i)
-            clients.push_back(std::make_unique<Client>(m_port));
-    });
-    ASSERT_TRUE(PumpUntil([&] { return m_listener->ClientCount() == 10; }));
+    ASSERT_NO_FATAL_FAILURE(ConnectClients(10, clients));
     Client(m_port).Close(false);
     Client second(m_port);
     ASSERT_TRUE(second.Connected());
@@ -217,6 +221,26 @@ TEST_F(SocketListenerTest, AConnectionTakenIntoTheSlotOfAClosedOneIsNotCutByItsC
         received = second.Read(1);
     });
     EXPECT_EQ(OkReply(2), received);
+}
+
+TEST_F(SocketListenerTest, APeerThatLeftFreesItsSlotBeforeRequestsQueuedAheadOfItsCloseRun)
+{
+    std::vector<std::unique_ptr<Client>> clients;
+    ASSERT_NO_FATAL_FAILURE(ConnectClients(3, clients));
+
+    // All of it waits for the server's thread: two requests, then a close.
+    clients[0]->Send(RequestFrame());
+    clients[1]->Send(RequestFrame());
+    clients[2]->Close(false);
+    Sleep(300);
+    std::string first, second;
+    Serve([&] {
+        first = clients[0]->Read(1);
+        second = clients[1]->Read(1);
+    });
+    EXPECT_EQ(OkReply(2), first);
+    EXPECT_EQ(OkReply(2), second);
+    EXPECT_EQ((std::vector<size_t>{2, 2}), m_clientsWhileRunning);
 }
 
 TEST_F(SocketListenerTest, AFrameThatNeverClosesIsCutOff)
