@@ -20,11 +20,14 @@ struct BarOutline {
     // each point (its share of the perimeter), and u and v of each lid
     // corner, v for the top and for the bottom.
     std::vector<float> wallU;
-    // The lids' triangles, three corners each; only these are kept, not the
-    // recorder that made them.
-    std::vector<CTriDC::Corner> lidCorners;
+    // The lids' triangles, three corners each, in the order their records
+    // are written: the bottom's turn the other way. Only these are kept, not
+    // the recorder that made them.
+    struct LidCorner {
+        float u, v, x, z;   // one wide load: the record's u, v and position
+    };
+    std::vector<LidCorner> topLid, bottomLid;
     int32_t triangles = 0;
-    std::vector<float> lidU, topV, bottomV;
 };
 
 // Every parameter value the outline is made of, as raw bits: equal keys give

@@ -1,6 +1,7 @@
 #include "geometry/MeshBuilder.h"
 
 #include <windows.h>
+#include <emmintrin.h>
 
 #include <algorithm>
 #include <cmath>
@@ -177,51 +178,82 @@ std::unique_ptr<BarOutline> MakeBarOutline(IGeoObject& object)
     CTriDC lids;
     outline->triangles = lids.ClipEars(polygon.data(), Vec3f{0, 0, -1}, static_cast<int32_t>(polygon.size()));
     const double spanX = lids.MaxX() - lids.MinX(), spanY = lids.MaxY() - lids.MinY();
-    for (int32_t j = 0; j < lids.GetVertexCount(); ++j) {
-        const double v = SafeRatio(lids.MinY() - lids.GetVertex(j).y, spanY);
-        outline->lidU.push_back(static_cast<float>(SafeRatio(lids.GetVertex(j).x - lids.MinX(), spanX)));
-        outline->topV.push_back(static_cast<float>(v));
-        outline->bottomV.push_back(static_cast<float>(1 - v));
+    const int32_t corners = lids.GetVertexCount();
+    outline->topLid.reserve(static_cast<size_t>(corners));
+    for (int32_t j = 0; j < corners; ++j) {
+        const CTriDC::Corner& p = lids.GetVertex(j);
+        outline->topLid.push_back({static_cast<float>(SafeRatio(p.x - lids.MinX(), spanX)),
+                                   static_cast<float>(SafeRatio(lids.MinY() - p.y, spanY)), p.x, p.y});
     }
-    // A copy holds just the corners; the recorder's room and scratch go with it.
-    outline->lidCorners.assign(lids.Vertices(), lids.Vertices() + lids.GetVertexCount());
+    outline->bottomLid.reserve(static_cast<size_t>(corners));
+    for (int32_t j = 0; j + 2 < corners; j += 3) {
+        for (const int32_t corner : {j + 2, j + 1, j}) {
+            const BarOutline::LidCorner& top = outline->topLid[static_cast<size_t>(corner)];
+            const double v = SafeRatio(lids.MinY() - lids.GetVertex(corner).y, spanY);
+            outline->bottomLid.push_back({top.u, static_cast<float>(1 - v), top.x, top.z});
+        }
+    }
     return outline;
 }
 
-// Writes vertex records and their indices one after another. Each field
-// goes straight into the host's buffer: a record assembled aside and copied
-// over in wide loads stalls on every copy, since a load spanning several
-// narrower stores just made cannot take their values from the store queue.
-// The running index lives here rather than behind a reference that the
-// index buffer's stores could alias, so it stays in a register.
+// Writes vertex records one after another, each built in two SSE
+// registers and stored in two wide stores: eight narrow stores a record cost
+// twice the floor's time, and a record assembled in memory and copied over
+// stalls on every copy, since a load spanning several narrower stores just
+// made cannot take their values from the store queue. The indices, which
+// only count up, are written in one pass at the end.
 class VertexWriter {
 public:
     VertexWriter(int32_t* indices, float* vertices, int32_t first)
-        : m_indices(indices), m_vertices(vertices), m_next(first)
+        : m_indices(indices), m_vertices(vertices), m_first(first), m_next(first)
     {
     }
     int32_t Next() const { return m_next; }
 
-    void Add(float u, float v, float nx, float ny, float nz, float x, float y, float z)
+    // A record from its two halves: u, v, nx, ny and nz, x, y, z.
+    void Add(__m128 low, __m128 high)
     {
-        m_indices[m_next] = m_next;
         float* const out = m_vertices + static_cast<size_t>(m_next) * kFloatsPerVertex;
-        out[0] = u;
-        out[1] = v;
-        out[2] = nx;
-        out[3] = ny;
-        out[4] = nz;
-        out[5] = x;
-        out[6] = y;
-        out[7] = z;
+        _mm_storeu_ps(out, low);
+        _mm_storeu_ps(out + 4, high);
         ++m_next;
+    }
+
+    // Writes the indices of every record added; returns the next index.
+    int32_t Finish()
+    {
+        int32_t i = m_first;
+        __m128i four = _mm_setr_epi32(i, i + 1, i + 2, i + 3);
+        for (; i + 4 <= m_next; i += 4) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(m_indices + i), four);
+            four = _mm_add_epi32(four, _mm_set1_epi32(4));
+        }
+        for (; i < m_next; ++i)
+            m_indices[i] = i;
+        return m_next;
     }
 
 private:
     int32_t* const m_indices;
     float* const m_vertices;
+    const int32_t m_first;
     int32_t m_next;
 };
+
+// x, z of an outline point in the low half (__m64 may alias anything).
+__m128 Point(const OutlinePoint& point)
+{
+    static_assert(sizeof(OutlinePoint) == sizeof(__m64), "two floats, nothing between");
+    return _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(&point));
+}
+
+// A lid's record: `normal` holds (0, ny) low, `height` holds y high.
+void AddLidRecord(VertexWriter& writer, const BarOutline::LidCorner& corner, __m128 normal, __m128 height)
+{
+    const __m128 uvxz = _mm_loadu_ps(&corner.u);
+    writer.Add(_mm_movelh_ps(uvxz, normal),      // u, v, 0, ny
+               _mm_unpackhi_ps(height, uvxz));   // 0, x, y, z
+}
 
 }  // namespace
 
@@ -229,8 +261,6 @@ void WriteBarVertices(IGeoObject* object, int32_t& vertexIndex, int32_t* indices
                       const BarOutline& bar, const std::wstring& guid)
 {
     const std::vector<OutlinePoint>& outline = bar.points;
-    const std::vector<CTriDC::Corner>& lids = bar.lidCorners;
-    const int32_t lidCount = static_cast<int32_t>(lids.size());
     const int32_t outlineCount = static_cast<int32_t>(outline.size());
     g_dataBarStore.AdvanceFrame(guid);
 
@@ -276,16 +306,23 @@ void WriteBarVertices(IGeoObject* object, int32_t& vertexIndex, int32_t* indices
 
     if (outlineCount > 0) {
         const double wallHeight = top - bottom;
+        const __m128 bottomYs = _mm_set1_ps(bottomY), topYs = _mm_set1_ps(topY);
+        const __m128 vIsOne = _mm_setr_ps(0, 1, 0, 0);   // ored into (u, 0): v = 1
         for (int32_t j = 1; j < outlineCount; ++j) {
             const OutlinePoint& q = outline[j - 1];
             const OutlinePoint& r = outline[j];
             const double dx = r.x - q.x, dz = r.y - q.y;
             const float nx = static_cast<float>(-wallHeight * dz), nz = static_cast<float>(wallHeight * dx);
-            const float u0 = bar.wallU[static_cast<size_t>(j - 1)], u1 = bar.wallU[static_cast<size_t>(j)];
-            writer.Add(u0, 0, nx, 0, nz, q.x, bottomY, q.y);
-            writer.Add(u1, 0, nx, 0, nz, r.x, bottomY, r.y);
-            writer.Add(u1, 1, nx, 0, nz, r.x, topY, r.y);
-            writer.Add(u0, 1, nx, 0, nz, q.x, topY, q.y);
+            const __m128 u0 = _mm_set_ss(bar.wallU[static_cast<size_t>(j - 1)]);   // u, 0
+            const __m128 u1 = _mm_set_ss(bar.wallU[static_cast<size_t>(j)]);
+            const __m128 normal = _mm_movelh_ps(_mm_set_ss(nx), _mm_set_ss(nz));     // nx, 0, nz, 0
+            const __m128 atBottom = _mm_unpacklo_ps(_mm_set_ss(nz), bottomYs);        // nz, y
+            const __m128 atTop = _mm_unpacklo_ps(_mm_set_ss(nz), topYs);
+            const __m128 from = Point(q), to = Point(r);                            // x, z
+            writer.Add(_mm_movelh_ps(u0, normal), _mm_unpacklo_ps(atBottom, from));
+            writer.Add(_mm_movelh_ps(u1, normal), _mm_unpacklo_ps(atBottom, to));
+            writer.Add(_mm_movelh_ps(_mm_or_ps(u1, vIsOne), normal), _mm_unpacklo_ps(atTop, to));
+            writer.Add(_mm_movelh_ps(_mm_or_ps(u0, vIsOne), normal), _mm_unpacklo_ps(atTop, from));
         }
     }
     object->SetPrimitiveCount(writer.Next() - start);
@@ -294,27 +331,21 @@ void WriteBarVertices(IGeoObject* object, int32_t& vertexIndex, int32_t* indices
     start = writer.Next();
     object->BeginPart("Top");
     object->BeginPrimitivesAt(kGeoPrimitiveLids, start);
-    for (int32_t j = 0; j < lidCount; ++j) {
-        const size_t at = static_cast<size_t>(j);
-        const CTriDC::Corner& p = lids[at];
-        writer.Add(bar.lidU[at], bar.topV[at], 0, 1, 0, p.x, topY, p.y);
-    }
+    const __m128 up = _mm_setr_ps(0, 1, 0, 0), atTop = _mm_setr_ps(0, 0, 0, topY);
+    for (const BarOutline::LidCorner& corner : bar.topLid)
+        AddLidRecord(writer, corner, up, atTop);
     object->SetPrimitiveCount(writer.Next() - start);
     object->EndPart();
 
     start = writer.Next();
     object->BeginPart("Bottom");
     object->BeginPrimitivesAt(kGeoPrimitiveLids, start);
-    for (int32_t j = 0; j + 2 < lidCount; j += 3) {
-        for (const int32_t corner : {j + 2, j + 1, j}) {
-            const size_t at = static_cast<size_t>(corner);
-            const CTriDC::Corner& p = lids[at];
-            writer.Add(bar.lidU[at], bar.bottomV[at], 0, -1, 0, p.x, bottomY, p.y);
-        }
-    }
+    const __m128 down = _mm_setr_ps(0, -1, 0, 0), atBottom = _mm_setr_ps(0, 0, 0, bottomY);
+    for (const BarOutline::LidCorner& corner : bar.bottomLid)
+        AddLidRecord(writer, corner, down, atBottom);
     object->SetPrimitiveCount(writer.Next() - start);
     object->EndPart();
-    vertexIndex = writer.Next();
+    vertexIndex = writer.Finish();
 }
 
 void RebuildMesh(IGeoObject* object, const std::wstring& guid)

@@ -47,14 +47,22 @@ void CStandInGeoObject::SetParam(int32_t id, double value)
 {
     uint64_t bits = 0;
     memcpy(&bits, &value, sizeof bits);
-    m_params[id] = bits;
+    if (id >= 0 && id < kTableIds) {
+        if (static_cast<size_t>(id) >= m_params.size())
+            m_params.resize(static_cast<size_t>(id) + 1, 0);
+        m_params[static_cast<size_t>(id)] = bits;
+    } else {
+        m_otherParams[id] = bits;
+    }
     ++m_setParamCalls;
 }
 
 uint64_t CStandInGeoObject::GetParamBits(int32_t id) const
 {
-    const auto found = m_params.find(id);
-    return found == m_params.end() ? 0 : found->second;
+    if (id >= 0 && id < kTableIds)
+        return static_cast<size_t>(id) < m_params.size() ? m_params[static_cast<size_t>(id)] : 0;
+    const auto found = m_otherParams.find(id);
+    return found == m_otherParams.end() ? 0 : found->second;
 }
 
 GeoMeshBuffers* CStandInGeoObject::GetMeshBuffers()

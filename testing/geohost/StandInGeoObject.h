@@ -58,7 +58,11 @@ public:
 private:
     void PointBuffersAtStorage();
 
-    std::map<int32_t, uint64_t> m_params;
+    // As a host keeps them: a table by id, read in a load. Ids outside it
+    // (no plug-in uses one) go to the map.
+    static constexpr int32_t kTableIds = 4096;
+    std::vector<uint64_t> m_params;
+    std::map<int32_t, uint64_t> m_otherParams;
     std::vector<float> m_vertices;
     std::vector<int32_t> m_indices;
     GeoMeshBuffers m_buffers{};
