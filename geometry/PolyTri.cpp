@@ -6,6 +6,38 @@
 
 #include "geometry/OrientationSign.h"
 
+namespace {
+
+// A float's order as an integer's, for numbers (-0 sorts just below +0), so
+// that the box test before the exact one needs no floating-point compare.
+int32_t OrderKey(float f)
+{
+    int32_t bits;
+    std::memcpy(&bits, &f, sizeof bits);
+    return bits ^ ((bits >> 31) & 0x7fffffff);
+}
+
+// The open box around a triangle's corners in those keys. It holds every
+// point strictly inside the triangle; what else it lets through, the exact
+// test turns away.
+struct KeyBox {
+    int32_t minX, maxX, minY, maxY;
+
+    KeyBox(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t cx, int32_t cy)
+        : minX(std::min({ax, bx, cx})), maxX(std::max({ax, bx, cx})), minY(std::min({ay, by, cy})),
+          maxY(std::max({ay, by, cy}))
+    {
+    }
+    KeyBox(const Vec3f& a, const Vec3f& b, const Vec3f& c)
+        : KeyBox(OrderKey(a.x), OrderKey(a.y), OrderKey(b.x), OrderKey(b.y), OrderKey(c.x), OrderKey(c.y))
+    {
+    }
+    bool Holds(int32_t x, int32_t y) const { return x > minX && x < maxX && y > minY && y < maxY; }
+    bool Holds(const Vec3f& p) const { return Holds(OrderKey(p.x), OrderKey(p.y)); }
+};
+
+}  // namespace
+
 int32_t CPolyTri::ClipEars(const Vec3f* points, const Vec3f& reference, int32_t count)
 {
     if (!points || count <= 3)
@@ -18,6 +50,8 @@ int32_t CPolyTri::ClipEars(const Vec3f* points, const Vec3f& reference, int32_t 
         m_chain = m_links.data();
     } else {
         m_chain = m_smallChain.data();
+        for (int32_t i = 0; i < count; ++i)
+            m_keys[i] = {OrderKey(points[i].x), OrderKey(points[i].y)};
     }
     for (int32_t i = 0; i < count; ++i)
         m_chain[i] = {i + 1, i - 1, kTurnUnknown};
@@ -125,51 +159,20 @@ bool CPolyTri::IsInside(int32_t i, int32_t a, int32_t b, int32_t c) const
            m_orientation * OrientationSign(pc.x, pc.y, pa.x, pa.y, p.x, p.y) > 0;
 }
 
-namespace {
-
-// A float's order as an integer's, for numbers (-0 sorts just below +0), so
-// that the box test before the exact one needs no floating-point compare.
-int32_t OrderKey(float f)
-{
-    int32_t bits;
-    std::memcpy(&bits, &f, sizeof bits);
-    return bits ^ ((bits >> 31) & 0x7fffffff);
-}
-
-// The open box around a triangle's corners in those keys. It holds every
-// point strictly inside the triangle; what else it lets through, the exact
-// test turns away.
-struct KeyBox {
-    int32_t minX, maxX, minY, maxY;
-
-    KeyBox(const Vec3f& a, const Vec3f& b, const Vec3f& c)
-    {
-        const int32_t ax = OrderKey(a.x), bx = OrderKey(b.x), cx = OrderKey(c.x);
-        const int32_t ay = OrderKey(a.y), by = OrderKey(b.y), cy = OrderKey(c.y);
-        minX = std::min({ax, bx, cx}), maxX = std::max({ax, bx, cx});
-        minY = std::min({ay, by, cy}), maxY = std::max({ay, by, cy});
-    }
-    bool Holds(const Vec3f& p) const
-    {
-        const int32_t x = OrderKey(p.x), y = OrderKey(p.y);
-        return x > minX && x < maxX && y > minY && y < maxY;
-    }
-};
-
-}  // namespace
-
 bool CPolyTri::AnyPointInside(int32_t a, int32_t b, int32_t c)
 {
-    const Vec3f &pa = m_points[a], &pb = m_points[b], &pc = m_points[c];
-    const KeyBox box(pa, pb, pc);
     if (!m_gridded) {
+        const OrderKeys &ka = m_keys[a], &kb = m_keys[b], &kc = m_keys[c];
+        const KeyBox box(ka.x, ka.y, kb.x, kb.y, kc.x, kc.y);
         for (int32_t k = 0; k < m_searchedCount; ++k) {
             const int32_t i = m_searched[k];
-            if (i != a && i != b && i != c && box.Holds(m_points[i]) && IsInside(i, a, b, c))
+            if (i != a && i != b && i != c && box.Holds(m_keys[i].x, m_keys[i].y) && IsInside(i, a, b, c))
                 return true;
         }
         return false;
     }
+    const Vec3f &pa = m_points[a], &pb = m_points[b], &pc = m_points[c];
+    const KeyBox box(pa, pb, pc);
     const float minX = std::min({pa.x, pb.x, pc.x}), maxX = std::max({pa.x, pb.x, pc.x});
     const float minY = std::min({pa.y, pb.y, pc.y}), maxY = std::max({pa.y, pb.y, pc.y});
     return m_grid.AnyInBounds(minX, minY, maxX, maxY, [&](int32_t i) {
@@ -257,7 +260,8 @@ bool CTriDC::FirstSight(int32_t vertex)
 
 void CTriDC::EmitTriangle(const Vec3f* points, int32_t a, int32_t b, int32_t c)
 {
-    MakeRoom(m_count + 3);
+    if (m_count + 3 > m_room)   // BeginTriangles made room for the call: only a recorder reused grows here
+        MakeRoom(m_count + 3);
     // Each vertex of a lid is a corner of about three triangles, but only
     // its first sight can move a bound: the bounds fold in each vertex once.
     for (const int32_t vertex : {a, b, c}) {

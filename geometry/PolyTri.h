@@ -81,6 +81,12 @@ private:
     static constexpr int32_t kNotSearched = -1;
     std::array<int32_t, kSmallOutline> m_searched;       // in no order
     std::array<int32_t, kSmallOutline> m_searchedSlot;   // per vertex: its place there
+    // Per vertex of a small outline, x and y as integers of the same order,
+    // made once a call for the box tests of the search.
+    struct OrderKeys {
+        int32_t x, y;
+    };
+    std::array<OrderKeys, kSmallOutline> m_keys;
     int32_t m_searchedCount = 0;
     CPointGrid m_grid;
 };
