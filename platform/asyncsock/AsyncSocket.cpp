@@ -44,8 +44,15 @@ public:
     void Unregister(AsyncSocket* socket)
     {
         const auto it = m_sockets.find(socket->Handle());
-        if (it != m_sockets.end() && it->second == socket)
-            m_sockets.erase(it);
+        if (it == m_sockets.end() || it->second != socket)
+            return;
+        m_sockets.erase(it);
+        // What waits for the handle is the closed socket's: the next socket
+        // given the same handle must not get it.
+        const SOCKET handle = socket->Handle();
+        m_waiting.erase(std::remove_if(m_waiting.begin(), m_waiting.end(),
+                                       [handle](const Posted& posted) { return posted.socket == handle; }),
+                        m_waiting.end());
     }
 
 private:
