@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstring>
 
+#include <xmmintrin.h>
+
 #include "geometry/OrientationSign.h"
 
 namespace {
@@ -119,6 +121,7 @@ int32_t CPolyTri::ClipEars(const Vec3f* points, const Vec3f& reference, int32_t 
             c = Next(c);
         }
     } while (remaining > 3 && progress);
+    EndTriangles();
     return emitted;
 }
 
@@ -224,15 +227,17 @@ void CPolyTri::EmitTriangle(const Vec3f*, int32_t, int32_t, int32_t)
 {
 }
 
+void CPolyTri::EndTriangles()
+{
+}
+
 CTriDC::CTriDC(int32_t userValue) : m_userValue(userValue)
 {
 }
 
 void CTriDC::BeginTriangles(int32_t most)
 {
-    // A call's vertices are numbered below most + 2.
-    const int32_t vertices = std::min(std::max(most, 0) + 2, kSeenVertices);
-    std::fill_n(m_seen.begin(), (vertices + 31) / 32, 0u);
+    m_callFirst = m_count;
     MakeRoom(m_count + 3 * static_cast<size_t>(std::max(most, 0)));
 }
 
@@ -247,33 +252,36 @@ void CTriDC::MakeRoom(size_t corners)
     m_room = m_grown.size();
 }
 
-bool CTriDC::FirstSight(int32_t vertex)
-{
-    if (vertex < 0 || vertex >= kSeenVertices)
-        return true;   // folded again: harmless, since a repeat changes no bound
-    uint32_t& word = m_seen[static_cast<size_t>(vertex) / 32];
-    const uint32_t bit = 1u << (vertex % 32);
-    const bool first = (word & bit) == 0;
-    word |= bit;
-    return first;
-}
-
 void CTriDC::EmitTriangle(const Vec3f* points, int32_t a, int32_t b, int32_t c)
 {
     if (m_count + 3 > m_room)   // BeginTriangles made room for the call: only a recorder reused grows here
         MakeRoom(m_count + 3);
-    // Each vertex of a lid is a corner of about three triangles, but only
-    // its first sight can move a bound: the bounds fold in each vertex once.
-    for (const int32_t vertex : {a, b, c}) {
-        const Vec3f& p = points[vertex];
-        m_corners[m_count++] = {p.x, p.y};
-        if (!FirstSight(vertex))
-            continue;
-        m_minX = std::min(m_minX, p.x);
-        m_maxX = std::max(m_maxX, p.x);
-        m_minY = std::min(m_minY, p.y);
-        m_maxY = std::max(m_maxY, p.y);
+    for (const int32_t vertex : {a, b, c})
+        m_corners[m_count++] = {points[vertex].x, points[vertex].y};
+}
+
+void CTriDC::EndTriangles()
+{
+    static_assert(sizeof(Corner) == sizeof(__m64), "a corner loads as one pair");
+    // The call's corners folded into the bounds once, in the order they
+    // came, x and y together: each vertex is a corner of about three
+    // triangles, and folding them as they came cost more than recording
+    // them. As with min and max one by one, a NaN never becomes a bound, and
+    // of equal values (-0 and +0) the one held first stays.
+    __m128 low = _mm_setr_ps(m_minX, m_minY, 0, 0);
+    __m128 high = _mm_setr_ps(m_maxX, m_maxY, 0, 0);
+    for (size_t j = m_callFirst; j < m_count; ++j) {
+        const __m128 corner = _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(&m_corners[j]));
+        low = _mm_min_ps(corner, low);
+        high = _mm_max_ps(corner, high);
     }
+    float lows[4], highs[4];
+    _mm_storeu_ps(lows, low);
+    _mm_storeu_ps(highs, high);
+    m_minX = lows[0];
+    m_minY = lows[1];
+    m_maxX = highs[0];
+    m_maxY = highs[1];
 }
 
 double CTriDC::U(int32_t j) const

@@ -26,6 +26,8 @@ protected:
     // Called once a call, before any triangle, with the most it can emit.
     virtual void BeginTriangles(int32_t most);
     virtual void EmitTriangle(const Vec3f* points, int32_t a, int32_t b, int32_t c);
+    // Called once a call, after its last triangle.
+    virtual void EndTriangles();
 
 private:
     // Up to this many points the search goes through a list instead of a grid,
@@ -94,7 +96,7 @@ private:
 class CTriDC : public CPolyTri {
 public:
     struct Corner {
-        float x, y;
+        float x, y;   // nothing between: loaded as one pair
     };
 
     explicit CTriDC(int32_t userValue = 0);
@@ -116,26 +118,21 @@ public:
 protected:
     void BeginTriangles(int32_t most) override;
     void EmitTriangle(const Vec3f* points, int32_t a, int32_t b, int32_t c) override;
+    void EndTriangles() override;
 
 private:
     // A lid of up to this many corners is recorded without an allocation;
     // past it, the corners move to m_grown.
     static constexpr size_t kFixedRoom = 4000;
 
-    // Vertices up to this number are folded into the bounds only at their
-    // first sight in a call; later ones at every sight.
-    static constexpr int32_t kSeenVertices = 1024;
-
     void MakeRoom(size_t corners);
-    // Whether the vertex is new to this call (and marks it seen).
-    bool FirstSight(int32_t vertex);
 
     std::array<Corner, kFixedRoom> m_fixed;
     std::vector<Corner> m_grown;
     Corner* m_corners = m_fixed.data();   // m_fixed or m_grown's
     size_t m_room = kFixedRoom;
     size_t m_count = 0;
-    std::array<uint32_t, kSeenVertices / 32> m_seen;   // a bit per vertex
+    size_t m_callFirst = 0;   // the first corner of the current call
     // Kept as floats, the corners' own type: the same bounds as doubles
     // would hold, without a conversion for every corner.
     float m_minX = 1000000.0f;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,44 @@ TEST(TriDC, RecordsCornersAndBounds)
     EXPECT_EQ(1.0, recorder.U(1));
     EXPECT_EQ(1.0f, recorder.GetVertex(2).y);
     EXPECT_EQ(-1.0, recorder.V(2));
+}
+
+// The bits of a float: -0 and +0 differ.
+uint32_t FloatBits(float f)
+{
+    uint32_t bits;
+    std::memcpy(&bits, &f, sizeof bits);
+    return bits;
+}
+
+TEST(TriDC, BoundsAreThoseOfItsCornersFoldedOneByOneAcrossCalls)
+{
+    // Of equal bounds the one met first is kept, so -0 or +0 here depends on
+    // which corner comes first; the recorder keeps them across calls.
+    const float kMinus0 = -0.0f;
+    const std::vector<Outline> calls[] = {
+        {Closed({{0, 0, 0}, {1, kMinus0, 0}, {1, 1, 0}, {kMinus0, 1, 0}})},
+        {Closed({{1, 0, 0}, {0, 1, 0}, {kMinus0, -1, 0}})},
+        {Closed({{kMinus0, kMinus0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}})},
+        {Closed({{0, 0, 0}, {2, 0, 0}, {2, 1, 0}, {0, 1, 0}}), Closed({{-1, kMinus0, 0}, {1, 0, 0}, {0, 3, 0}})},
+        {Closed(Circle(40, 0.5)), Closed(Star(20, 0.5, 0.3)), Closed(Circle(10, 0.25))},
+    };
+    for (const std::vector<Outline>& outlines : calls) {
+        CTriDC recorder;
+        for (const Outline& outline : outlines)
+            ASSERT_GT(recorder.ClipEars(outline.data(), kUp, static_cast<int32_t>(outline.size())), 0);
+        float minX = 1000000.0f, minY = 1000000.0f, maxX = -1000000.0f, maxY = -1000000.0f;
+        for (int32_t j = 0; j < recorder.GetVertexCount(); ++j) {
+            const CTriDC::Corner& p = recorder.GetVertex(j);
+            minX = std::min(minX, p.x), minY = std::min(minY, p.y);
+            maxX = std::max(maxX, p.x), maxY = std::max(maxY, p.y);
+        }
+        SCOPED_TRACE(outlines.size());
+        EXPECT_EQ(FloatBits(minX), FloatBits(static_cast<float>(recorder.MinX())));
+        EXPECT_EQ(FloatBits(minY), FloatBits(static_cast<float>(recorder.MinY())));
+        EXPECT_EQ(FloatBits(maxX), FloatBits(static_cast<float>(recorder.MaxX())));
+        EXPECT_EQ(FloatBits(maxY), FloatBits(static_cast<float>(recorder.MaxY())));
+    }
 }
 
 TEST(TriDC, GrowsPastItsInitialRoom)
