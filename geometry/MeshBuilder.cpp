@@ -189,7 +189,7 @@ std::unique_ptr<BarOutline> MakeBarOutline(IGeoObject& object)
     for (int32_t j = 0; j + 2 < corners; j += 3) {
         for (const int32_t corner : {j + 2, j + 1, j}) {
             const BarOutline::LidCorner& top = outline->topLid[static_cast<size_t>(corner)];
-            const double v = SafeRatio(lids.MinY() - lids.GetVertex(corner).y, spanY);
+            const double v = SafeRatio(lids.MinY() - top.z, spanY);
             outline->bottomLid.push_back({top.u, static_cast<float>(1 - v), top.x, top.z});
         }
     }

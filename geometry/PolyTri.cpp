@@ -254,7 +254,7 @@ void CTriDC::MakeRoom(size_t corners)
 
 void CTriDC::EmitTriangle(const Vec3f* points, int32_t a, int32_t b, int32_t c)
 {
-    if (m_count + 3 > m_room)   // BeginTriangles made room for the call: only a recorder reused grows here
+    if (m_count + 3 > m_room)   // BeginTriangles made room for the whole call: only the bound is checked here
         MakeRoom(m_count + 3);
     for (const int32_t vertex : {a, b, c})
         m_corners[m_count++] = {points[vertex].x, points[vertex].y};

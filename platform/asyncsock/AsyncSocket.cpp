@@ -43,13 +43,13 @@ public:
     void Register(AsyncSocket* socket) { m_sockets[socket->Handle()] = socket; }
     void Unregister(AsyncSocket* socket)
     {
-        const auto it = m_sockets.find(socket->Handle());
+        const SOCKET handle = socket->Handle();
+        const auto it = m_sockets.find(handle);
         if (it == m_sockets.end() || it->second != socket)
             return;
         m_sockets.erase(it);
         // What waits for the handle is the closed socket's: the next socket
         // given the same handle must not get it.
-        const SOCKET handle = socket->Handle();
         m_waiting.erase(std::remove_if(m_waiting.begin(), m_waiting.end(),
                                        [handle](const Posted& posted) { return posted.socket == handle; }),
                         m_waiting.end());
