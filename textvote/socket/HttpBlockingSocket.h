@@ -8,7 +8,7 @@ namespace nsSocket {
 
 class CHttpBlockingSocket : public CBlockingSocket {
 public:
-    static const int kReadAhead = 1000;
+    static constexpr int kReadAhead = 1000;
 
     CHttpBlockingSocket() : m_held(new char[kReadAhead]) {}
 

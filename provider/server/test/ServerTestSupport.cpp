@@ -107,10 +107,13 @@ std::string Client::Read(int frames, int chunk, DWORD pauseMs)
 {
     std::string received;
     std::vector<char> buffer(static_cast<size_t>(chunk));
-    while (std::count(received.begin(), received.end(), '>') < frames) {
+    // Frames are counted in what each receive brings: counted over all that
+    // came, a reader of megabytes in small pieces falls behind the server.
+    for (int seen = 0; seen < frames;) {
         const int n = recv(m_socket.Get(), buffer.data(), chunk, 0);
         if (n <= 0)
             break;
+        seen += static_cast<int>(std::count(buffer.data(), buffer.data() + n, '>'));
         received.append(buffer.data(), static_cast<size_t>(n));
         if (pauseMs)
             Sleep(pauseMs);
