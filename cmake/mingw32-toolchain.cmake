@@ -4,6 +4,12 @@ set(CMAKE_SYSTEM_PROCESSOR i686)
 
 set(CMAKE_C_COMPILER   i686-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
+# Stop before the compilers are looked at: a configure without them caches
+# empty build-type flags (an unoptimised build) that every later run keeps.
+find_program(CROSS_CXX_FOUND ${CMAKE_CXX_COMPILER})
+if(NOT CROSS_CXX_FOUND)
+  message(FATAL_ERROR "no ${CMAKE_CXX_COMPILER}: run scripts/setup first")
+endif()
 set(CMAKE_RC_COMPILER  i686-w64-mingw32-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
