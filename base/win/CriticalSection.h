@@ -12,6 +12,9 @@ public:
     // True when the section was free (or already this thread's) and is now held.
     bool TryEnter() { return TryEnterCriticalSection(&m_cs) != FALSE; }
     void Leave() { LeaveCriticalSection(&m_cs); }
+    // Held on entry: left while waiting for `condition` (at most `timeoutMs`)
+    // and held again on return.
+    void Wait(CONDITION_VARIABLE& condition, DWORD timeoutMs) { SleepConditionVariableCS(&condition, &m_cs, timeoutMs); }
 
 private:
     CRITICAL_SECTION m_cs;

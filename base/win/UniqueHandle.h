@@ -80,14 +80,6 @@ struct WindowTraits {
     }
 };
 
-// A timer of the process's default timer queue; closing it waits for a
-// callback that is running.
-struct TimerQueueTimerTraits {
-    using Handle = HANDLE;
-    static Handle Empty() { return nullptr; }
-    static void Close(Handle h) { ::DeleteTimerQueueTimer(nullptr, h, INVALID_HANDLE_VALUE); }
-};
-
 using UniqueKernelHandle = UniqueHandle<NullHandleTraits<HANDLE, &::CloseHandle>>;
 using UniqueFile = UniqueHandle<InvalidValueHandleTraits<&::CloseHandle>>;
 using UniqueFind = UniqueHandle<InvalidValueHandleTraits<&::FindClose>>;
@@ -102,5 +94,4 @@ using UniquePen = UniqueHandle<NullHandleTraits<HPEN, &::DeleteObject>>;
 using UniqueMemoryDC = UniqueHandle<NullHandleTraits<HDC, &::DeleteDC>>;
 using UniqueCursor = UniqueHandle<NullHandleTraits<HCURSOR, &::DestroyCursor>>;
 using UniqueImageList = UniqueHandle<NullHandleTraits<HIMAGELIST, &::ImageList_Destroy>>;
-using UniqueTimerQueueTimer = UniqueHandle<TimerQueueTimerTraits>;
 using UniqueStdioFile = UniqueHandle<NullHandleTraits<FILE*, &::fclose>>;

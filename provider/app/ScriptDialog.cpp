@@ -93,7 +93,8 @@ void CScriptDialog::SaveScript()
 void CScriptDialog::TestScript()
 {
     CXmlNodePtr reply = CXmlNodePtr::Adopt(new CXmlNode(nullptr, L"response"));
-    StartScript(GetScriptText(), L"Test", reply.Get());
+    CScriptWatchdog watchdog;
+    StartScript(GetScriptText(), L"Test", reply.Get(), watchdog);
 }
 
 void CScriptDialog::LoadStartupScript()

@@ -2,14 +2,15 @@
 
 #include "provider/server/RequestScript.h"
 
+#include <memory>
+
 #include "base/com/ScopedComApartment.h"
-#include "common/script/ScriptTimeLimit.h"
 #include "provider/ProgramLog.h"
 #include "provider/ScrivaneScriptEngine.h"
 #include "provider/SetupIni.h"
 
 RunResult StartScript(const std::wstring& scriptText, const std::wstring& callText, CXmlNode* reply,
-                      unsigned long timeLimitMs)
+                      CScriptWatchdog& watchdog, unsigned long timeLimitMs)
 {
     const ScopedComApartment com;
     RefPtr<CScriptEngine> engine = CreateScrivaneScriptEngine();
@@ -22,7 +23,7 @@ RunResult StartScript(const std::wstring& scriptText, const std::wstring& callTe
     bool timedOut = false;
     {
         // The run happens on this thread; the watchdog speaks from its own.
-        CScriptTimeLimit limit(timeLimitMs, [&engine, timeLimitMs] {
+        CScriptTimeLimit limit(watchdog, timeLimitMs, [&engine, timeLimitMs] {
             LogMessage(L"Script still running after %u ms: interrupting it", static_cast<unsigned>(timeLimitMs));
             const HRESULT hr = engine->Interrupt();
             if (FAILED(hr))
@@ -47,9 +48,9 @@ RunResult StartScript(const std::wstring& scriptText, const std::wstring& callTe
 
 RequestRunner MakeScriptRunner(std::function<std::wstring()> currentScript, unsigned long timeLimitMs)
 {
-    return [currentScript = std::move(currentScript), timeLimitMs](const HistoricalRequest& request,
-                                                                   CXmlNode* reply) {
-        return StartScript(currentScript(), BuildRoutineCall(request), reply, timeLimitMs);
+    return [currentScript = std::move(currentScript), watchdog = std::make_shared<CScriptWatchdog>(),
+            timeLimitMs](const HistoricalRequest& request, CXmlNode* reply) {
+        return StartScript(currentScript(), BuildRoutineCall(request), reply, *watchdog, timeLimitMs);
     };
 }
 

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "common/script/ScriptTimeLimit.h"
 #include "common/xml/XmlNode.h"
 #include "provider/server/RequestDispatch.h"
 
@@ -16,14 +17,15 @@ constexpr unsigned long kScriptTimeLimitMs = 10000;
 // Runs the whole script as global code in a fresh engine, then `callText`
 // (a routine call); the script builds into `reply`. Whatever the routine
 // added before an error stays. Logs "Error starting script" when the call
-// fails. A run that outlasts `timeLimitMs` is logged and interrupted as far
-// as the engine allows (Wine's engine cannot interrupt a script that never
-// calls this program's object).
+// fails. A run that outlasts `timeLimitMs` is logged and interrupted, from
+// `watchdog`'s thread, as far as the engine allows (Wine's engine cannot
+// interrupt a script that never calls this program's object).
 RunResult StartScript(const std::wstring& scriptText, const std::wstring& callText, CXmlNode* reply,
-                      unsigned long timeLimitMs = kScriptTimeLimitMs);
+                      CScriptWatchdog& watchdog, unsigned long timeLimitMs = kScriptTimeLimitMs);
 
 // The server's runner: `currentScript` gives the script text at the moment
-// each request is served (the editor's text, saved or not).
+// each request is served (the editor's text, saved or not). The runner and
+// its copies share one watchdog, whose thread goes with the last of them.
 RequestRunner MakeScriptRunner(std::function<std::wstring()> currentScript,
                                unsigned long timeLimitMs = kScriptTimeLimitMs);
 
