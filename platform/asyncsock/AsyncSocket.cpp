@@ -116,21 +116,27 @@ private:
     }
 
     // Serves the most urgent notification first. Before a read, which may
-    // run a script, it takes what was posted meanwhile: a close or an accept
-    // queued behind goes ahead. Other notifications come in arrival order
-    // from the message loop, with no look at the queue to pay for. Handlers
-    // may pump messages and so re-enter here; each entry is off the list
-    // before it is served.
+    // run a script, it takes what was posted since the last read: a close or
+    // an accept queued behind goes ahead. Only a read takes long enough for
+    // much to arrive, and a look that finds the queue empty costs as much as
+    // a message, so the queue is not looked at again before the next read.
+    // Other notifications come in arrival order from the message loop.
+    // Handlers may pump messages and so re-enter here; each entry is off the
+    // list before it is served.
     void ServeWaiting()
     {
         for (size_t served = 0; served < kServedPerTurn && !m_waiting.empty(); ++served) {
             auto next = MostUrgent();
-            if (WSAGETSELECTEVENT(next->lParam) == FD_READ) {
+            const bool read = WSAGETSELECTEVENT(next->lParam) == FD_READ;
+            if (read && m_readSinceTaken) {
                 TakePosted();
+                m_readSinceTaken = false;
                 next = MostUrgent();
             }
             const Posted notification = *next;
             m_waiting.erase(next);
+            if (WSAGETSELECTEVENT(notification.lParam) == FD_READ)
+                m_readSinceTaken = true;
             Deliver(notification.socket, [&](AsyncSocket* socket) {
                 socket->Dispatch(WSAGETSELECTEVENT(notification.lParam), WSAGETSELECTERROR(notification.lParam));
             });
@@ -157,6 +163,7 @@ private:
     std::unordered_map<SOCKET, AsyncSocket*> m_sockets;
     std::deque<Posted> m_waiting;   // taken off the queue, not yet served, in arrival order
     bool m_servePosted = false;     // a kServeWaiting is on its way
+    bool m_readSinceTaken = true;   // a read was served since the queue was last taken
     UniqueWindow m_window;   // declared last: destroyed before the map it dispatches to
 };
 

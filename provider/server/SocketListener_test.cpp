@@ -43,6 +43,8 @@ protected:
             [this](const HistoricalRequest& request, CXmlNode* reply) {
                 m_routines.push_back(request.routine);
                 m_clientsWhileRunning.push_back(m_listener->ClientCount());
+                if (m_duringRun)
+                    m_duringRun();
                 CXmlNode* response = new CXmlNode(reply, L"Response");
                 response->SetAttribute(L"status", L"ok");
                 response->SetText(std::wstring(m_replyTextUnits, L'x').c_str());
@@ -82,6 +84,7 @@ protected:
     std::unique_ptr<CSocketListener> m_listener;
     std::vector<std::wstring> m_routines;
     std::vector<size_t> m_clientsWhileRunning;
+    std::function<void()> m_duringRun;
     size_t m_replyTextUnits = 2;
     unsigned short m_port = 0;
 };
@@ -223,24 +226,38 @@ TEST_F(SocketListenerTest, AConnectionTakenIntoTheSlotOfAClosedOneIsNotCutByItsC
     EXPECT_EQ(OkReply(2), received);
 }
 
-TEST_F(SocketListenerTest, APeerThatLeftFreesItsSlotBeforeRequestsQueuedAheadOfItsCloseRun)
+TEST_F(SocketListenerTest, APeerThatLeftFreesItsSlotBeforeTheRequestsQueuedAheadOfItsCloseRun)
 {
-    std::vector<std::unique_ptr<Client>> clients;
-    ASSERT_NO_FATAL_FAILURE(ConnectClients(3, clients));
-
-    // All of it waits for the server's thread: two requests, then a close.
-    clients[0]->Send(RequestFrame());
-    clients[1]->Send(RequestFrame());
-    clients[2]->Close(false);
-    Sleep(300);
-    std::string first, second;
-    Serve([&] {
-        first = clients[0]->Read(1);
-        second = clients[1]->Read(1);
-    });
-    EXPECT_EQ(OkReply(2), first);
-    EXPECT_EQ(OkReply(2), second);
-    EXPECT_EQ((std::vector<size_t>{2, 2}), m_clientsWhileRunning);
+    // Two requests wait for the server's thread; the third peer closes
+    // before either is served, or while the first one's script runs.
+    for (const bool duringTheFirstRun : {false, true}) {
+        std::vector<std::unique_ptr<Client>> clients;
+        ASSERT_NO_FATAL_FAILURE(ConnectClients(3, clients));
+        clients[0]->Send(RequestFrame());
+        clients[1]->Send(RequestFrame());
+        m_clientsWhileRunning.clear();
+        m_duringRun = [&] {
+            if (duringTheFirstRun && m_clientsWhileRunning.size() == 1) {
+                clients[2]->Close(false);
+                Sleep(300);
+            }
+        };
+        if (!duringTheFirstRun)
+            clients[2]->Close(false);
+        Sleep(300);
+        std::string first, second;
+        Serve([&] {
+            first = clients[0]->Read(1);
+            second = clients[1]->Read(1);
+        });
+        EXPECT_EQ(OkReply(2), first) << duringTheFirstRun;
+        EXPECT_EQ(OkReply(2), second) << duringTheFirstRun;
+        const std::vector<size_t> expected = duringTheFirstRun ? std::vector<size_t>{3, 2} : std::vector<size_t>{2, 2};
+        EXPECT_EQ(expected, m_clientsWhileRunning) << duringTheFirstRun;
+        m_duringRun = nullptr;
+        clients.clear();
+        ASSERT_TRUE(PumpUntil([&] { return m_listener->ClientCount() == 0; }));
+    }
 }
 
 TEST_F(SocketListenerTest, AFrameThatNeverClosesIsCutOff)
