@@ -127,18 +127,18 @@ private:
     {
         for (size_t served = 0; served < kServedPerTurn && !m_waiting.empty(); ++served) {
             auto next = MostUrgent();
-            const bool read = WSAGETSELECTEVENT(next->lParam) == FD_READ;
-            if (read && m_readSinceTaken) {
+            if (m_readSinceTaken && WSAGETSELECTEVENT(next->lParam) == FD_READ) {
                 TakePosted();
                 m_readSinceTaken = false;
                 next = MostUrgent();
             }
             const Posted notification = *next;
             m_waiting.erase(next);
-            if (WSAGETSELECTEVENT(notification.lParam) == FD_READ)
+            const long event = WSAGETSELECTEVENT(notification.lParam);
+            if (event == FD_READ)
                 m_readSinceTaken = true;
             Deliver(notification.socket, [&](AsyncSocket* socket) {
-                socket->Dispatch(WSAGETSELECTEVENT(notification.lParam), WSAGETSELECTERROR(notification.lParam));
+                socket->Dispatch(event, WSAGETSELECTERROR(notification.lParam));
             });
         }
         if (!m_waiting.empty() && !m_servePosted)
